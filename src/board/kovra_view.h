@@ -1,0 +1,236 @@
+// CKovraView: the one object that holds the whole state of the program (the
+// position, its groups, the history, the move and target lists, the result
+// table) and every operation on it. The operations are spread over
+// src/board (rules), src/view (window), src/solver and src/verify.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+
+#include "board/point_list.h"
+
+class ICanvas;
+
+// Board and colour codes.
+constexpr unsigned char kEmpty = 0;
+constexpr unsigned char kBlack = 1;
+constexpr unsigned char kWhite = 2;
+constexpr unsigned char kBorder = 255;
+
+constexpr int kBoardWidth = 13;  // 11 points and a border ring
+constexpr int kCells = kBoardWidth * kBoardWidth;
+constexpr int kGroupSlots = 16;  // slot 0 unused: ids 1..15
+constexpr int kMaxGroupId = kGroupSlots - 1;
+constexpr int kHistorySize = 121;
+constexpr int kMaxMoves = 15;
+constexpr int kMaxTargets = 5;
+constexpr int kPlyLimit = 54;
+constexpr int kTableSize = 14348907;  // 3^15
+
+// Cell index of column x, row y.
+constexpr int CellIndex(int x, int y) { return x + kBoardWidth * y; }
+
+// Neighbour offsets in the order every scan uses: above, left, right, below.
+constexpr int kNeighbour[4] = {-kBoardWidth, -1, 1, kBoardWidth};
+
+// A group set of the searches and the probe: a copy of the view's board,
+// group map, colours, lists and count that a node may change freely.
+struct CGroupSet {
+    unsigned char board[kCells];
+    std::int32_t map[kCells];
+    unsigned char color[kGroupSlots];
+    CPointList stones[kGroupSlots];
+    std::int32_t count;
+};
+
+class CKovraView {
+public:
+    CKovraView();
+    ~CKovraView();
+    CKovraView(const CKovraView&) = delete;
+    CKovraView& operator=(const CKovraView&) = delete;
+
+    // ---- state ---------------------------------------------------------
+    std::FILE* m_logFile;
+    std::FILE* m_posFile;
+    char m_fileName[12];
+    std::int32_t m_groupsReady;
+    std::int32_t m_groupCount;
+    std::int32_t m_playCount;
+    std::int32_t m_nodeCount;
+    std::int32_t m_ply;
+    std::int32_t m_solverResult;
+    std::int32_t m_verifyRefused;
+    char m_solverSide;
+    char m_clickMode;
+    std::int32_t m_exhaustCheck;
+    unsigned char m_board[kBoardWidth][kBoardWidth];
+    std::int32_t m_groupMap[kBoardWidth][kBoardWidth];
+    unsigned char m_groupColor[kGroupSlots];
+    CPointList m_groupStones[kGroupSlots];
+    int m_listPos;
+    unsigned char m_resultTable[kTableSize];
+    std::int32_t m_histCount;
+    std::int32_t m_histBase;
+    char m_histKind[kHistorySize];
+    signed char m_histX[kHistorySize];
+    signed char m_histY[kHistorySize];
+    std::int32_t m_moveCount;
+    std::uint32_t m_moveBlack;
+    std::uint32_t m_moveWhite;
+    char m_moveKind[kMaxMoves];
+    signed char m_moveY[kMaxMoves];
+    signed char m_moveX[kMaxMoves];
+    std::int32_t m_keyAtPly[kPlyLimit + 1];
+    std::int32_t m_moveAtPly[kPlyLimit + 1];
+    std::int32_t m_targetCount;
+    signed char m_targetY[kMaxTargets];
+    signed char m_targetX[kMaxTargets];
+    std::int32_t m_nbGroup[4];
+    unsigned char m_nbColor[4];
+    std::int32_t m_nbContacts[4];
+    std::int32_t m_soleLibMax;
+    std::int32_t m_libertyY;
+    std::int32_t m_libertyX;
+    std::int32_t m_captureFlag;
+    char m_statusText[48];
+
+    // Set when the board changed without the group operations (stone edits,
+    // Restore, Refresh); the solver and verification commands then rebuild
+    // the groups before they read them.
+    std::int32_t m_groupsStale;
+    // Ply at which a search line counts as exhausted: 54, lowered so that
+    // the history never runs past its 121 entries.
+    std::int32_t m_plyCap;
+    // Where the board is drawn; null when nothing shows it.
+    ICanvas* m_pCanvas;
+
+    // ---- board/position.cpp --------------------------------------------
+    // Empties board, groups, history and move list; keeps targets and table.
+    int ResetPosition();
+    void OnNewGame();
+    // Shows text in the status bar's message pane.
+    void ShowStatus(const char* text);
+    // Formats into m_statusText (bounded) and shows it.
+    void ShowStatusF(const char* format, ...)
+#if defined(__GNUC__)
+        __attribute__((format(printf, 2, 3)))
+#endif
+        ;
+    // Appends a history entry; false (nothing written) when the history is full.
+    bool PushHistory(char kind, int x, int y);
+    // Appends a pass (kind ' '); its column and row keep what the slot held.
+    bool PushPass();
+    bool HistoryFull() const { return m_histCount >= kHistorySize; }
+    // The board and group map as flat cell arrays, index CellIndex(x, y).
+    unsigned char* Board() { return &m_board[0][0]; }
+    std::int32_t* GroupMap() { return &m_groupMap[0][0]; }
+
+    // ---- board/moves.cpp -----------------------------------------------
+    // Judges the newest history move on the given set: 0 (has an empty
+    // neighbour), n >= 1 (joins a group with n liberties, or 1 with
+    // m_captureFlag for a capture), -1 (suicide). Fills the neighbour table.
+    int CheckMove(const unsigned char* board, const std::int32_t* map,
+                  const unsigned char* colors, const CPointList* lists, int count);
+    // Distinct empty (map 0) cells next to the stones of group g.
+    int CountLiberties(int g, const std::int32_t* map, const CPointList* lists);
+    // Base-3 key of the move-list colouring; -1 when an entry is both colours.
+    std::int32_t EncodeMoves(std::uint32_t black, std::uint32_t white, int n) const;
+    // Key of the move-list colouring read off a board.
+    std::int32_t KeyOfBoard(const unsigned char* board) const;
+    int StoreResult(int side, std::int32_t key, int code);
+    int LoadResult(int side, std::int32_t key) const;
+    // Open move-list points: +1 per empty f/m/y point, -1 per empty z point.
+    int CountOpenMoves(const unsigned char* board, int n) const;
+
+    // ---- board/groups.cpp ----------------------------------------------
+    // Applies the newest history move (just checked by CheckMove) to the set:
+    // captures, joins, numbering. Returns the new group count.
+    int PlaceStone(unsigned char* board, std::int32_t* map, unsigned char* colors,
+                   CPointList* lists, int count);
+    // 0 no liberty, 1 exactly one (in m_libertyY/X), 2 two or more.
+    int FindSoleLiberty(int g, const std::int32_t* map, const CPointList* lists);
+    // Moves the top groups down into free slots; returns the new count.
+    int CompactGroups(int n, unsigned char* colors, CPointList* lists, std::int32_t* map);
+    // Copies the view's group set into set.
+    void CopyGroupSet(CGroupSet& set);
+    // Copies a group set given as its five parts into set.
+    static void CopyGroupSet(CGroupSet& set, const unsigned char* board, const std::int32_t* map,
+                             const unsigned char* colors, const CPointList* lists, int count);
+
+    // ---- board/targets.cpp ---------------------------------------------
+    // Records target (x, y), 1..11, and marks its group; the first call after
+    // a reset builds the groups.
+    int MarkTarget(int x, int y);
+    // Labels every stone of m_board; leaves m_groupCount uncompacted.
+    int BuildGroups();
+    // BuildGroups then CompactGroups, without drawing.
+    void RebuildGroups();
+
+    // ---- view/drawing.cpp ----------------------------------------------
+    void OnDraw();
+    void DrawBoard();
+    // code 'b', 'w', 's' or ' '; selector 0, a group number, or -1..-5 for x m z f y.
+    void DrawPoint(char code, int selector, int column, int row);
+
+    // ---- view/mouse.cpp ------------------------------------------------
+    // A left click at client pixel (px, py).
+    void OnLButtonDown(int px, int py);
+    void OnBlackS();
+    void OnWhiteS();
+    void OnSpaceS();
+    void OnTarget();
+    void OnFMove();
+    void OnMMove();
+    void OnYMove();
+    void OnZMove();
+    void OnIgnore();
+    void OnAbout();
+
+    // ---- view/keys.cpp -------------------------------------------------
+    static constexpr unsigned kVkUp = 38;
+    static constexpr unsigned kVkDown = 40;
+    void OnKeyDown(unsigned nChar);
+    void OnChar(unsigned nChar);
+
+    // ---- view/position_file.cpp ----------------------------------------
+    void OnSave();
+    // Returns the history length after reading.
+    int OnRestore();
+    // Reads the records of an open position file into the reset position.
+    // With keepTargets the "x" records become targets (in range, at most 5).
+    void ReadPositionRecords(std::FILE* file, bool keepTargets);
+
+    // ---- view/refresh.cpp ----------------------------------------------
+    void OnRefresh();
+    void OnShowgrp();
+
+    // ---- solver/search.cpp ---------------------------------------------
+    int SearchWhite(int move, const unsigned char* board, const std::int32_t* map,
+                    const unsigned char* colors, const CPointList* lists, int count);
+    int SearchBlack(int move, const unsigned char* board, const std::int32_t* map,
+                    const unsigned char* colors, const CPointList* lists, int count);
+
+    // ---- solver/trace.cpp ----------------------------------------------
+    void TraceLine(int count, int ply, char kind, int a, int b);
+
+    // ---- solver/commands.cpp -------------------------------------------
+    void OnStartAtk();
+    void OnStartDef();
+
+    // ---- verify/verify_commands.cpp ------------------------------------
+    void OnAttack();
+    void OnDefend();
+    void BeginAttack();
+    void BeginDefend();
+
+    // ---- verify/probe.cpp ----------------------------------------------
+    int ProbeResult(int side);
+
+    // ---- verify/replies.cpp --------------------------------------------
+    // A click at point (x, y) in click mode '@' or '#'.
+    void OnVerifyClick(int x, int y);
+    // Replies return the point played, (0, 0) for a pass, (-1, -1) for none.
+    CPoint ReplyAsWhite(int x, int y);
+    CPoint ReplyAsBlack(int x, int y);
+};

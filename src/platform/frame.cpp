@@ -1,0 +1,3 @@
+#include "platform/frame.h"
+
+CFrameWnd* g_pMainFrame = nullptr;

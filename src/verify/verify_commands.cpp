@@ -1,0 +1,1 @@
+#include "board/kovra_view.h"
