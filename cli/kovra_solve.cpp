@@ -1,1 +1,162 @@
-int main() { return 0; }
+// kovra-solve: solves problem files from the command line with the same
+// engine and the same verdict texts as the desktop program, without a window.
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "board/kovra_view.h"
+#include "platform/frame.h"
+#include "problem_file.h"
+
+namespace {
+
+const char kUsage[] =
+    "usage: kovra-solve [--live] [--ignore-exhaust] [--trace FILE] [--time] FILE...\n";
+
+const char kHelp[] =
+    "Solves life-and-death problems stored in Kovra's position files.\n"
+    "\n"
+    "Each FILE holds one problem in the program's own format, one record per\n"
+    "line: \"b ROW COL\" and \"w ROW COL\" put black and white stones, \"f\", \"m\",\n"
+    "\"y\" and \"z\" lines enter candidate points of that kind, and \"x ROW COL\"\n"
+    "lines mark the target stones (White's; at least one is needed). The first\n"
+    "target builds the groups, as a target click does in the desktop program.\n"
+    "\n"
+    "For every file one line is printed on standard output:\n"
+    "  FILE: TEXT          TEXT is the verdict the status bar would show, e.g.\n"
+    "                      \"death=12/40\": death, life, koh (ko), exhst (the\n"
+    "                      54-ply limit was reached) or ? (undecided), then the\n"
+    "                      positions expanded and the moves and passes played\n"
+    "  FILE: error: REASON the file is missing, unreadable or has no targets;\n"
+    "                      the other files are still solved\n"
+    "\n"
+    "Options:\n"
+    "  --live            \"start to live\": White moves first (the default is\n"
+    "                    \"start to kill\": Black moves first on the f points)\n"
+    "  --ignore-exhaust  stop reading a position at its first exhausted line,\n"
+    "                    as the desktop program's \"Ignore\" command does\n"
+    "  --trace FILE      write the trace of the reading to FILE (the desktop\n"
+    "                    program's db.txt); with several problem files each run\n"
+    "                    rewrites it, so it keeps the last one. No trace is\n"
+    "                    written without this option\n"
+    "  --time            add \" (N ms)\", the time the solver command took\n"
+    "  --help            show this text\n"
+    "\n"
+    "Exit status: 0 when every file was solved, 1 when some file gave an error,\n"
+    "2 for a wrong command line.\n";
+
+// The frame the engine reports to: keeps the last status text, which after a
+// solver command is its verdict.
+class StatusRecorder : public CFrameWnd {
+public:
+    void SetMessageText(const char* text) override
+    {
+        std::snprintf(m_last, sizeof m_last, "%s", text);
+    }
+    void MessageBox(const char*) override {}
+    const char* Last() const { return m_last; }
+
+private:
+    char m_last[64] = "";
+};
+
+struct Options {
+    bool live = false;
+    bool ignoreExhaust = false;
+    bool time = false;
+    const char* trace = nullptr;
+    std::vector<const char*> files;
+};
+
+// Fills options from the command line; returns -1 to go on, else the exit status.
+int ParseOptions(int argc, char** argv, Options& options)
+{
+    bool onlyFiles = false;
+    for (int i = 1; i < argc; ++i) {
+        const char* arg = argv[i];
+        if (onlyFiles || arg[0] != '-' || arg[1] == '\0') {
+            options.files.push_back(arg);
+        } else if (std::strcmp(arg, "--") == 0) {
+            onlyFiles = true;
+        } else if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
+            std::fputs(kUsage, stdout);
+            std::fputs("\n", stdout);
+            std::fputs(kHelp, stdout);
+            return 0;
+        } else if (std::strcmp(arg, "--live") == 0) {
+            options.live = true;
+        } else if (std::strcmp(arg, "--ignore-exhaust") == 0) {
+            options.ignoreExhaust = true;
+        } else if (std::strcmp(arg, "--time") == 0) {
+            options.time = true;
+        } else if (std::strcmp(arg, "--trace") == 0) {
+            if (i + 1 >= argc) {
+                std::fprintf(stderr, "kovra-solve: --trace needs a file name\n%s", kUsage);
+                return 2;
+            }
+            options.trace = argv[++i];
+        } else {
+            std::fprintf(stderr, "kovra-solve: unknown option %s\n%s", arg, kUsage);
+            return 2;
+        }
+    }
+    if (options.files.empty()) {
+        std::fprintf(stderr, "kovra-solve: no problem file given\n%s", kUsage);
+        return 2;
+    }
+    return -1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    Options options;
+    const int status = ParseOptions(argc, argv, options);
+    if (status >= 0)
+        return status;
+
+    // The command's own summary line would mix with ours: it goes nowhere.
+    std::FILE* sink = std::fopen("/dev/null", "w");
+    if (sink == nullptr) {
+        std::fprintf(stderr, "kovra-solve: cannot open /dev/null: %s\n", std::strerror(errno));
+        return 2;
+    }
+    StatusRecorder recorder;
+    g_pMainFrame = &recorder;
+    std::unique_ptr<CKovraView> view(new CKovraView);
+    view->m_traceName = options.trace;
+    view->m_summaryOut = sink;
+
+    int exitStatus = 0;
+    for (const char* path : options.files) {
+        const std::string error = LoadProblemFile(*view, path);
+        if (!error.empty()) {
+            std::printf("%s: error: %s\n", path, error.c_str());
+            std::fflush(stdout);
+            exitStatus = 1;
+            continue;
+        }
+        view->m_exhaustCheck = options.ignoreExhaust ? 0 : 1;
+        const auto start = std::chrono::steady_clock::now();
+        if (options.live)
+            view->OnStartDef();
+        else
+            view->OnStartAtk();
+        const auto elapsed = std::chrono::steady_clock::now() - start;
+        if (options.time)
+            std::printf("%s: %s (%lld ms)\n", path, recorder.Last(),
+                        static_cast<long long>(
+                            std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count()));
+        else
+            std::printf("%s: %s\n", path, recorder.Last());
+        std::fflush(stdout);
+    }
+    g_pMainFrame = nullptr;
+    std::fclose(sink);
+    return exitStatus;
+}

@@ -185,6 +185,10 @@ public:
     void OnYMove();
     void OnZMove();
     void OnIgnore();
+    // A move-mode click at (x, y): one more list entry, or the overflow reset.
+    void AddClickedMove(int x, int y);
+
+    // ---- view/about.cpp ------------------------------------------------
     void OnAbout();
 
     // ---- view/keys.cpp -------------------------------------------------
@@ -200,9 +204,15 @@ public:
     // Reads the records of an open position file into the reset position.
     // With keepTargets the "x" records become targets (in range, at most 5).
     void ReadPositionRecords(std::FILE* file, bool keepTargets);
+    // Writes every record line; false when a write failed.
+    bool WritePositionRecords(std::FILE* file) const;
+    // Appends a move-list entry, its mask bits read off the board as it is now.
+    void AppendMoveEntry(char kind, int x, int y);
 
     // ---- view/refresh.cpp ----------------------------------------------
     void OnRefresh();
+    // Rebuilds m_board from the kept history entries.
+    void ReplayHistory();
     void OnShowgrp();
 
     // ---- solver/search.cpp ---------------------------------------------
@@ -210,6 +220,10 @@ public:
                     const unsigned char* colors, const CPointList* lists, int count);
     int SearchBlack(int move, const unsigned char* board, const std::int32_t* map,
                     const unsigned char* colors, const CPointList* lists, int count);
+    // Key weight of each move-list entry's point: the sum of 3^(n-1-j) over
+    // the entries j on that point (a point may be entered more than once).
+    // Filled when a search starts at ply 0.
+    std::int32_t m_pointWeight[kMaxMoves] = {};
 
     // ---- solver/trace.cpp ----------------------------------------------
     void TraceLine(int count, int ply, char kind, int a, int b);
@@ -217,15 +231,26 @@ public:
     // ---- solver/commands.cpp -------------------------------------------
     void OnStartAtk();
     void OnStartDef();
+    // Where a solver run writes its trace: "db.txt" in the working directory,
+    // another file, or nothing at all (null).
+    const char* m_traceName = "db.txt";
+    // Where the summary line goes; null means standard output.
+    std::FILE* m_summaryOut = nullptr;
 
     // ---- verify/verify_commands.cpp ------------------------------------
     void OnAttack();
     void OnDefend();
     void BeginAttack();
     void BeginDefend();
+    // The system's first move: the first empty 'f' entry that TrySystemMove keeps.
+    void PlayOpeningMove(char kind, int probeSide, int goal);
 
     // ---- verify/probe.cpp ----------------------------------------------
     int ProbeResult(int side);
+    // Tries move-list entry i as the system's stone of the given kind ('b'
+    // or 'w'): keeps it, played on the view's group set and drawn, when the
+    // probe for probeSide gives goal, or 7 with koAccepted; else takes it back.
+    bool TrySystemMove(int i, char kind, int probeSide, int goal, bool koAccepted);
 
     // ---- verify/replies.cpp --------------------------------------------
     // A click at point (x, y) in click mode '@' or '#'.

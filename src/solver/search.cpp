@@ -1,1 +1,581 @@
+// The solver's two node operations: White to move and Black to move. Each
+// node works on its own fixed-size copy of the group set it is given, so
+// nothing here touches the heap and nothing needs undoing but the board cell
+// and the history entry of the move just tried.
 #include "board/kovra_view.h"
+
+namespace {
+
+constexpr int kTraceDepth = 5;        // plies written to the trace
+constexpr int kPassThreshold = 4;     // White passes only with this few open points left
+constexpr int kRepetitionGap = 4;     // Black's repetition look-back stops this far above
+constexpr int kDeath = 9;
+constexpr int kLife = 8;
+constexpr int kKo = 7;
+constexpr int kExhausted = -3;
+constexpr int kIllegal = -1;
+
+bool IsDecided(int code) { return code == kKo || code == kLife || code == kDeath; }
+
+// Weight of move-list entry i in a key of n entries is kPow3[n - 1 - i].
+constexpr std::int32_t kPow3[kMaxMoves] = {1,      3,      9,       27,      81,
+                                           243,    729,    2187,    6561,    19683,
+                                           59049,  177147, 531441,  1594323, 4782969};
+
+// The stored result of a position for one side, as LoadResult reads it.
+int StoredResult(const CKovraView& view, int side, std::int32_t key)
+{
+    const unsigned char cell = view.m_resultTable[key];
+    return side == 1 ? cell >> 4 : cell & 0x0F;
+}
+
+// What a stone on each entry's point adds to a key, for every entry on that
+// point at once.
+void WeighPoints(CKovraView& view)
+{
+    const int n = view.m_moveCount;
+    for (int i = 0; i < n; ++i) {
+        view.m_pointWeight[i] = 0;
+        for (int j = 0; j < n; ++j)
+            if (view.m_moveX[j] == view.m_moveX[i] && view.m_moveY[j] == view.m_moveY[i])
+                view.m_pointWeight[i] += kPow3[n - 1 - j];
+    }
+}
+
+// Key of the board a node receives. Below the root it follows from the
+// parent's key: the parent's board plus the stone of move (none for a pass).
+// At the root the board is read, since the stored masks may be older.
+std::int32_t ReceivedKey(CKovraView& view, int move, unsigned char colour,
+                         const unsigned char* board)
+{
+    if (view.m_ply == 0) {
+        WeighPoints(view);
+        return view.KeyOfBoard(board);
+    }
+    const std::int32_t parent = view.m_keyAtPly[view.m_ply];
+    if (move < 0)
+        return parent;
+    return parent + colour * view.m_pointWeight[move];
+}
+
+// Key after PlaceStone: the received key unless the move took stones, which
+// always stand next to it.
+std::int32_t KeyAfterMove(const CKovraView& view, std::int32_t received, int move,
+                          const unsigned char* before, const unsigned char* after)
+{
+    if (move < 0)
+        return received;
+    const int q = CellIndex(view.m_moveX[move], view.m_moveY[move]);
+    for (int d = 0; d < 4; ++d) {
+        const int n = q + kNeighbour[d];
+        if (before[n] != after[n])
+            return view.KeyOfBoard(after);
+    }
+    return received;
+}
+
+// Starts loading the table cells the children will probe first.
+void PrefetchChildren(const CKovraView& view, std::int32_t index, const unsigned char* board,
+                      unsigned char colour)
+{
+#if defined(__GNUC__)
+    const int n = view.m_moveCount;
+    for (int i = 0; i < n; ++i)
+        if (board[CellIndex(view.m_moveX[i], view.m_moveY[i])] == kEmpty)
+            __builtin_prefetch(&view.m_resultTable[index + colour * view.m_pointWeight[i]]);
+#else
+    (void)view, (void)index, (void)board, (void)colour;
+#endif
+}
+
+// What one node owns while it expands: its group set, its move order and the
+// bookkeeping of its scan.
+struct SearchNode {
+    CGroupSet set;
+    int order[kMaxMoves];
+    std::int32_t index;
+    int last;   // result of the last child tried (after the pass rules)
+    bool ko;    // a child came back as ko, or Black refused a repetition
+};
+
+// Liberties of group g on a group set, counted only up to two, as
+// FindSoleLiberty counts them (a liberty is a cell with map value 0): 0, 1
+// (the cell in *liberty) or 2 for two or more.
+int SoleLiberty(int g, const std::int32_t* map, const CPointList* lists, int* liberty)
+{
+    const CPointList& list = lists[g];
+    int found = -1;
+    const int stones = list.GetCount();
+    for (int k = 0; k < stones; ++k) {
+        const CPoint& p = list.GetAt(k);
+        const int i = CellIndex(p.x, p.y);
+        for (int d = 0; d < 4; ++d) {
+            const int n = i + kNeighbour[d];
+            if (map[n] != 0)
+                continue;
+            if (found < 0)
+                found = n;
+            else if (n != found)
+                return 2;
+        }
+    }
+    *liberty = found;
+    return found < 0 ? 0 : 1;
+}
+
+// The neighbour table of the newest history move, as CheckMove fills it for
+// PlaceStone: each distinct group next to the point, its colour and contacts.
+// Returns true when the point has an empty neighbour.
+bool FillNeighbourTable(CKovraView& view, const unsigned char* board, const std::int32_t* map)
+{
+    for (int e = 0; e < 4; ++e) {
+        view.m_nbGroup[e] = 0;
+        view.m_nbContacts[e] = 0;
+        view.m_nbColor[e] = 0;
+    }
+    const int last = view.m_histCount - 1;
+    const int i = CellIndex(view.m_histX[last], view.m_histY[last]);
+    bool hasEmptyNeighbour = false;
+    for (int d = 0; d < 4; ++d) {
+        const int n = i + kNeighbour[d];
+        const unsigned char c = board[n];
+        if (c == kBorder)
+            continue;
+        if (c != kBlack && c != kWhite) {
+            hasEmptyNeighbour = true;
+            continue;
+        }
+        const int g = map[n];
+        if (g <= 0)
+            continue;
+        int e = 0;
+        while (e < 4 && view.m_nbContacts[e] != 0 && view.m_nbGroup[e] != g)
+            ++e;
+        if (view.m_nbContacts[e] != 0) {
+            ++view.m_nbContacts[e];
+        } else {
+            view.m_nbGroup[e] = g;
+            view.m_nbContacts[e] = 1;
+            view.m_nbColor[e] = c;
+        }
+    }
+    return hasEmptyNeighbour;
+}
+
+// True when the point of the newest history move has an empty neighbour:
+// then the move is legal and takes nothing as far as CheckMove is concerned.
+bool HasEmptyNeighbour(const CKovraView& view, const unsigned char* board)
+{
+    const int last = view.m_histCount - 1;
+    const int i = CellIndex(view.m_histX[last], view.m_histY[last]);
+    for (int d = 0; d < 4; ++d) {
+        const unsigned char c = board[i + kNeighbour[d]];
+        if (c != kBorder && c != kBlack && c != kWhite)
+            return true;
+    }
+    return false;
+}
+
+// The legality test of a move without an empty neighbour, with the outcome
+// of CheckMove: the neighbour table for PlaceStone, the capture flag, and -1
+// exactly when CheckMove gives -1. Liberties are only counted up to two,
+// which is all the search needs to know.
+int JudgeCrowdedMove(CKovraView& view, const unsigned char* board, const std::int32_t* map,
+                     const CPointList* lists)
+{
+    view.m_captureFlag = 0;
+    FillNeighbourTable(view, board, map);
+    const int last = view.m_histCount - 1;
+    const unsigned char own = board[CellIndex(view.m_histX[last], view.m_histY[last])];
+    for (int e = 0; e < 4 && view.m_nbContacts[e] != 0; ++e) {
+        int liberty;
+        const int n = SoleLiberty(view.m_nbGroup[e], map, lists, &liberty);
+        if (view.m_nbColor[e] == own) {
+            if (n > 1)
+                return n;
+        } else if (n == 1) {
+            view.m_captureFlag = 1;
+            return 1;
+        }
+    }
+    return -1;
+}
+
+// The legality step of a node entered by a move: -1 for suicide, else 0 or
+// more with m_captureFlag as CheckMove sets it. *tableReady tells whether
+// the neighbour table is already filled for PlaceStone; a move with an empty
+// neighbour leaves it for later, since most such nodes end at their probe.
+int JudgeMove(CKovraView& view, const unsigned char* board, const std::int32_t* map,
+              const CPointList* lists, bool* tableReady)
+{
+    if (HasEmptyNeighbour(view, board)) {
+        view.m_captureFlag = 0;
+        *tableReady = false;
+        return 0;
+    }
+    *tableReady = true;
+    return JudgeCrowdedMove(view, board, map, lists);
+}
+
+}  // namespace
+
+// ---- shared node steps -------------------------------------------------
+
+namespace {
+
+// True when some neighbour of cell i holds a stone of colour whose group has
+// exactly one liberty on the node's set.
+bool TouchesGroupInAtari(const CGroupSet& set, int i, unsigned char colour)
+{
+    for (int d = 0; d < 4; ++d) {
+        const int n = i + kNeighbour[d];
+        int liberty;
+        if (set.board[n] == colour && SoleLiberty(set.map[n], set.map, set.stones, &liberty) == 1)
+            return true;
+    }
+    return false;
+}
+
+bool TouchesColour(const unsigned char* board, int i, unsigned char colour)
+{
+    for (int d = 0; d < 4; ++d)
+        if (board[i + kNeighbour[d]] == colour)
+            return true;
+    return false;
+}
+
+// Puts the liberty of the largest opponent group in atari first, when that
+// point lies in the leading run of 'f' and 'm' entries.
+// known: groups (one bit per id) already found not to be in atari.
+void OrderMoves(CKovraView& view, SearchNode& node, unsigned char opponent, std::uint32_t known)
+{
+    const int n = view.m_moveCount;
+    for (int k = 0; k < n; ++k)
+        node.order[k] = k;
+    if (view.m_ply <= 1)
+        return;
+
+    // The first largest group in atari; a group no larger than the best so
+    // far cannot replace it, so its liberties need no walk.
+    const CGroupSet& set = node.set;
+    view.m_soleLibMax = 0;
+    int best = -1;
+    for (int g = 1; g <= set.count; ++g) {
+        if (set.color[g] != opponent || (known & (1u << g)))
+            continue;
+        const int size = set.stones[g].GetCount();
+        int liberty;
+        if (size > view.m_soleLibMax && SoleLiberty(g, set.map, set.stones, &liberty) == 1) {
+            view.m_soleLibMax = size;
+            best = liberty;
+        }
+    }
+    if (best < 0)
+        return;
+    int run = 0;  // the leading run of 'f' and 'm' entries
+    while (run < n && (view.m_moveKind[run] == 'f' || view.m_moveKind[run] == 'm'))
+        ++run;
+    const int bestX = best % kBoardWidth;
+    const int bestY = best / kBoardWidth;
+    for (int i = 0; i < run; ++i) {
+        if (view.m_moveX[i] == bestX && view.m_moveY[i] == bestY) {
+            node.order[0] = i;
+            node.order[i] = 0;
+            return;
+        }
+    }
+}
+
+// The node's own result from its last child, its ko marker and the
+// exhaustion check; stores decided results.
+int CombineResult(CKovraView& view, const SearchNode& node, int side)
+{
+    const int win = side == 2 ? kLife : kDeath;    // the mover's own success
+    const int loss = side == 2 ? kDeath : kLife;   // the other side's success
+    const int L = node.last;
+    int code;
+    if (L == win)
+        code = win;
+    else if (L == kExhausted && view.m_exhaustCheck == 0)
+        return kExhausted;
+    else if (L == kKo || node.ko)
+        code = kKo;
+    else if (L == kExhausted)
+        return kExhausted;
+    else if (L == loss || L == kIllegal)
+        code = loss;
+    else
+        return L;
+    view.StoreResult(side, node.index, code);
+    return code;
+}
+
+}  // namespace
+
+// ---- White to move -------------------------------------------------------
+
+namespace {
+
+bool WhiteTargetTaken(const CKovraView& view, const CGroupSet& set)
+{
+    for (int t = 0; t < view.m_targetCount; ++t)
+        if (set.board[CellIndex(view.m_targetX[t], view.m_targetY[t])] == kEmpty)
+            return true;
+    return false;
+}
+
+// True when the group on some target point has exactly one liberty; else
+// *tested holds the ids of the target groups (none of them in atari).
+bool BlackTargetInAtari(const CKovraView& view, const CGroupSet& set, std::uint32_t* tested)
+{
+    *tested = 0;
+    for (int t = 0; t < view.m_targetCount; ++t) {
+        const int g = set.map[CellIndex(view.m_targetX[t], view.m_targetY[t])];
+        int liberty;
+        if (SoleLiberty(g, set.map, set.stones, &liberty) == 1)
+            return true;
+        if (g > 0)
+            *tested |= 1u << g;
+    }
+    return false;
+}
+
+}  // namespace
+
+int CKovraView::SearchWhite(int move, const unsigned char* board, const std::int32_t* map,
+                            const unsigned char* colors, const CPointList* lists, int count)
+{
+    if (m_ply >= m_plyCap)
+        return kExhausted;
+    bool tableReady = false;
+    if (move >= 0 && JudgeMove(*this, board, map, lists, &tableReady) == -1)
+        return kIllegal;
+    const bool captured = move >= 0 && m_captureFlag != 0;
+    const std::int32_t received = ReceivedKey(*this, move, kBlack, board);
+    if (!captured) {
+        const int known = StoredResult(*this, 2, received);
+        if (IsDecided(known))
+            return known;
+    }
+
+    SearchNode node;
+    CopyGroupSet(node.set, board, map, colors, lists, count);
+    CGroupSet& set = node.set;
+    if (move >= 0) {
+        if (!tableReady)
+            FillNeighbourTable(*this, board, map);
+        set.count = PlaceStone(set.board, set.map, set.color, set.stones, set.count);
+    }
+    node.index = KeyAfterMove(*this, received, move, board, set.board);
+    node.last = StoredResult(*this, 2, node.index);
+    if (IsDecided(node.last))
+        return node.last;
+    node.ko = false;
+    if (WhiteTargetTaken(*this, set)) {
+        StoreResult(2, node.index, kDeath);
+        return kDeath;
+    }
+
+    ++m_ply;
+    m_keyAtPly[m_ply] = node.index;
+    ++m_nodeCount;
+    OrderMoves(*this, node, kBlack, 0);
+    PrefetchChildren(*this, node.index, set.board, kWhite);
+
+    const bool liveRoot = move == -1 && m_ply == 1;
+    for (int k = 0; k < m_moveCount; ++k) {
+        const int i = node.order[k];
+        const char kind = m_moveKind[i];
+        const int p = CellIndex(m_moveX[i], m_moveY[i]);
+        if (liveRoot && kind != 'f')
+            continue;
+        if (kind == 'z' || set.board[p] != kEmpty)
+            continue;
+        if (kind == 'y' && !TouchesGroupInAtari(set, p, kBlack))
+            continue;
+
+        m_moveAtPly[m_ply] = i;
+        PushHistory('w', m_moveX[i], m_moveY[i]);
+        ++m_playCount;
+        set.board[p] = kWhite;
+        if (m_ply <= kTraceDepth)
+            TraceLine(m_playCount, m_ply, 'w', m_moveY[i], m_moveX[i]);
+        node.last = SearchBlack(i, set.board, set.map, set.color, set.stones, set.count);
+        if (m_ply <= kTraceDepth)
+            TraceLine(m_playCount, m_ply, ' ', node.last, 0);
+        if (liveRoot)
+            ShowStatusF("processed %1d of f-moves", k + 1);
+        set.board[p] = kEmpty;
+        --m_histCount;
+
+        if (node.last == kLife)
+            break;
+        if (node.last == kExhausted && m_exhaustCheck == 0)
+            break;
+        if (node.last == kKo)
+            node.ko = true;
+    }
+
+    const bool answeringPass = move < 0 && !liveRoot;
+    if (node.last != kLife && node.last != kExhausted && !answeringPass &&
+        CountOpenMoves(set.board, m_moveCount) <= kPassThreshold) {
+        m_moveAtPly[m_ply] = -1;
+        PushPass();
+        ++m_playCount;
+        if (m_ply <= kTraceDepth)
+            TraceLine(m_playCount, m_ply, 'w', 0, 0);
+        const int r = SearchBlack(-1, set.board, set.map, set.color, set.stones, set.count);
+        if (m_ply <= kTraceDepth)
+            TraceLine(m_playCount, m_ply, ' ', r, 0);
+        --m_histCount;
+        if (r == kLife || r == kExhausted || r == kDeath)
+            node.last = r;
+        else if (r == kKo)
+            node.ko = true;
+    }
+
+    --m_ply;
+    return CombineResult(*this, node, 2);
+}
+
+// ---- Black to move -------------------------------------------------------
+
+namespace {
+
+// White's capturing move at q took a single black stone at p and has p as
+// its only liberty now: retaking at p at once is banned. before is the board
+// as the node received it, after the node's own copy.
+bool IsKoRetake(const unsigned char* before, const unsigned char* after, int p, int q)
+{
+    for (int d = 0; d < 4; ++d) {
+        const unsigned char c = before[p + kNeighbour[d]];
+        if (c == kBlack || c == kEmpty)
+            return false;
+    }
+    if (before[p] != kBlack)
+        return false;
+    int emptyNow = 0;
+    for (int d = 0; d < 4; ++d) {
+        const unsigned char c = before[q + kNeighbour[d]];
+        if (c == kWhite || c == kEmpty)
+            return false;
+        if (after[q + kNeighbour[d]] == kEmpty)
+            ++emptyNow;
+    }
+    return emptyNow == 1;
+}
+
+// The Black moves (one bit per entry) made from this same position at an
+// earlier Black turn at least four plies up: playing one again repeats.
+std::uint32_t RepeatedMoves(const CKovraView& view, std::int32_t index)
+{
+    std::uint32_t repeated = 0;
+    for (int j = 0; j <= view.m_ply - kRepetitionGap; j += 2)
+        if (view.m_keyAtPly[j] == index && view.m_moveAtPly[j] >= 0)
+            repeated |= 1u << view.m_moveAtPly[j];
+    return repeated;
+}
+
+}  // namespace
+
+int CKovraView::SearchBlack(int move, const unsigned char* board, const std::int32_t* map,
+                            const unsigned char* colors, const CPointList* lists, int count)
+{
+    if (m_ply >= m_plyCap)
+        return kExhausted;
+    bool tableReady = false;
+    if (move >= 0 && JudgeMove(*this, board, map, lists, &tableReady) == -1)
+        return kIllegal;
+    const bool captured = move >= 0 && m_captureFlag != 0;
+    const std::int32_t received = ReceivedKey(*this, move, kWhite, board);
+    if (!captured) {
+        const int known = StoredResult(*this, 1, received);
+        if (IsDecided(known))
+            return known;
+    }
+
+    SearchNode node;
+    CopyGroupSet(node.set, board, map, colors, lists, count);
+    CGroupSet& set = node.set;
+    if (move >= 0) {
+        if (!tableReady)
+            FillNeighbourTable(*this, board, map);
+        set.count = PlaceStone(set.board, set.map, set.color, set.stones, set.count);
+    }
+    node.index = KeyAfterMove(*this, received, move, board, set.board);
+    node.last = StoredResult(*this, 1, node.index);
+    if (IsDecided(node.last))
+        return node.last;
+    node.ko = false;
+    std::uint32_t targetGroups;
+    if (BlackTargetInAtari(*this, set, &targetGroups)) {
+        StoreResult(1, node.index, kDeath);
+        return kDeath;
+    }
+
+    ++m_ply;
+    m_keyAtPly[m_ply] = node.index;
+    ++m_nodeCount;
+    OrderMoves(*this, node, kWhite, targetGroups);
+    PrefetchChildren(*this, node.index, set.board, kBlack);
+
+    // White's move, for the ko ban (only a capturing move can start a ko).
+    const int q = captured ? CellIndex(m_histX[m_histCount - 1], m_histY[m_histCount - 1]) : 0;
+    bool koBanned = false;
+    const std::uint32_t repeated = RepeatedMoves(*this, node.index);
+    for (int k = 0; k < m_moveCount; ++k) {
+        const int i = node.order[k];
+        const int p = CellIndex(m_moveX[i], m_moveY[i]);
+        if (set.board[p] != kEmpty)
+            continue;
+        if (m_moveKind[i] == 'z' && !TouchesColour(set.board, p, kWhite))
+            continue;
+        if (repeated & (1u << i)) {
+            node.ko = true;
+            continue;
+        }
+        if (captured && IsKoRetake(board, set.board, p, q)) {
+            koBanned = true;
+            continue;
+        }
+
+        m_moveAtPly[m_ply] = i;
+        PushHistory('b', m_moveX[i], m_moveY[i]);
+        ++m_playCount;
+        set.board[p] = kBlack;
+        if (m_ply <= kTraceDepth)
+            TraceLine(m_playCount, m_ply, 'b', m_moveY[i], m_moveX[i]);
+        node.last = SearchWhite(i, set.board, set.map, set.color, set.stones, set.count);
+        if (m_ply <= kTraceDepth)
+            TraceLine(m_playCount, m_ply, ' ', node.last, 0);
+        set.board[p] = kEmpty;
+        --m_histCount;
+
+        if (node.last == kDeath)
+            break;
+        if (node.last == kExhausted && m_exhaustCheck == 0)
+            break;
+        if (node.last == kKo)
+            node.ko = true;
+    }
+
+    if (node.last != kDeath && node.last != kExhausted && koBanned &&
+        m_histCount > 0 && m_histKind[m_histCount - 1] != ' ') {
+        m_moveAtPly[m_ply] = -1;
+        PushPass();
+        ++m_playCount;
+        if (m_ply <= kTraceDepth)
+            TraceLine(m_playCount, m_ply, 'b', 0, 0);
+        const int r = SearchWhite(-1, set.board, set.map, set.color, set.stones, set.count);
+        if (m_ply <= kTraceDepth)
+            TraceLine(m_playCount, m_ply, ' ', r, 0);
+        --m_histCount;
+        if (r == kDeath || r == kExhausted)
+            node.last = r;
+        else if (r == kKo || r == kLife)
+            node.ko = true;
+    }
+
+    --m_ply;
+    return CombineResult(*this, node, 1);
+}

@@ -1,1 +1,119 @@
+// The user's moves in a verification game and the system's answers to them.
 #include "board/kovra_view.h"
+
+namespace {
+
+// What differs between answering as White (Attack) and as Black (Defend).
+struct ReplySide {
+    char systemKind;
+    int currentSide;  // the system to move in the position after the user's stone
+    int probeSide;    // the user to move after the system's stone
+    int goal;
+};
+
+constexpr ReplySide kWhiteReply = {'w', 2, 1, 8};
+constexpr ReplySide kBlackReply = {'b', 1, 2, 9};
+
+// A white 'y' entry only takes: some black neighbour's group has one liberty.
+bool TakesBlackGroup(CKovraView& v, int x, int y)
+{
+    const int i = CellIndex(x, y);
+    for (int d = 0; d < 4; ++d) {
+        const int n = i + kNeighbour[d];
+        if (v.Board()[n] == kBlack && v.FindSoleLiberty(v.GroupMap()[n], v.GroupMap(), v.m_groupStones) == 1)
+            return true;
+    }
+    return false;
+}
+
+// A black 'z' entry only touches White.
+bool TouchesWhite(CKovraView& v, int x, int y)
+{
+    const int i = CellIndex(x, y);
+    for (int d = 0; d < 4; ++d)
+        if (v.Board()[i + kNeighbour[d]] == kWhite)
+            return true;
+    return false;
+}
+
+bool PassesKindFilter(CKovraView& v, const ReplySide& side, int i)
+{
+    const int x = v.m_moveX[i];
+    const int y = v.m_moveY[i];
+    if (side.systemKind == 'w' && v.m_moveKind[i] == 'y')
+        return TakesBlackGroup(v, x, y);
+    if (side.systemKind == 'b' && v.m_moveKind[i] == 'z')
+        return TouchesWhite(v, x, y);
+    return true;
+}
+
+// Plays the user's stone (newest history entry, already on the board) on the
+// group set, then looks for the first move-list entry the table approves.
+CPoint Reply(CKovraView& v, const ReplySide& side)
+{
+    // An illegal user stone is neither refused nor taken off.
+    v.CheckMove(v.Board(), v.GroupMap(), v.m_groupColor, v.m_groupStones, v.m_groupCount);
+    v.m_groupCount = v.PlaceStone(v.Board(), v.GroupMap(), v.m_groupColor, v.m_groupStones, v.m_groupCount);
+    v.DrawBoard();
+    const int current = v.LoadResult(side.currentSide, v.KeyOfBoard(v.Board()));
+    ++v.m_ply;
+    // White passes where the position is stored as life; otherwise no answer.
+    CPoint reply = {-1, -1};
+    if (side.systemKind == 'w' && current == 8)
+        reply = CPoint{0, 0};
+    if (!v.HistoryFull()) {
+        for (int i = 0; i < v.m_moveCount; ++i) {
+            if (v.m_board[v.m_moveY[i]][v.m_moveX[i]] != kEmpty || !PassesKindFilter(v, side, i))
+                continue;
+            // Here the ko rule follows the stored code of this position.
+            if (v.TrySystemMove(i, side.systemKind, side.probeSide, side.goal, current == 7)) {
+                reply = CPoint{v.m_moveX[i], v.m_moveY[i]};
+                break;
+            }
+        }
+    }
+    --v.m_ply;
+    return reply;
+}
+
+}  // namespace
+
+void CKovraView::OnVerifyClick(int x, int y)
+{
+    if (m_verifyRefused || (m_clickMode != '@' && m_clickMode != '#'))
+        return;
+    // Only an empty point on the board is a move; a stone on an occupied
+    // point would stay in its old group's list.
+    if (x < 1 || x > 11 || y < 1 || y > 11 || m_board[y][x] != kEmpty)
+        return;
+    if (HistoryFull()) {
+        ShowStatus("history full");
+        return;
+    }
+    // A Restore in the middle of a game replaced the board under the groups.
+    if (m_groupsStale)
+        RebuildGroups();
+    const bool attack = m_clickMode == '@';
+    ++m_ply;
+    PushHistory(attack ? 'b' : 'w', x, y);
+    m_board[y][x] = attack ? kBlack : kWhite;
+    const CPoint reply = attack ? ReplyAsWhite(x, y) : ReplyAsBlack(x, y);
+    if (reply.y > 0)
+        ShowStatusF("my move (%2d,%2d)", static_cast<int>(reply.y), static_cast<int>(reply.x));
+    else if (attack && reply.y == 0)
+        ShowStatus("pass..");
+    else if (attack)
+        ShowStatus("can't live / unexpected move");
+    else
+        ShowStatus("can't kill / unexpected move");
+}
+
+CPoint CKovraView::ReplyAsWhite(int /*x*/, int /*y*/)
+{
+    return Reply(*this, kWhiteReply);
+}
+
+CPoint CKovraView::ReplyAsBlack(int /*x*/, int /*y*/)
+{
+    return Reply(*this, kBlackReply);
+}

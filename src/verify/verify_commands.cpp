@@ -1,1 +1,70 @@
+// "Attack" and "Defend": the verdict test, the start of the verification
+// game and the system's opening move.
 #include "board/kovra_view.h"
+
+void CKovraView::OnAttack()
+{
+    // The mode comes first: a refused game still swallows the clicks.
+    m_clickMode = '@';
+    BeginAttack();
+}
+
+void CKovraView::OnDefend()
+{
+    m_clickMode = '#';
+    BeginDefend();
+}
+
+void CKovraView::BeginAttack()
+{
+    if (m_solverResult != 8 && m_solverResult != 7) {
+        m_verifyRefused = 1;
+        ShowStatus("you can't try to attack");
+        return;
+    }
+    m_verifyRefused = 0;
+    if (m_groupsStale)
+        RebuildGroups();
+    ShowStatus("attack");
+    m_ply = 0;
+    // After "start to live" White moves first, as the solver read it: Black
+    // passes, then White opens. Otherwise the user (Black) moves first.
+    if (m_solverSide == 'w') {
+        PushPass();  // skipped when the history is full
+        PlayOpeningMove('w', 1, 8);
+    }
+}
+
+void CKovraView::BeginDefend()
+{
+    if (m_solverResult != 9 && m_solverResult != 7) {
+        m_verifyRefused = 1;
+        ShowStatus("you can't try to defend");
+        return;
+    }
+    m_verifyRefused = 0;
+    if (m_groupsStale)
+        RebuildGroups();
+    ShowStatus("defend");
+    m_ply = 0;
+    // After "start to kill" Black opens; otherwise Black passes and the user
+    // (White) moves first.
+    if (m_solverSide == 'b')
+        PlayOpeningMove('b', 2, 9);
+    else
+        PushPass();  // skipped when the history is full
+}
+
+void CKovraView::PlayOpeningMove(char kind, int probeSide, int goal)
+{
+    if (HistoryFull())
+        return;  // no slot for a move: nothing is tried
+    // Under a ko verdict a stored ko is as good as the goal.
+    const bool koAccepted = m_solverResult == 7;
+    for (int i = 0; i < m_moveCount; ++i) {
+        if (m_moveKind[i] != 'f' || m_board[m_moveY[i]][m_moveX[i]] != kEmpty)
+            continue;
+        if (TrySystemMove(i, kind, probeSide, goal, koAccepted))
+            return;
+    }
+}

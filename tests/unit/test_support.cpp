@@ -108,12 +108,5 @@ int PlayMove(CKovraView& view, char kind, int x, int y)
 
 void AddMoveEntry(CKovraView& view, char kind, int x, int y)
 {
-    const int i = view.m_moveCount;
-    view.m_moveY[i] = static_cast<signed char>(y);
-    view.m_moveX[i] = static_cast<signed char>(x);
-    const unsigned char c = view.m_board[y][x];
-    view.m_moveBlack = 2 * view.m_moveBlack + (c == kBlack ? 1 : 0);
-    view.m_moveWhite = 2 * view.m_moveWhite + (c == kWhite ? 1 : 0);
-    view.m_moveKind[i] = kind;
-    ++view.m_moveCount;
+    view.AppendMoveEntry(kind, x, y);
 }

@@ -1,0 +1,87 @@
+#include "board_widget.h"
+
+#include <cmath>
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "board/kovra_view.h"
+
+namespace {
+
+// The virtual-key code of a key; only the arrows matter to the view.
+unsigned VirtualKey(int key)
+{
+    switch (key) {
+    case Qt::Key_Left: return 37;
+    case Qt::Key_Up: return CKovraView::kVkUp;
+    case Qt::Key_Right: return 39;
+    case Qt::Key_Down: return CKovraView::kVkDown;
+    default: break;
+    }
+    if ((key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z) ||
+        key == Qt::Key_Space)
+        return static_cast<unsigned>(key);
+    return 0;
+}
+
+}  // namespace
+
+CBoardWidget::CBoardWidget(CKovraView& view, QWidget* parent)
+    : QWidget(parent), m_view(view), m_canvas(m_image, this)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_view.m_pCanvas = &m_canvas;
+}
+
+CBoardWidget::~CBoardWidget()
+{
+    m_view.m_pCanvas = nullptr;
+}
+
+void CBoardWidget::EnsureImage()
+{
+    const QSize client = size();
+    if (!m_image.isNull() && m_image.size() == client)
+        return;
+    if (client.isEmpty())
+        return;
+    m_image = QImage(client, QImage::Format_RGB32);
+    m_view.OnDraw();
+    update();
+}
+
+void CBoardWidget::paintEvent(QPaintEvent* /*event*/)
+{
+    EnsureImage();
+    QPainter painter(this);
+    painter.drawImage(0, 0, m_image);
+}
+
+void CBoardWidget::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    EnsureImage();
+}
+
+void CBoardWidget::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton) {
+        const QPointF p = event->position();
+        m_view.OnLButtonDown(static_cast<int>(std::floor(p.x())),
+                             static_cast<int>(std::floor(p.y())));
+    }
+    event->accept();
+}
+
+void CBoardWidget::keyPressEvent(QKeyEvent* event)
+{
+    const unsigned vk = VirtualKey(event->key());
+    if (vk != 0)
+        m_view.OnKeyDown(vk);
+    for (const uint code : event->text().toUcs4())
+        m_view.OnChar(code);
+    event->accept();
+}

@@ -1,0 +1,33 @@
+// The board window: the client area of the main frame. It shows an image
+// that the view draws into, and passes clicks and keys on to the view.
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+#include "qt_canvas.h"
+
+class CKovraView;
+
+class CBoardWidget : public QWidget {
+public:
+    CBoardWidget(CKovraView& view, QWidget* parent);
+    ~CBoardWidget() override;
+
+    // The picture as it is shown now.
+    const QImage& Image() const { return m_image; }
+    // Makes the image the size of the client area and draws the whole board
+    // into it, when there is none yet or the size changed.
+    void EnsureImage();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    CKovraView& m_view;
+    QImage m_image;
+    CQtCanvas m_canvas;
+};

@@ -1,0 +1,13 @@
+#include "kovra_doc.h"
+
+const char* const kFrameTitle = " ver 1.1";
+
+void CKovraDoc::SetTitle(const std::string& /*proposed*/)
+{
+    m_title = "  Vantrel ";
+}
+
+std::string ComposeCaption(const CKovraDoc& doc, const std::string& frameTitle)
+{
+    return doc.GetTitle() + " - " + frameTitle;
+}

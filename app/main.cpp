@@ -1,0 +1,77 @@
+// Kovra: reads out life-and-death problems on an 11x11 board.
+//   kovra [FILE]             the window (FILE: a document to open)
+//   kovra --script SCRIPT    plays a script (or standard input for "-")
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+
+#include "board_widget.h"
+#include "kovra_app.h"
+#include "main_frame.h"
+#include "script_event.h"
+#include "script_runner.h"
+
+namespace {
+
+bool HasValue(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value && *value;
+}
+
+bool WantsScript(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--script") == 0)
+            return true;
+    return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    // Scripts need no display: without one they draw off screen.
+    if (WantsScript(argc, argv) && !HasValue("DISPLAY") && !HasValue("WAYLAND_DISPLAY") &&
+        !HasValue("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication application(argc, argv);
+
+    std::string scriptPath;
+    std::string document;
+    bool scripted = false;
+    const QStringList args = QCoreApplication::arguments();
+    for (int i = 1; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--script")) {
+            if (i + 1 >= args.size()) {
+                std::fprintf(stderr, "usage: kovra [FILE] | kovra --script FILE\n");
+                return 2;
+            }
+            scripted = true;
+            scriptPath = args[++i].toStdString();
+        } else {
+            document = args[i].toStdString();
+        }
+    }
+
+    std::vector<std::string> lines;
+    if (scripted && !ReadScriptLines(scriptPath, lines)) {
+        std::fprintf(stderr, "script: cannot open %s\n", scriptPath.c_str());
+        return 2;
+    }
+
+    CKovraApp app;
+    if (!app.InitInstance(document, scripted))
+        return 1;
+    if (!scripted)
+        return application.exec();
+
+    // The first paint (and its welcome text) comes before the first event.
+    QApplication::processEvents();
+    app.Frame().BoardWidget()->EnsureImage();
+    return RunScript(app.Frame(), app.View(), lines);
+}

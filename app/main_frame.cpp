@@ -1,0 +1,173 @@
+#include "main_frame.h"
+
+#include <cstdio>
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QStatusBar>
+#include <QTimer>
+
+#include "board/kovra_view.h"
+#include "board_widget.h"
+#include "kovra_doc.h"
+#include "menu_table.h"
+
+namespace {
+
+// The indicator panes after the message pane.
+const char* const kIndicatorTexts[4] = {"ｶﾅ", "CAP", "NUM", "SCRL"};
+// Highlight flag of a pop-up item in a menu-select report.
+constexpr std::uint32_t kMfPopup = 0x0010;
+
+void EchoLine(const char* prefix, const char* text)
+{
+    std::fprintf(stderr, "%s%s\n", prefix, text);
+    std::fflush(stderr);
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(bool echo) : m_echo(echo), m_panes(*this)
+{
+    g_pMainFrame = this;
+    resize(298, 354);
+}
+
+CMainFrame::~CMainFrame()
+{
+    if (g_pMainFrame == this)
+        g_pMainFrame = nullptr;
+}
+
+bool CMainFrame::OnCreate()
+{
+    QStatusBar* bar = statusBar();
+    if (!bar)
+        return false;
+    bar->setSizeGripEnabled(false);
+    m_messagePane = new QLabel(bar);
+    m_messagePane->setMinimumWidth(1);
+    bar->addWidget(m_messagePane, 1);
+    for (int i = 0; i < 4; ++i) {
+        m_indicators[i] = new QLabel(QString::fromUtf8(kIndicatorTexts[i]), bar);
+        m_indicators[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        m_indicators[i]->setContentsMargins(1, 0, 1, 0);
+        m_indicators[i]->setEnabled(false);  // the keys' lock states are not tracked
+        bar->addPermanentWidget(m_indicators[i]);
+    }
+    return true;
+}
+
+void CMainFrame::AttachView(CKovraView& view)
+{
+    m_board = new CBoardWidget(view, this);
+    setCentralWidget(m_board);
+    m_board->setFocus();
+    BuildMenu(view);
+}
+
+void CMainFrame::UpdateCaption(const CKovraDoc& doc)
+{
+    setWindowTitle(QString::fromStdString(ComposeCaption(doc, kFrameTitle)));
+}
+
+void CMainFrame::BuildMenu(CKovraView& view)
+{
+    QMenuBar* bar = menuBar();
+    for (unsigned p = 0; p < kMenuPopups; ++p) {
+        const MenuPopup& popup = kMenuBar[p];
+        QMenu* menu = bar->addMenu(QString::fromUtf8(popup.title));
+        for (int i = 0; i < popup.count; ++i) {
+            const MenuItem& item = popup.items[i];
+            QAction* action = menu->addAction(QString::fromUtf8(item.label));
+            action->setData(item.id);
+            void (*handler)(CKovraView&) = item.handler;
+            connect(action, &QAction::triggered, this, [handler, &view] { handler(view); });
+        }
+        WatchPopup(menu, p);
+    }
+}
+
+// The pop-up's signals stand in for the menu-select and init-pop-up reports.
+void CMainFrame::WatchPopup(QMenu* popup, unsigned popupIndex)
+{
+    connect(popup, &QMenu::aboutToShow, this, [this, popupIndex] {
+        m_panes.OnMenuSelect(popupIndex, kMfPopup, true);
+        m_panes.OnInitMenuPopup();
+    });
+    connect(popup, &QMenu::hovered, this, [this](QAction* action) {
+        m_panes.OnMenuSelect(action->data().toUInt(), 0, true);
+    });
+    // Moving from one pop-up to the next hides the first before showing the
+    // second, so the menu counts as closed only if no pop-up is up a moment later.
+    connect(popup, &QMenu::aboutToHide, this,
+            [this] { QTimer::singleShot(0, this, [this] { CheckMenuClosed(); }); });
+}
+
+void CMainFrame::CheckMenuClosed()
+{
+    if (QApplication::activePopupWidget() == nullptr)
+        m_panes.OnMenuSelect(0, kMenuClosedFlags, false);
+}
+
+QAction* CMainFrame::FindMenuAction(const QString& label) const
+{
+    for (QAction* top : menuBar()->actions()) {
+        QMenu* menu = top->menu();
+        if (!menu)
+            continue;
+        for (QAction* action : menu->actions())
+            if (action->text() == label)
+                return action;
+    }
+    return nullptr;
+}
+
+void CMainFrame::SetMessageText(const char* text)
+{
+    if (m_messagePane) {
+        m_messagePane->setText(QString::fromUtf8(text));
+        m_messagePane->repaint();  // seen at once, even inside a long command
+    }
+    if (m_echo)
+        EchoLine("status: ", text);
+}
+
+void CMainFrame::MessageBox(const char* text)
+{
+    if (m_echo) {
+        EchoLine("msgbox: ", text);
+        return;
+    }
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Kovra"), QString::fromUtf8(text),
+                    QMessageBox::Ok, this);
+    box.exec();
+}
+
+void CMainFrame::GetPaneInfo(int index, std::uint32_t& id, std::uint32_t& style,
+                             std::int32_t& width) const
+{
+    if (index != 0)
+        return;
+    id = m_pane0Id;
+    style = m_pane0Style;
+    width = m_pane0Width;
+}
+
+void CMainFrame::SetPaneInfo(int index, std::uint32_t id, std::uint32_t style, std::int32_t width)
+{
+    if (index != 0)
+        return;
+    m_pane0Id = id;
+    m_pane0Style = style;
+    m_pane0Width = width;
+    // The widest setting gives the message pane the whole bar.
+    const bool wide = (style & kSbpsStretch) != 0 && width >= kWidePane;
+    for (QLabel* indicator : m_indicators)
+        if (indicator)
+            indicator->setVisible(!wide);
+}

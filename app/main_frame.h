@@ -1,0 +1,59 @@
+// The main window: menu bar, board window and the five-pane status bar
+// whose first pane carries the program's messages.
+#pragma once
+
+#include <cstdint>
+
+#include <QMainWindow>
+
+#include "pane_keeper.h"
+#include "platform/frame.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class CBoardWidget;
+class CKovraDoc;
+class CKovraView;
+
+class CMainFrame : public QMainWindow, public CFrameWnd, public IPaneInfo {
+public:
+    // With echo, every message and message box is also written to standard
+    // error and message boxes do not wait (scripts).
+    explicit CMainFrame(bool echo);
+    ~CMainFrame() override;
+
+    // Builds the status bar; false when it cannot be made.
+    bool OnCreate();
+    // Shows the view in the client area and builds the menu that reaches it.
+    void AttachView(CKovraView& view);
+    void UpdateCaption(const CKovraDoc& doc);
+
+    CBoardWidget* BoardWidget() const { return m_board; }
+    // The menu item with that label, as it stands in the menu; null if none.
+    QAction* FindMenuAction(const QString& label) const;
+
+    // CFrameWnd
+    void SetMessageText(const char* text) override;
+    void MessageBox(const char* text) override;
+
+    // IPaneInfo
+    void GetPaneInfo(int index, std::uint32_t& id, std::uint32_t& style,
+                     std::int32_t& width) const override;
+    void SetPaneInfo(int index, std::uint32_t id, std::uint32_t style,
+                     std::int32_t width) override;
+
+private:
+    void BuildMenu(CKovraView& view);
+    void WatchPopup(QMenu* popup, unsigned popupIndex);
+    void CheckMenuClosed();
+
+    bool m_echo;
+    CPaneKeeper m_panes;
+    QLabel* m_messagePane = nullptr;
+    QLabel* m_indicators[4] = {};
+    std::uint32_t m_pane0Id = 0;
+    std::uint32_t m_pane0Style = kSbpsNoBorders | kSbpsStretch;
+    std::int32_t m_pane0Width = 0;
+    CBoardWidget* m_board = nullptr;
+};

@@ -1,0 +1,41 @@
+// Loads a problem file (the program's own position format, "x" lines as
+// targets) into a view, marking the targets as target clicks do.
+#pragma once
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "board/kovra_view.h"
+
+// Returns an empty string on success, else why the problem cannot be solved.
+inline std::string LoadProblemFile(CKovraView& view, const char* path)
+{
+    std::FILE* file = std::fopen(path, "r");
+    if (file == nullptr)
+        return std::string("cannot open: ") + std::strerror(errno);
+    view.ResetPosition();
+    view.m_targetCount = 0;
+    view.ReadPositionRecords(file, true);
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed)
+        return "cannot read the file";
+    if (view.m_targetCount < 1)
+        return "no target stones";
+
+    // The first target builds the groups, as the first target click does.
+    const int count = view.m_targetCount;
+    signed char xs[kMaxTargets];
+    signed char ys[kMaxTargets];
+    for (int t = 0; t < count; ++t) {
+        xs[t] = view.m_targetX[t];
+        ys[t] = view.m_targetY[t];
+    }
+    view.m_targetCount = 0;
+    view.m_groupsReady = 0;
+    for (int t = 0; t < count; ++t)
+        view.MarkTarget(xs[t], ys[t]);
+    return std::string();
+}

@@ -1,0 +1,32 @@
+// Checks shared by the board tests: the group-set invariant and a
+// flood-fill reference grouping.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "board/kovra_view.h"
+
+// The points of list g as "(x,y)(x,y)...".
+std::string ListText(const CPointList& list);
+inline std::string ListText(const CKovraView& view, int g) { return ListText(view.m_groupStones[g]); }
+
+// Empty when the group set keeps its invariant: every stone carries its
+// group's id, stands exactly once in that group's list and has its colour;
+// empty cells map 0; a slot is free exactly when its list is empty, and a
+// free slot has colour 0; the count is at least the highest occupied id.
+// Otherwise the first fault found, as text.
+std::string GroupSetFault(const unsigned char* board, const std::int32_t* map,
+                          const unsigned char* colors, const CPointList* lists, int count);
+std::string GroupSetFault(const CKovraView& view);
+
+// Empty when map assigns one id per connected group of board and distinct
+// ids to distinct groups (ids may be numbered in any way); else the fault.
+std::string ConnectedGroupingFault(const unsigned char* board, const std::int32_t* map);
+
+// Empty when the two maps group the stones alike, up to renumbering.
+std::string SameGroupingFault(const std::int32_t* a, const std::int32_t* b);
+
+// Puts the position on the board and builds its groups, as the first target
+// click does.
+void SetPosition(CKovraView& view, const std::vector<std::string>& rows);
