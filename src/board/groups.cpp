@@ -9,9 +9,7 @@ int CKovraView::PlaceStone(unsigned char* board, std::int32_t* map, unsigned cha
                            CPointList* lists, int count)
 {
     const int last = m_histCount - 1;
-    const int x = m_histX[last];
-    const int y = m_histY[last];
-    const int i = CellIndex(x, y);
+    const int i = CellIndex(m_histX[last], m_histY[last]);
     const char kind = m_histKind[last];
     const unsigned char c = kind == 'b' ? kBlack : kind == 'w' ? kWhite : kEmpty;
     const unsigned char own = board[i];
@@ -23,10 +21,9 @@ int CKovraView::PlaceStone(unsigned char* board, std::int32_t* map, unsigned cha
         if (m_nbColor[e] == own || FindSoleLiberty(g, map, lists) != 1)
             continue;
         CPointList& taken = lists[g];
-        for (m_listPos = 0; m_listPos < taken.GetCount(); ++m_listPos) {
-            const CPoint& p = taken.GetAt(m_listPos);
-            board[CellIndex(p.x, p.y)] = kEmpty;
-            map[CellIndex(p.x, p.y)] = 0;
+        for (int k = 0; k < taken.GetCount(); ++k) {
+            board[taken.Cell(k)] = kEmpty;
+            map[taken.Cell(k)] = 0;
         }
         taken.RemoveAll();
         colors[g] = 0;
@@ -47,10 +44,8 @@ int CKovraView::PlaceStone(unsigned char* board, std::int32_t* map, unsigned cha
         if (g == t)
             continue;
         CPointList& joined = lists[g];
-        for (m_listPos = 0; m_listPos < joined.GetCount(); ++m_listPos) {
-            const CPoint& p = joined.GetAt(m_listPos);
-            map[CellIndex(p.x, p.y)] = t;
-        }
+        for (int k = 0; k < joined.GetCount(); ++k)
+            map[joined.Cell(k)] = t;
         lists[t].AppendList(joined);
         joined.RemoveAll();
         colors[g] = 0;
@@ -59,7 +54,7 @@ int CKovraView::PlaceStone(unsigned char* board, std::int32_t* map, unsigned cha
 
     int result = count;
     if (hasFriend) {
-        lists[t].AddTail(x, y);
+        lists[t].AddCell(i);
         map[i] = t;
     } else {
         const int n = count + 1;
@@ -68,7 +63,7 @@ int CKovraView::PlaceStone(unsigned char* board, std::int32_t* map, unsigned cha
             ShowStatus(kGroupTableFull);
         } else {
             lists[n].RemoveAll();
-            lists[n].AddTail(x, y);
+            lists[n].AddCell(i);
             colors[n] = c;
             map[i] = n;
             result = n;
@@ -81,27 +76,30 @@ int CKovraView::PlaceStone(unsigned char* board, std::int32_t* map, unsigned cha
 
 int CKovraView::FindSoleLiberty(int g, const std::int32_t* map, const CPointList* lists)
 {
-    m_libertyY = 0;
-    m_libertyX = 0;
-    int found = -1;
     const CPointList& list = lists[g];
-    for (m_listPos = 0; m_listPos < list.GetCount(); ++m_listPos) {
-        const CPoint& p = list.GetAt(m_listPos);
-        const int i = CellIndex(p.x, p.y);
+    const int stones = list.GetCount();
+    int found = -1;
+    for (int k = 0; k < stones; ++k) {
+        const int i = list.Cell(k);
         for (int d = 0; d < 4; ++d) {
             const int n = i + kNeighbour[d];
-            if (map[n] != 0)
+            if (map[n] != 0 || n == found)
                 continue;
-            if (found < 0) {
-                found = n;
-                m_libertyY = n / kBoardWidth;
-                m_libertyX = n % kBoardWidth;
-            } else if (n != found) {
+            if (found >= 0) {
+                SetLiberty(found);
                 return 2;
             }
+            found = n;
         }
     }
+    SetLiberty(found < 0 ? 0 : found);
     return found < 0 ? 0 : 1;
+}
+
+void CKovraView::SetLiberty(int cell)
+{
+    m_libertyY = cell / kBoardWidth;
+    m_libertyX = cell % kBoardWidth;
 }
 
 int CKovraView::CompactGroups(int n, unsigned char* colors, CPointList* lists, std::int32_t* map)
@@ -118,10 +116,8 @@ int CKovraView::CompactGroups(int n, unsigned char* colors, CPointList* lists, s
         if (k == j)
             return result;
         CPointList& moved = lists[j];
-        for (m_listPos = 0; m_listPos < moved.GetCount(); ++m_listPos) {
-            const CPoint& p = moved.GetAt(m_listPos);
-            map[CellIndex(p.x, p.y)] = k;
-        }
+        for (int m = 0; m < moved.GetCount(); ++m)
+            map[moved.Cell(m)] = k;
         lists[k].AppendList(moved);
         moved.RemoveAll();
         colors[k] = colors[j];
@@ -136,17 +132,10 @@ void CKovraView::CopyGroupSet(CGroupSet& set, const unsigned char* board, const 
 {
     std::memcpy(set.board, board, sizeof set.board);
     std::memcpy(set.map, map, sizeof set.map);
-    // Slots above the count start free, so PlaceStone may open the next one.
-    std::memset(set.color, 0, sizeof set.color);
-    set.stones[0].RemoveAll();
-    for (int g = 1; g < kGroupSlots; ++g) {
-        if (g <= count) {
-            set.color[g] = colors[g];
-            set.stones[g].CopyFrom(lists[g]);
-        } else {
-            set.stones[g].RemoveAll();
-        }
-    }
+    // Slots above the count are never read before PlaceStone opens them.
+    std::memcpy(set.color, colors, static_cast<std::size_t>(count) + 1);
+    for (int g = 1; g <= count; ++g)
+        set.stones[g].CopyFrom(lists[g]);
     set.count = count;
 }
 

@@ -132,6 +132,15 @@ public:
     // m_captureFlag for a capture), -1 (suicide). Fills the neighbour table.
     int CheckMove(const unsigned char* board, const std::int32_t* map,
                   const unsigned char* colors, const CPointList* lists, int count);
+    // Fills the neighbour table of the newest history move; true when the
+    // point has an empty neighbour.
+    bool FillNeighbourTable(const unsigned char* board, const std::int32_t* map);
+    bool HasEmptyNeighbour(const unsigned char* board) const;
+    // CheckMove's verdict from a filled neighbour table for a point without
+    // an empty neighbour. Without exactCount liberties are counted up to two
+    // (the search needs no more); the verdict is the same.
+    int JudgeNeighbours(const unsigned char* board, const std::int32_t* map,
+                        const CPointList* lists, bool exactCount);
     // Distinct empty (map 0) cells next to the stones of group g.
     int CountLiberties(int g, const std::int32_t* map, const CPointList* lists);
     // Base-3 key of the move-list colouring; -1 when an entry is both colours.
@@ -150,6 +159,8 @@ public:
                    CPointList* lists, int count);
     // 0 no liberty, 1 exactly one (in m_libertyY/X), 2 two or more.
     int FindSoleLiberty(int g, const std::int32_t* map, const CPointList* lists);
+    // Stores a cell as the liberty found (m_libertyY, m_libertyX).
+    void SetLiberty(int cell);
     // Moves the top groups down into free slots; returns the new count.
     int CompactGroups(int n, unsigned char* colors, CPointList* lists, std::int32_t* map);
     // Copies the view's group set into set.

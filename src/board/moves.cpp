@@ -4,13 +4,19 @@
 int CKovraView::CheckMove(const unsigned char* board, const std::int32_t* map,
                           const unsigned char* /*colors*/, const CPointList* lists, int /*count*/)
 {
+    m_captureFlag = 0;
+    if (FillNeighbourTable(board, map))
+        return 0;
+    return JudgeNeighbours(board, map, lists, true);
+}
+
+bool CKovraView::FillNeighbourTable(const unsigned char* board, const std::int32_t* map)
+{
     for (int k = 0; k < 4; ++k) {
         m_nbGroup[k] = 0;
         m_nbContacts[k] = 0;
         m_nbColor[k] = 0;
     }
-    m_captureFlag = 0;
-
     const int last = m_histCount - 1;
     const int i = CellIndex(m_histX[last], m_histY[last]);
     bool hasEmptyNeighbour = false;
@@ -27,8 +33,8 @@ int CKovraView::CheckMove(const unsigned char* board, const std::int32_t* map,
         if (g <= 0)
             continue;  // a stone outside every group (the group table was full)
         int e = 0;
-        while (e < 4 && m_nbContacts[e] != 0 && m_nbGroup[e] != g)
-            ++e;
+        while (m_nbContacts[e] != 0 && m_nbGroup[e] != g)
+            ++e;  // four sides, so a free entry is always left
         if (m_nbContacts[e] != 0) {
             ++m_nbContacts[e];
         } else {
@@ -37,12 +43,30 @@ int CKovraView::CheckMove(const unsigned char* board, const std::int32_t* map,
             m_nbColor[e] = c;
         }
     }
-    if (hasEmptyNeighbour)
-        return 0;
+    return hasEmptyNeighbour;
+}
 
+bool CKovraView::HasEmptyNeighbour(const unsigned char* board) const
+{
+    const int last = m_histCount - 1;
+    const int i = CellIndex(m_histX[last], m_histY[last]);
+    for (int d = 0; d < 4; ++d) {
+        const unsigned char c = board[i + kNeighbour[d]];
+        if (c != kBorder && c != kBlack && c != kWhite)
+            return true;
+    }
+    return false;
+}
+
+int CKovraView::JudgeNeighbours(const unsigned char* board, const std::int32_t* map,
+                                const CPointList* lists, bool exactCount)
+{
+    const int last = m_histCount - 1;
+    const unsigned char own = board[CellIndex(m_histX[last], m_histY[last])];
     for (int e = 0; e < 4 && m_nbContacts[e] != 0; ++e) {
-        const int n = CountLiberties(m_nbGroup[e], map, lists);
-        if (m_nbColor[e] == board[i]) {
+        const int g = m_nbGroup[e];
+        const int n = exactCount ? CountLiberties(g, map, lists) : FindSoleLiberty(g, map, lists);
+        if (m_nbColor[e] == own) {
             if (n > 1)
                 return n;
         } else if (n == 1) {
@@ -59,8 +83,7 @@ int CKovraView::CountLiberties(int g, const std::int32_t* map, const CPointList*
     int liberties = 0;
     const CPointList& list = lists[g];
     for (m_listPos = 0; m_listPos < list.GetCount(); ++m_listPos) {
-        const CPoint& p = list.GetAt(m_listPos);
-        const int i = CellIndex(p.x, p.y);
+        const int i = list.Cell(m_listPos);
         for (int d = 0; d < 4; ++d) {
             const int n = i + kNeighbour[d];
             if (map[n] == 0 && !seen[n]) {

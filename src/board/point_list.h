@@ -1,8 +1,10 @@
 // The stone list of one group: points appended at the tail and walked in
-// order, emptied whole. A fixed array, so copying a group set needs no heap.
+// order, emptied whole. A fixed array of cell indices (x + 13 * y), so that
+// copying a group set is one short block copy per list and needs no heap.
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 struct CPoint {
     std::int32_t x;  // column
@@ -16,36 +18,38 @@ public:
 
     int GetCount() const { return m_count; }
     bool IsEmpty() const { return m_count == 0; }
-    const CPoint& GetAt(int pos) const { return m_points[pos]; }
-    const CPoint& GetHead() const { return m_points[0]; }
+    // Cell index of the point at pos.
+    int Cell(int pos) const { return m_cells[pos]; }
+    CPoint GetAt(int pos) const { return CPoint{m_cells[pos] % 13, m_cells[pos] / 13}; }
+    CPoint GetHead() const { return GetAt(0); }
     void RemoveAll() { m_count = 0; }
 
     // Appends at the tail; a full list drops the point.
-    void AddTail(int x, int y)
+    void AddTail(int x, int y) { AddCell(x + 13 * y); }
+    void AddCell(int cell)
     {
-        if (m_count < kCapacity) {
-            m_points[m_count].x = x;
-            m_points[m_count].y = y;
-            ++m_count;
-        }
+        if (m_count < kCapacity)
+            m_cells[m_count++] = static_cast<unsigned char>(cell);
     }
 
     // Appends every point of other, in order.
     void AppendList(const CPointList& other)
     {
-        for (int i = 0; i < other.m_count; ++i)
-            AddTail(other.m_points[i].x, other.m_points[i].y);
+        int n = other.m_count;
+        if (n > kCapacity - m_count)
+            n = kCapacity - m_count;
+        std::memcpy(m_cells + m_count, other.m_cells, static_cast<std::size_t>(n));
+        m_count += n;
     }
 
     // Becomes a copy of other; copies only the points in use.
     void CopyFrom(const CPointList& other)
     {
         m_count = other.m_count;
-        for (int i = 0; i < m_count; ++i)
-            m_points[i] = other.m_points[i];
+        std::memcpy(m_cells, other.m_cells, static_cast<std::size_t>(m_count));
     }
 
 private:
     int m_count = 0;
-    CPoint m_points[kCapacity];
+    unsigned char m_cells[kCapacity];
 };

@@ -1,5 +1,6 @@
 // Construction, the position reset, "NewGame" and the status channel.
 #include <cstdarg>
+#include <cstdio>
 #include <cstring>
 
 #include "board/kovra_view.h"
@@ -18,7 +19,7 @@ CKovraView::CKovraView()
       m_pCanvas(nullptr)
 {
     std::memset(m_resultTable, 0, sizeof m_resultTable);
-    std::strcpy(m_fileName, "movesx.txt");
+    std::snprintf(m_fileName, sizeof m_fileName, "%s", "movesx.txt");
     ResetPosition();
     m_solverSide = 'x';
 }

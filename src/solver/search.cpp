@@ -98,109 +98,6 @@ struct SearchNode {
     bool ko;    // a child came back as ko, or Black refused a repetition
 };
 
-// Liberties of group g on a group set, counted only up to two, as
-// FindSoleLiberty counts them (a liberty is a cell with map value 0): 0, 1
-// (the cell in *liberty) or 2 for two or more.
-int SoleLiberty(int g, const std::int32_t* map, const CPointList* lists, int* liberty)
-{
-    const CPointList& list = lists[g];
-    int found = -1;
-    const int stones = list.GetCount();
-    for (int k = 0; k < stones; ++k) {
-        const CPoint& p = list.GetAt(k);
-        const int i = CellIndex(p.x, p.y);
-        for (int d = 0; d < 4; ++d) {
-            const int n = i + kNeighbour[d];
-            if (map[n] != 0)
-                continue;
-            if (found < 0)
-                found = n;
-            else if (n != found)
-                return 2;
-        }
-    }
-    *liberty = found;
-    return found < 0 ? 0 : 1;
-}
-
-// The neighbour table of the newest history move, as CheckMove fills it for
-// PlaceStone: each distinct group next to the point, its colour and contacts.
-// Returns true when the point has an empty neighbour.
-bool FillNeighbourTable(CKovraView& view, const unsigned char* board, const std::int32_t* map)
-{
-    for (int e = 0; e < 4; ++e) {
-        view.m_nbGroup[e] = 0;
-        view.m_nbContacts[e] = 0;
-        view.m_nbColor[e] = 0;
-    }
-    const int last = view.m_histCount - 1;
-    const int i = CellIndex(view.m_histX[last], view.m_histY[last]);
-    bool hasEmptyNeighbour = false;
-    for (int d = 0; d < 4; ++d) {
-        const int n = i + kNeighbour[d];
-        const unsigned char c = board[n];
-        if (c == kBorder)
-            continue;
-        if (c != kBlack && c != kWhite) {
-            hasEmptyNeighbour = true;
-            continue;
-        }
-        const int g = map[n];
-        if (g <= 0)
-            continue;
-        int e = 0;
-        while (e < 4 && view.m_nbContacts[e] != 0 && view.m_nbGroup[e] != g)
-            ++e;
-        if (view.m_nbContacts[e] != 0) {
-            ++view.m_nbContacts[e];
-        } else {
-            view.m_nbGroup[e] = g;
-            view.m_nbContacts[e] = 1;
-            view.m_nbColor[e] = c;
-        }
-    }
-    return hasEmptyNeighbour;
-}
-
-// True when the point of the newest history move has an empty neighbour:
-// then the move is legal and takes nothing as far as CheckMove is concerned.
-bool HasEmptyNeighbour(const CKovraView& view, const unsigned char* board)
-{
-    const int last = view.m_histCount - 1;
-    const int i = CellIndex(view.m_histX[last], view.m_histY[last]);
-    for (int d = 0; d < 4; ++d) {
-        const unsigned char c = board[i + kNeighbour[d]];
-        if (c != kBorder && c != kBlack && c != kWhite)
-            return true;
-    }
-    return false;
-}
-
-// The legality test of a move without an empty neighbour, with the outcome
-// of CheckMove: the neighbour table for PlaceStone, the capture flag, and -1
-// exactly when CheckMove gives -1. Liberties are only counted up to two,
-// which is all the search needs to know.
-int JudgeCrowdedMove(CKovraView& view, const unsigned char* board, const std::int32_t* map,
-                     const CPointList* lists)
-{
-    view.m_captureFlag = 0;
-    FillNeighbourTable(view, board, map);
-    const int last = view.m_histCount - 1;
-    const unsigned char own = board[CellIndex(view.m_histX[last], view.m_histY[last])];
-    for (int e = 0; e < 4 && view.m_nbContacts[e] != 0; ++e) {
-        int liberty;
-        const int n = SoleLiberty(view.m_nbGroup[e], map, lists, &liberty);
-        if (view.m_nbColor[e] == own) {
-            if (n > 1)
-                return n;
-        } else if (n == 1) {
-            view.m_captureFlag = 1;
-            return 1;
-        }
-    }
-    return -1;
-}
-
 // The legality step of a node entered by a move: -1 for suicide, else 0 or
 // more with m_captureFlag as CheckMove sets it. *tableReady tells whether
 // the neighbour table is already filled for PlaceStone; a move with an empty
@@ -208,13 +105,14 @@ int JudgeCrowdedMove(CKovraView& view, const unsigned char* board, const std::in
 int JudgeMove(CKovraView& view, const unsigned char* board, const std::int32_t* map,
               const CPointList* lists, bool* tableReady)
 {
-    if (HasEmptyNeighbour(view, board)) {
-        view.m_captureFlag = 0;
+    view.m_captureFlag = 0;
+    if (view.HasEmptyNeighbour(board)) {
         *tableReady = false;
         return 0;
     }
     *tableReady = true;
-    return JudgeCrowdedMove(view, board, map, lists);
+    view.FillNeighbourTable(board, map);
+    return view.JudgeNeighbours(board, map, lists, false);
 }
 
 }  // namespace
@@ -225,12 +123,11 @@ namespace {
 
 // True when some neighbour of cell i holds a stone of colour whose group has
 // exactly one liberty on the node's set.
-bool TouchesGroupInAtari(const CGroupSet& set, int i, unsigned char colour)
+bool TouchesGroupInAtari(CKovraView& view, const CGroupSet& set, int i, unsigned char colour)
 {
     for (int d = 0; d < 4; ++d) {
         const int n = i + kNeighbour[d];
-        int liberty;
-        if (set.board[n] == colour && SoleLiberty(set.map[n], set.map, set.stones, &liberty) == 1)
+        if (set.board[n] == colour && view.FindSoleLiberty(set.map[n], set.map, set.stones) == 1)
             return true;
     }
     return false;
@@ -264,10 +161,9 @@ void OrderMoves(CKovraView& view, SearchNode& node, unsigned char opponent, std:
         if (set.color[g] != opponent || (known & (1u << g)))
             continue;
         const int size = set.stones[g].GetCount();
-        int liberty;
-        if (size > view.m_soleLibMax && SoleLiberty(g, set.map, set.stones, &liberty) == 1) {
+        if (size > view.m_soleLibMax && view.FindSoleLiberty(g, set.map, set.stones) == 1) {
             view.m_soleLibMax = size;
-            best = liberty;
+            best = CellIndex(view.m_libertyX, view.m_libertyY);
         }
     }
     if (best < 0)
@@ -326,13 +222,12 @@ bool WhiteTargetTaken(const CKovraView& view, const CGroupSet& set)
 
 // True when the group on some target point has exactly one liberty; else
 // *tested holds the ids of the target groups (none of them in atari).
-bool BlackTargetInAtari(const CKovraView& view, const CGroupSet& set, std::uint32_t* tested)
+bool BlackTargetInAtari(CKovraView& view, const CGroupSet& set, std::uint32_t* tested)
 {
     *tested = 0;
     for (int t = 0; t < view.m_targetCount; ++t) {
         const int g = set.map[CellIndex(view.m_targetX[t], view.m_targetY[t])];
-        int liberty;
-        if (SoleLiberty(g, set.map, set.stones, &liberty) == 1)
+        if (view.FindSoleLiberty(g, set.map, set.stones) == 1)
             return true;
         if (g > 0)
             *tested |= 1u << g;
@@ -363,7 +258,7 @@ int CKovraView::SearchWhite(int move, const unsigned char* board, const std::int
     CGroupSet& set = node.set;
     if (move >= 0) {
         if (!tableReady)
-            FillNeighbourTable(*this, board, map);
+            FillNeighbourTable(board, map);
         set.count = PlaceStone(set.board, set.map, set.color, set.stones, set.count);
     }
     node.index = KeyAfterMove(*this, received, move, board, set.board);
@@ -391,7 +286,7 @@ int CKovraView::SearchWhite(int move, const unsigned char* board, const std::int
             continue;
         if (kind == 'z' || set.board[p] != kEmpty)
             continue;
-        if (kind == 'y' && !TouchesGroupInAtari(set, p, kBlack))
+        if (kind == 'y' && !TouchesGroupInAtari(*this, set, p, kBlack))
             continue;
 
         m_moveAtPly[m_ply] = i;
@@ -499,7 +394,7 @@ int CKovraView::SearchBlack(int move, const unsigned char* board, const std::int
     CGroupSet& set = node.set;
     if (move >= 0) {
         if (!tableReady)
-            FillNeighbourTable(*this, board, map);
+            FillNeighbourTable(board, map);
         set.count = PlaceStone(set.board, set.map, set.color, set.stones, set.count);
     }
     node.index = KeyAfterMove(*this, received, move, board, set.board);
