@@ -15,4 +15,4 @@ else
   ./build/kovra --script examples/demo.script
 fi
 
-./build/kovra-solve --time examples/bent-three.txt
+./build/kovra-solve --time examples/corner-bent-three.txt
