@@ -50,22 +50,35 @@ private:
     std::unique_ptr<char[]> m_buffer;  // must outlive the stream
 };
 
-// Clears the result table before each run.
-void ClearTable(CKovraView& view)
+// Clears the result table before each run, then checks for targets (false:
+// the run is refused) and brings stale groups up to date with the board.
+bool PrepareRun(CKovraView& view)
 {
     std::memset(view.m_resultTable, 0, sizeof view.m_resultTable);
+    if (view.m_targetCount < 1) {
+        view.ShowStatus("specify target stones");
+        return false;
+    }
+    if (view.m_groupsStale)
+        view.RebuildGroups();
+    return true;
 }
 
-// The steps both commands take before their root: counters, history base,
-// and a ply cap that keeps every line inside the 121 history entries.
-void StartRun(CKovraView& view, char side)
+// The steps both commands take before their root: the start text, counters,
+// history base, a ply cap that keeps every line inside the 121 history
+// entries, and the root index, which it returns.
+std::int32_t StartRun(CKovraView& view, char side, const char* startText)
 {
+    view.ShowStatus(startText);
     view.m_histBase = view.m_histCount;
     view.m_solverSide = side;
     view.m_ply = 0;
     view.m_playCount = 0;
     view.m_nodeCount = 0;
     view.m_plyCap = std::min(kPlyLimit, kHistorySize - 1 - view.m_histCount);
+    const std::int32_t root = view.EncodeMoves(view.m_moveBlack, view.m_moveWhite, view.m_moveCount);
+    view.m_keyAtPly[0] = root;
+    return root;
 }
 
 // Shows the verdict, keeps the result code and prints the summary line.
@@ -93,18 +106,10 @@ bool IsRootEntry(const CKovraView& view, int i)
 
 void CKovraView::OnStartAtk()
 {
-    ClearTable(*this);
-    if (m_targetCount < 1) {
-        ShowStatus("specify target stones");
+    if (!PrepareRun(*this))
         return;
-    }
-    if (m_groupsStale)
-        RebuildGroups();
     TraceFile trace(*this);
-    ShowStatus("start to kill");
-    StartRun(*this, 'b');
-    const std::int32_t root = EncodeMoves(m_moveBlack, m_moveWhite, m_moveCount);
-    m_keyAtPly[0] = root;
+    const std::int32_t root = StartRun(*this, 'b', "start to kill");
 
     int result = 0;
     bool ko = false;
@@ -151,18 +156,10 @@ void CKovraView::OnStartAtk()
 
 void CKovraView::OnStartDef()
 {
-    ClearTable(*this);
-    if (m_targetCount < 1) {
-        ShowStatus("specify target stones");
+    if (!PrepareRun(*this))
         return;
-    }
-    if (m_groupsStale)
-        RebuildGroups();
     TraceFile trace(*this);
-    ShowStatus("start to live");
-    StartRun(*this, 'w');
-    const std::int32_t root = EncodeMoves(m_moveBlack, m_moveWhite, m_moveCount);
-    m_keyAtPly[0] = root;
+    const std::int32_t root = StartRun(*this, 'w', "start to live");
 
     int result = kExhausted;  // a full history leaves no room for the root pass
     if (!HistoryFull()) {

@@ -94,8 +94,9 @@ struct SearchNode {
     CGroupSet set;
     int order[kMaxMoves];
     std::int32_t index;
-    int last;   // result of the last child tried (after the pass rules)
-    bool ko;    // a child came back as ko, or Black refused a repetition
+    int last;       // result of the last child tried (after the pass rules)
+    bool ko;        // a child came back as ko, or Black refused a repetition
+    bool captured;  // the move that led here took stones with no empty neighbour
 };
 
 // The legality step of a node entered by a move: -1 for suicide, else 0 or
@@ -113,6 +114,48 @@ int JudgeMove(CKovraView& view, const unsigned char* board, const std::int32_t* 
     *tableReady = true;
     view.FillNeighbourTable(board, map);
     return view.JudgeNeighbours(board, map, lists, false);
+}
+
+// The steps both nodes take before they expand: ply limit, legality, early
+// probe, copy, update and index. side is the side to move (1 or 2). True
+// when the node ends there, with its result in *result; otherwise node
+// holds the copied set, its index and the stored result as the first L.
+bool EnterNode(CKovraView& view, SearchNode& node, int side, int move, const unsigned char* board,
+               const std::int32_t* map, const unsigned char* colors, const CPointList* lists,
+               int count, int* result)
+{
+    if (view.m_ply >= view.m_plyCap) {
+        *result = kExhausted;
+        return true;
+    }
+    bool tableReady = false;
+    if (move >= 0 && JudgeMove(view, board, map, lists, &tableReady) == -1) {
+        *result = kIllegal;
+        return true;
+    }
+    node.captured = move >= 0 && view.m_captureFlag != 0;
+    const unsigned char moverOfMove = side == 2 ? kBlack : kWhite;
+    const std::int32_t received = ReceivedKey(view, move, moverOfMove, board);
+    if (!node.captured) {
+        const int known = StoredResult(view, side, received);
+        if (IsDecided(known)) {
+            *result = known;
+            return true;
+        }
+    }
+
+    CKovraView::CopyGroupSet(node.set, board, map, colors, lists, count);
+    CGroupSet& set = node.set;
+    if (move >= 0) {
+        if (!tableReady)
+            view.FillNeighbourTable(board, map);
+        set.count = view.PlaceStone(set.board, set.map, set.color, set.stones, set.count);
+    }
+    node.index = KeyAfterMove(view, received, move, board, set.board);
+    node.last = StoredResult(view, side, node.index);
+    node.ko = false;
+    *result = node.last;
+    return IsDecided(node.last);
 }
 
 }  // namespace
@@ -240,32 +283,11 @@ bool BlackTargetInAtari(CKovraView& view, const CGroupSet& set, std::uint32_t* t
 int CKovraView::SearchWhite(int move, const unsigned char* board, const std::int32_t* map,
                             const unsigned char* colors, const CPointList* lists, int count)
 {
-    if (m_ply >= m_plyCap)
-        return kExhausted;
-    bool tableReady = false;
-    if (move >= 0 && JudgeMove(*this, board, map, lists, &tableReady) == -1)
-        return kIllegal;
-    const bool captured = move >= 0 && m_captureFlag != 0;
-    const std::int32_t received = ReceivedKey(*this, move, kBlack, board);
-    if (!captured) {
-        const int known = StoredResult(*this, 2, received);
-        if (IsDecided(known))
-            return known;
-    }
-
     SearchNode node;
-    CopyGroupSet(node.set, board, map, colors, lists, count);
+    int early;
+    if (EnterNode(*this, node, 2, move, board, map, colors, lists, count, &early))
+        return early;
     CGroupSet& set = node.set;
-    if (move >= 0) {
-        if (!tableReady)
-            FillNeighbourTable(board, map);
-        set.count = PlaceStone(set.board, set.map, set.color, set.stones, set.count);
-    }
-    node.index = KeyAfterMove(*this, received, move, board, set.board);
-    node.last = StoredResult(*this, 2, node.index);
-    if (IsDecided(node.last))
-        return node.last;
-    node.ko = false;
     if (WhiteTargetTaken(*this, set)) {
         StoreResult(2, node.index, kDeath);
         return kDeath;
@@ -376,32 +398,12 @@ std::uint32_t RepeatedMoves(const CKovraView& view, std::int32_t index)
 int CKovraView::SearchBlack(int move, const unsigned char* board, const std::int32_t* map,
                             const unsigned char* colors, const CPointList* lists, int count)
 {
-    if (m_ply >= m_plyCap)
-        return kExhausted;
-    bool tableReady = false;
-    if (move >= 0 && JudgeMove(*this, board, map, lists, &tableReady) == -1)
-        return kIllegal;
-    const bool captured = move >= 0 && m_captureFlag != 0;
-    const std::int32_t received = ReceivedKey(*this, move, kWhite, board);
-    if (!captured) {
-        const int known = StoredResult(*this, 1, received);
-        if (IsDecided(known))
-            return known;
-    }
-
     SearchNode node;
-    CopyGroupSet(node.set, board, map, colors, lists, count);
+    int early;
+    if (EnterNode(*this, node, 1, move, board, map, colors, lists, count, &early))
+        return early;
     CGroupSet& set = node.set;
-    if (move >= 0) {
-        if (!tableReady)
-            FillNeighbourTable(board, map);
-        set.count = PlaceStone(set.board, set.map, set.color, set.stones, set.count);
-    }
-    node.index = KeyAfterMove(*this, received, move, board, set.board);
-    node.last = StoredResult(*this, 1, node.index);
-    if (IsDecided(node.last))
-        return node.last;
-    node.ko = false;
+    const bool captured = node.captured;
     std::uint32_t targetGroups;
     if (BlackTargetInAtari(*this, set, &targetGroups)) {
         StoreResult(1, node.index, kDeath);
