@@ -11,6 +11,7 @@
 #include "board/kovra_view.h"
 #include "platform/frame.h"
 #include "problem_file.h"
+#include "status_recorder.h"
 
 namespace {
 
@@ -24,19 +25,6 @@ const BenchProblem kProblems[] = {
     {"corner-11.txt", false},      {"corner-10.txt", true},     {"edge-11.txt", false},
     {"edge-10.txt", true},         {"race-10.txt", false},      {"race-10.txt", true},
     {"second-line-11.txt", false},
-};
-
-class StatusRecorder : public CFrameWnd {
-public:
-    void SetMessageText(const char* text) override
-    {
-        std::snprintf(m_last, sizeof m_last, "%s", text);
-    }
-    void MessageBox(const char*) override {}
-    const char* Last() const { return m_last; }
-
-private:
-    char m_last[64] = "";
 };
 
 long PeakMemoryKb()

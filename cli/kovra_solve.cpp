@@ -11,6 +11,7 @@
 #include "board/kovra_view.h"
 #include "platform/frame.h"
 #include "problem_file.h"
+#include "status_recorder.h"
 
 namespace {
 
@@ -48,21 +49,6 @@ const char kHelp[] =
     "\n"
     "Exit status: 0 when every file was solved, 1 when some file gave an error,\n"
     "2 for a wrong command line.\n";
-
-// The frame the engine reports to: keeps the last status text, which after a
-// solver command is its verdict.
-class StatusRecorder : public CFrameWnd {
-public:
-    void SetMessageText(const char* text) override
-    {
-        std::snprintf(m_last, sizeof m_last, "%s", text);
-    }
-    void MessageBox(const char*) override {}
-    const char* Last() const { return m_last; }
-
-private:
-    char m_last[64] = "";
-};
 
 struct Options {
     bool live = false;
