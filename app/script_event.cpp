@@ -6,8 +6,8 @@
 
 namespace {
 
-// Large enough for any window; small enough that a point's centre pixel
-// cannot overflow.
+// Far outside any window, yet small enough that a point's centre pixel
+// cannot overflow: larger numbers are taken as this, so they stay off the board.
 constexpr long kCoordinateLimit = 1000000;
 
 bool ParseInt(const std::string& word, int& value)
@@ -17,11 +17,15 @@ bool ParseInt(const std::string& word, int& value)
     const char* begin = word.c_str();
     char* end = nullptr;
     errno = 0;
-    const long v = std::strtol(begin, &end, 10);
-    if (errno != 0 || *end != '\0' || v < -kCoordinateLimit || v > kCoordinateLimit)
+    long v = std::strtol(begin, &end, 10);  // out of range: LONG_MIN or LONG_MAX
+    if (*end != '\0' || end == begin)
         return false;
     if (!(word[0] == '-' || (word[0] >= '0' && word[0] <= '9')))
         return false;  // strtol would also take a leading '+' or blank
+    if (v < -kCoordinateLimit)
+        v = -kCoordinateLimit;
+    if (v > kCoordinateLimit)
+        v = kCoordinateLimit;
     value = static_cast<int>(v);
     return true;
 }
