@@ -18,6 +18,7 @@ CKovraView& View()
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     CKovraView& view = View();
+    WatchStatusBar();
     std::FILE* file = fmemopen(const_cast<std::uint8_t*>(data), size, "r");
     if (!file)
         return 0;

@@ -77,6 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     view->~CKovraView();
     new (view) CKovraView;
     view->m_pCanvas = &canvas;
+    WatchStatusBar();
     std::istringstream script(std::string(reinterpret_cast<const char*>(data), size));
     std::string line;
     while (std::getline(script, line)) {

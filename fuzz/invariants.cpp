@@ -2,10 +2,14 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
+#include "board/group_table.h"
 #include "board/kovra_view.h"
+#include "platform/frame.h"
 
 namespace {
+
 void Require(bool ok, const char* what)
 {
     if (!ok) {
@@ -13,35 +17,118 @@ void Require(bool ok, const char* what)
         std::abort();
     }
 }
+
+// Remembers whether the group table ran full during the current input: only
+// then may a stone stand outside every group.
+class StatusWatch : public CFrameWnd {
+public:
+    void SetMessageText(const char* text) override
+    {
+        Require(text != nullptr, "status text");
+        if (std::strcmp(text, kGroupTableFull) == 0)
+            tableFull = true;
+    }
+    void MessageBox(const char*) override {}
+    bool tableFull = false;
+};
+
+StatusWatch& Watch()
+{
+    static StatusWatch watch;
+    return watch;
+}
+
+bool OnBoard(int x, int y)
+{
+    return x >= 1 && x <= 11 && y >= 1 && y <= 11;
+}
+
+// Every listed stone carries its group's id and colour and is listed once;
+// every stone with an id is in that group's list; empty points have no id;
+// slots above the count are free.
+void CheckGroupSet(const CKovraView& v)
+{
+    int listed[kBoardWidth][kBoardWidth] = {};
+    Require(v.m_groupStones[0].IsEmpty() && v.m_groupColor[0] == 0, "group slot 0 in use");
+    for (int g = 1; g < kGroupSlots; ++g) {
+        const CPointList& list = v.m_groupStones[g];
+        if (list.IsEmpty()) {
+            Require(v.m_groupColor[g] == 0, "free group slot has a colour");
+            continue;
+        }
+        Require(g <= v.m_groupCount, "group above the count");
+        Require(v.m_groupColor[g] == kBlack || v.m_groupColor[g] == kWhite, "group colour");
+        for (int k = 0; k < list.GetCount(); ++k) {
+            const CPoint& p = list.GetAt(k);
+            Require(OnBoard(p.x, p.y), "listed stone off the board");
+            Require(v.m_groupMap[p.y][p.x] == g, "listed stone carries another id");
+            Require(v.m_board[p.y][p.x] == v.m_groupColor[g], "listed stone of another colour");
+            Require(++listed[p.y][p.x] == 1, "stone listed twice");
+        }
+    }
+    for (int y = 1; y <= 11; ++y)
+        for (int x = 1; x <= 11; ++x) {
+            const unsigned char c = v.m_board[y][x];
+            if (c == kEmpty) {
+                Require(v.m_groupMap[y][x] == 0, "empty point carries an id");
+            } else if (v.m_groupMap[y][x] != 0) {
+                Require(listed[y][x] == 1, "stone missing from its group's list");
+            } else {
+                Require(Watch().tableFull, "stone outside every group");
+            }
+        }
+}
+
 }  // namespace
+
+void WatchStatusBar()
+{
+    Watch().tableFull = false;
+    g_pMainFrame = &Watch();
+}
 
 void CheckViewInvariants(const CKovraView& v)
 {
     Require(v.m_histCount >= 0 && v.m_histCount <= kHistorySize, "history count");
+    Require(v.m_histBase >= 0 && v.m_histBase <= kHistorySize, "history base");
     Require(v.m_moveCount >= 0 && v.m_moveCount <= kMaxMoves, "move count");
     Require(v.m_targetCount >= 0 && v.m_targetCount <= kMaxTargets, "target count");
     Require(v.m_groupCount >= 0 && v.m_groupCount <= kMaxGroupId, "group count");
-    Require(v.m_ply >= 0 && v.m_ply <= kPlyLimit, "ply");
-    Require(v.m_fileName[sizeof v.m_fileName - 1] == '\0' || v.m_fileName[10] == '\0', "file name");
+    // Outside a search the ply only counts the moves of a verification game.
+    Require(v.m_ply >= 0, "ply");
+    Require(v.m_plyCap >= 0 && v.m_plyCap <= kPlyLimit, "ply cap");
+    Require(std::memchr(v.m_fileName, '\0', sizeof v.m_fileName) != nullptr, "file name");
+    Require(std::memchr(v.m_statusText, '\0', sizeof v.m_statusText) != nullptr, "status text");
     for (int i = 0; i <= 12; ++i) {
         Require(v.m_board[0][i] == kBorder && v.m_board[12][i] == kBorder, "border row");
         Require(v.m_board[i][0] == kBorder && v.m_board[i][12] == kBorder, "border column");
-        Require(v.m_groupMap[0][i] == -1 && v.m_groupMap[i][12] == -1, "map border");
+        Require(v.m_groupMap[0][i] == -1 && v.m_groupMap[12][i] == -1, "map border row");
+        Require(v.m_groupMap[i][0] == -1 && v.m_groupMap[i][12] == -1, "map border column");
     }
     for (int y = 1; y <= 11; ++y)
         for (int x = 1; x <= 11; ++x) {
             Require(v.m_board[y][x] <= kWhite, "board cell");
             Require(v.m_groupMap[y][x] >= 0 && v.m_groupMap[y][x] <= kMaxGroupId, "map cell");
         }
-    for (int i = 0; i < v.m_moveCount; ++i)
-        Require(v.m_moveX[i] >= 1 && v.m_moveX[i] <= 11 && v.m_moveY[i] >= 1 && v.m_moveY[i] <= 11,
-                "move point");
+    for (int i = 0; i < v.m_histCount; ++i) {
+        const char kind = v.m_histKind[i];
+        Require(kind == 'b' || kind == 'w' || kind == 's' || kind == ' ', "history kind");
+        Require(kind == ' ' || OnBoard(v.m_histX[i], v.m_histY[i]), "history point");
+    }
+    for (int i = 0; i < v.m_moveCount; ++i) {
+        const char kind = v.m_moveKind[i];
+        Require(kind == 'f' || kind == 'm' || kind == 'y' || kind == 'z', "move kind");
+        Require(OnBoard(v.m_moveX[i], v.m_moveY[i]), "move point");
+    }
+    // A point is one colour: the key of the colouring is never -1.
+    Require((v.m_moveBlack & v.m_moveWhite) == 0, "move point both colours");
+    Require((v.m_moveBlack | v.m_moveWhite) >> v.m_moveCount == 0, "move mask wider than the list");
     for (int i = 0; i < v.m_targetCount; ++i)
-        Require(v.m_targetX[i] >= 1 && v.m_targetX[i] <= 11 && v.m_targetY[i] >= 1 &&
-                    v.m_targetY[i] <= 11,
-                "target point");
+        Require(OnBoard(v.m_targetX[i], v.m_targetY[i]), "target point");
     int stones = 0;
     for (int g = 0; g < kGroupSlots; ++g)
         stones += v.m_groupStones[g].GetCount();
     Require(stones <= 121, "stones in lists");
+    if (!v.m_groupsStale)
+        CheckGroupSet(v);
 }

@@ -119,6 +119,36 @@ TEST_F(PositionFile, FailedSaveKeepsTheOldFile)
     EXPECT_EQ(Read("moves1.txt"), "b  1  1\n");
 }
 
+TEST_F(PositionFile, SaveOnAFullDiskKeepsTheOldFile)
+{
+    ViewHarness h;
+    CKovraView& v = h.view();
+    // Every write to the temporary file fails as on a full disk; this holds
+    // for root too, unlike a read-only directory.
+    if (!Exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full";
+    Write("movesx.txt", "w  5  5\n");
+    ASSERT_EQ(symlink("/dev/full", "movesx.txt.tmp"), 0);
+    v.OnBlackS();
+    for (int i = 0; i < 121; ++i)  // more than the stream's buffer holds
+        v.OnLButtonDown(i % 11 * 26, i / 11 * 26);
+    v.OnSave();
+    EXPECT_EQ(h.frame.Last(), "file not opened");
+    EXPECT_EQ(Read("movesx.txt"), "w  5  5\n");
+    EXPECT_FALSE(Exists("movesx.txt.tmp"));  // the link is gone, /dev/full stays
+    EXPECT_TRUE(Exists("/dev/full"));
+
+    // A short position fails only when the stream is flushed.
+    ASSERT_EQ(symlink("/dev/full", "movesx.txt.tmp"), 0);
+    v.OnNewGame();
+    v.OnBlackS();
+    v.OnLButtonDown(0, 0);
+    h.frame.status.clear();
+    v.OnSave();
+    EXPECT_EQ(h.frame.status, (std::vector<std::string>{"file not opened"}));
+    EXPECT_EQ(Read("movesx.txt"), "w  5  5\n");
+}
+
 TEST_F(PositionFile, RestoreRebuildsStonesAndMovesButNoTargets)
 {
     ViewHarness h;
@@ -227,6 +257,48 @@ TEST_F(PositionFile, RestoreOfOddFilesReadsNothingHarmful)
     v.OnRestore();
     EXPECT_EQ(v.m_histCount, 0);
     EXPECT_EQ(BoardRows(v)[0], "...........");
+}
+
+TEST_F(PositionFile, RestoreOfTenThousandLinesKeepsEveryTableInBounds)
+{
+    ViewHarness h;
+    CKovraView& v = h.view();
+    FirstPaint(h);
+    std::string text;
+    const char kinds[] = "bwsfmyzx q";
+    for (int i = 0; i < 10000; ++i) {
+        const int row = i % 13;  // 0 and 12 are off the board
+        const int column = (i / 13) % 13;
+        text += kinds[i % 10];
+        text += " " + std::to_string(row) + " " + std::to_string(column) + "\n";
+        if (i == 5000)
+            text += std::string(100000, '7') + "\n";  // one very long line
+    }
+    Write("movesx.txt", text);
+    v.m_targetCount = 3;
+    v.OnRestore();
+    EXPECT_EQ(v.m_histCount, kHistorySize);
+    EXPECT_EQ(v.m_moveCount, kMaxMoves);
+    EXPECT_EQ(v.m_targetCount, 0);
+    for (int i = 0; i < v.m_histCount; ++i) {
+        ASSERT_TRUE(v.m_histKind[i] == 'b' || v.m_histKind[i] == 'w') << i;
+        ASSERT_TRUE(v.m_histX[i] >= 1 && v.m_histX[i] <= 11 && v.m_histY[i] >= 1 &&
+                    v.m_histY[i] <= 11)
+            << i;
+    }
+    for (int i = 0; i < v.m_moveCount; ++i)
+        ASSERT_TRUE(v.m_moveX[i] >= 1 && v.m_moveX[i] <= 11 && v.m_moveY[i] >= 1 &&
+                    v.m_moveY[i] <= 11)
+            << i;
+    EXPECT_EQ(v.m_moveBlack & v.m_moveWhite, 0u);
+    for (int i = 0; i <= 12; ++i) {
+        EXPECT_EQ(v.m_board[0][i], kBorder);
+        EXPECT_EQ(v.m_board[12][i], kBorder);
+        EXPECT_EQ(v.m_board[i][0], kBorder);
+        EXPECT_EQ(v.m_board[i][12], kBorder);
+    }
+    EXPECT_STREQ(v.m_fileName, "movesx.txt");
+    EXPECT_EQ(h.frame.status.front(), "movesx.txt");
 }
 
 TEST_F(PositionFile, SavedPositionReadsBackTheSame)
