@@ -148,7 +148,12 @@ public:
     // Key of the move-list colouring read off a board.
     std::int32_t KeyOfBoard(const unsigned char* board) const;
     int StoreResult(int side, std::int32_t key, int code);
-    int LoadResult(int side, std::int32_t key) const;
+    // Side 1: the high nibble (Black to move); any other side: the low nibble.
+    int LoadResult(int side, std::int32_t key) const
+    {
+        const unsigned char cell = m_resultTable[key];
+        return side == 1 ? cell >> 4 : cell & 0x0F;
+    }
     // Open move-list points: +1 per empty f/m/y point, -1 per empty z point.
     int CountOpenMoves(const unsigned char* board, int n) const;
 

@@ -140,12 +140,6 @@ int CKovraView::StoreResult(int side, std::int32_t key, int code)
     return static_cast<signed char>(cell);
 }
 
-int CKovraView::LoadResult(int side, std::int32_t key) const
-{
-    const unsigned char cell = m_resultTable[key];
-    return side == 1 ? cell >> 4 : cell & 0x0F;
-}
-
 int CKovraView::CountOpenMoves(const unsigned char* board, int n) const
 {
     int open = 0;

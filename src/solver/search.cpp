@@ -22,13 +22,6 @@ constexpr std::int32_t kPow3[kMaxMoves] = {1,      3,      9,       27,      81,
                                            243,    729,    2187,    6561,    19683,
                                            59049,  177147, 531441,  1594323, 4782969};
 
-// The stored result of a position for one side, as LoadResult reads it.
-int StoredResult(const CKovraView& view, int side, std::int32_t key)
-{
-    const unsigned char cell = view.m_resultTable[key];
-    return side == 1 ? cell >> 4 : cell & 0x0F;
-}
-
 // What a stone on each entry's point adds to a key, for every entry on that
 // point at once.
 void WeighPoints(CKovraView& view)
@@ -137,7 +130,7 @@ bool EnterNode(CKovraView& view, SearchNode& node, int side, int move, const uns
     const unsigned char moverOfMove = side == 2 ? kBlack : kWhite;
     const std::int32_t received = ReceivedKey(view, move, moverOfMove, board);
     if (!node.captured) {
-        const int known = StoredResult(view, side, received);
+        const int known = view.LoadResult(side, received);
         if (IsDecided(known)) {
             *result = known;
             return true;
@@ -152,7 +145,7 @@ bool EnterNode(CKovraView& view, SearchNode& node, int side, int move, const uns
         set.count = view.PlaceStone(set.board, set.map, set.color, set.stones, set.count);
     }
     node.index = KeyAfterMove(view, received, move, board, set.board);
-    node.last = StoredResult(view, side, node.index);
+    node.last = view.LoadResult(side, node.index);
     node.ko = false;
     *result = node.last;
     return IsDecided(node.last);
