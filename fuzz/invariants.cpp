@@ -3,9 +3,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "board/group_table.h"
 #include "board/kovra_view.h"
+#include "group_checks.h"
 #include "platform/frame.h"
 
 namespace {
@@ -41,42 +43,6 @@ StatusWatch& Watch()
 bool OnBoard(int x, int y)
 {
     return x >= 1 && x <= 11 && y >= 1 && y <= 11;
-}
-
-// Every listed stone carries its group's id and colour and is listed once;
-// every stone with an id is in that group's list; empty points have no id;
-// slots above the count are free.
-void CheckGroupSet(const CKovraView& v)
-{
-    int listed[kBoardWidth][kBoardWidth] = {};
-    Require(v.m_groupStones[0].IsEmpty() && v.m_groupColor[0] == 0, "group slot 0 in use");
-    for (int g = 1; g < kGroupSlots; ++g) {
-        const CPointList& list = v.m_groupStones[g];
-        if (list.IsEmpty()) {
-            Require(v.m_groupColor[g] == 0, "free group slot has a colour");
-            continue;
-        }
-        Require(g <= v.m_groupCount, "group above the count");
-        Require(v.m_groupColor[g] == kBlack || v.m_groupColor[g] == kWhite, "group colour");
-        for (int k = 0; k < list.GetCount(); ++k) {
-            const CPoint& p = list.GetAt(k);
-            Require(OnBoard(p.x, p.y), "listed stone off the board");
-            Require(v.m_groupMap[p.y][p.x] == g, "listed stone carries another id");
-            Require(v.m_board[p.y][p.x] == v.m_groupColor[g], "listed stone of another colour");
-            Require(++listed[p.y][p.x] == 1, "stone listed twice");
-        }
-    }
-    for (int y = 1; y <= 11; ++y)
-        for (int x = 1; x <= 11; ++x) {
-            const unsigned char c = v.m_board[y][x];
-            if (c == kEmpty) {
-                Require(v.m_groupMap[y][x] == 0, "empty point carries an id");
-            } else if (v.m_groupMap[y][x] != 0) {
-                Require(listed[y][x] == 1, "stone missing from its group's list");
-            } else {
-                Require(Watch().tableFull, "stone outside every group");
-            }
-        }
 }
 
 }  // namespace
@@ -129,6 +95,9 @@ void CheckViewInvariants(const CKovraView& v)
     for (int g = 0; g < kGroupSlots; ++g)
         stones += v.m_groupStones[g].GetCount();
     Require(stones <= 121, "stones in lists");
-    if (!v.m_groupsStale)
-        CheckGroupSet(v);
+    if (!v.m_groupsStale) {
+        // A stone may stand outside every group only once the table ran full.
+        const std::string fault = GroupSetFault(v, Watch().tableFull);
+        Require(fault.empty(), fault.c_str());
+    }
 }

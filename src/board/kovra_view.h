@@ -258,6 +258,9 @@ public:
     void OnDefend();
     void BeginAttack();
     void BeginDefend();
+    // The verdict test and start shared by both: goal is the side's verdict
+    // (8 Attack, 9 Defend). False, with the refusal shown, when refused.
+    bool StartVerification(int goal, const char* refusal, const char* startText);
     // The system's first move: the first empty 'f' entry that TrySystemMove keeps.
     void PlayOpeningMove(char kind, int probeSide, int goal);
 

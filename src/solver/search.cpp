@@ -218,6 +218,48 @@ void OrderMoves(CKovraView& view, SearchNode& node, unsigned char opponent, std:
     }
 }
 
+// Plays move-list entry i (a pass when i < 0) for the side whose history
+// kind is kind ('w' or 'b') on the node's board, reads the answer with the other side's
+// node, traces both near the root, and takes the move back.
+template <char kind>
+[[gnu::always_inline]] inline int PlayChild(CKovraView& view, SearchNode& node, int i)
+{
+    CGroupSet& set = node.set;
+    const int ply = view.m_ply;
+    const int x = i >= 0 ? view.m_moveX[i] : 0;
+    const int y = i >= 0 ? view.m_moveY[i] : 0;
+    const int p = CellIndex(x, y);
+    view.m_moveAtPly[ply] = i;
+    if (i >= 0) {
+        view.PushHistory(kind, x, y);
+        set.board[p] = kind == 'w' ? kWhite : kBlack;
+    } else {
+        view.PushPass();
+    }
+    ++view.m_playCount;
+    if (ply <= kTraceDepth)
+        view.TraceLine(view.m_playCount, ply, kind, y, x);
+    const int r = kind == 'w' ? view.SearchBlack(i, set.board, set.map, set.color, set.stones, set.count)
+                              : view.SearchWhite(i, set.board, set.map, set.color, set.stones, set.count);
+    if (ply <= kTraceDepth)
+        view.TraceLine(view.m_playCount, ply, ' ', r, 0);
+    if (i >= 0)
+        set.board[p] = kEmpty;
+    --view.m_histCount;
+    return r;
+}
+
+// After a child's result L: true when the scan stops (the mover's win, or an
+// exhausted line while the exhaustion check is off); a ko marks the node.
+bool EndsScan(const CKovraView& view, SearchNode& node, int win)
+{
+    if (node.last == win || (node.last == kExhausted && view.m_exhaustCheck == 0))
+        return true;
+    if (node.last == kKo)
+        node.ko = true;
+    return false;
+}
+
 // The node's own result from its last child, its ko marker and the
 // exhaustion check; stores decided results.
 int CombineResult(CKovraView& view, const SearchNode& node, int side)
@@ -304,40 +346,17 @@ int CKovraView::SearchWhite(int move, const unsigned char* board, const std::int
         if (kind == 'y' && !TouchesGroupInAtari(*this, set, p, kBlack))
             continue;
 
-        m_moveAtPly[m_ply] = i;
-        PushHistory('w', m_moveX[i], m_moveY[i]);
-        ++m_playCount;
-        set.board[p] = kWhite;
-        if (m_ply <= kTraceDepth)
-            TraceLine(m_playCount, m_ply, 'w', m_moveY[i], m_moveX[i]);
-        node.last = SearchBlack(i, set.board, set.map, set.color, set.stones, set.count);
-        if (m_ply <= kTraceDepth)
-            TraceLine(m_playCount, m_ply, ' ', node.last, 0);
+        node.last = PlayChild<'w'>(*this, node, i);
         if (liveRoot)
             ShowStatusF("processed %1d of f-moves", k + 1);
-        set.board[p] = kEmpty;
-        --m_histCount;
-
-        if (node.last == kLife)
+        if (EndsScan(*this, node, kLife))
             break;
-        if (node.last == kExhausted && m_exhaustCheck == 0)
-            break;
-        if (node.last == kKo)
-            node.ko = true;
     }
 
     const bool answeringPass = move < 0 && !liveRoot;
     if (node.last != kLife && node.last != kExhausted && !answeringPass &&
         CountOpenMoves(set.board, m_moveCount) <= kPassThreshold) {
-        m_moveAtPly[m_ply] = -1;
-        PushPass();
-        ++m_playCount;
-        if (m_ply <= kTraceDepth)
-            TraceLine(m_playCount, m_ply, 'w', 0, 0);
-        const int r = SearchBlack(-1, set.board, set.map, set.color, set.stones, set.count);
-        if (m_ply <= kTraceDepth)
-            TraceLine(m_playCount, m_ply, ' ', r, 0);
-        --m_histCount;
+        const int r = PlayChild<'w'>(*this, node, -1);
         if (r == kLife || r == kExhausted || r == kDeath)
             node.last = r;
         else if (r == kKo)
@@ -429,37 +448,14 @@ int CKovraView::SearchBlack(int move, const unsigned char* board, const std::int
             continue;
         }
 
-        m_moveAtPly[m_ply] = i;
-        PushHistory('b', m_moveX[i], m_moveY[i]);
-        ++m_playCount;
-        set.board[p] = kBlack;
-        if (m_ply <= kTraceDepth)
-            TraceLine(m_playCount, m_ply, 'b', m_moveY[i], m_moveX[i]);
-        node.last = SearchWhite(i, set.board, set.map, set.color, set.stones, set.count);
-        if (m_ply <= kTraceDepth)
-            TraceLine(m_playCount, m_ply, ' ', node.last, 0);
-        set.board[p] = kEmpty;
-        --m_histCount;
-
-        if (node.last == kDeath)
+        node.last = PlayChild<'b'>(*this, node, i);
+        if (EndsScan(*this, node, kDeath))
             break;
-        if (node.last == kExhausted && m_exhaustCheck == 0)
-            break;
-        if (node.last == kKo)
-            node.ko = true;
     }
 
     if (node.last != kDeath && node.last != kExhausted && koBanned &&
         m_histCount > 0 && m_histKind[m_histCount - 1] != ' ') {
-        m_moveAtPly[m_ply] = -1;
-        PushPass();
-        ++m_playCount;
-        if (m_ply <= kTraceDepth)
-            TraceLine(m_playCount, m_ply, 'b', 0, 0);
-        const int r = SearchWhite(-1, set.board, set.map, set.color, set.stones, set.count);
-        if (m_ply <= kTraceDepth)
-            TraceLine(m_playCount, m_ply, ' ', r, 0);
-        --m_histCount;
+        const int r = PlayChild<'b'>(*this, node, -1);
         if (r == kDeath || r == kExhausted)
             node.last = r;
         else if (r == kKo || r == kLife)

@@ -17,16 +17,8 @@ void CKovraView::OnDefend()
 
 void CKovraView::BeginAttack()
 {
-    if (m_solverResult != 8 && m_solverResult != 7) {
-        m_verifyRefused = 1;
-        ShowStatus("you can't try to attack");
+    if (!StartVerification(8, "you can't try to attack", "attack"))
         return;
-    }
-    m_verifyRefused = 0;
-    if (m_groupsStale)
-        RebuildGroups();
-    ShowStatus("attack");
-    m_ply = 0;
     // After "start to live" White moves first, as the solver read it: Black
     // passes, then White opens. Otherwise the user (Black) moves first.
     if (m_solverSide == 'w') {
@@ -37,22 +29,30 @@ void CKovraView::BeginAttack()
 
 void CKovraView::BeginDefend()
 {
-    if (m_solverResult != 9 && m_solverResult != 7) {
-        m_verifyRefused = 1;
-        ShowStatus("you can't try to defend");
+    if (!StartVerification(9, "you can't try to defend", "defend"))
         return;
-    }
-    m_verifyRefused = 0;
-    if (m_groupsStale)
-        RebuildGroups();
-    ShowStatus("defend");
-    m_ply = 0;
     // After "start to kill" Black opens; otherwise Black passes and the user
     // (White) moves first.
     if (m_solverSide == 'b')
         PlayOpeningMove('b', 2, 9);
     else
         PushPass();  // skipped when the history is full
+}
+
+bool CKovraView::StartVerification(int goal, const char* refusal, const char* startText)
+{
+    // The side's own verdict or ko allows the game; anything else refuses it.
+    if (m_solverResult != goal && m_solverResult != 7) {
+        m_verifyRefused = 1;
+        ShowStatus(refusal);
+        return false;
+    }
+    m_verifyRefused = 0;
+    if (m_groupsStale)
+        RebuildGroups();
+    ShowStatus(startText);
+    m_ply = 0;
+    return true;
 }
 
 void CKovraView::PlayOpeningMove(char kind, int probeSide, int goal)

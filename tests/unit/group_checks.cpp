@@ -34,7 +34,8 @@ std::string ListText(const CPointList& list)
 }
 
 std::string GroupSetFault(const unsigned char* board, const std::int32_t* map,
-                          const unsigned char* colors, const CPointList* lists, int count)
+                          const unsigned char* colors, const CPointList* lists, int count,
+                          bool allowUngrouped)
 {
     int timesListed[kCells] = {};
     int highest = 0;
@@ -69,6 +70,8 @@ std::string GroupSetFault(const unsigned char* board, const std::int32_t* map,
         if (!IsPlayable(i))
             continue;
         if (IsStone(board[i])) {
+            if (allowUngrouped && map[i] == 0 && timesListed[i] == 0)
+                continue;
             if (timesListed[i] != 1)
                 return "stone " + PointText(i) + " listed " + std::to_string(timesListed[i]) + " times";
         } else if (map[i] != 0) {
@@ -78,10 +81,10 @@ std::string GroupSetFault(const unsigned char* board, const std::int32_t* map,
     return std::string();
 }
 
-std::string GroupSetFault(const CKovraView& view)
+std::string GroupSetFault(const CKovraView& view, bool allowUngrouped)
 {
     return GroupSetFault(&view.m_board[0][0], &view.m_groupMap[0][0], view.m_groupColor,
-                         view.m_groupStones, view.m_groupCount);
+                         view.m_groupStones, view.m_groupCount, allowUngrouped);
 }
 
 std::string ConnectedGroupingFault(const unsigned char* board, const std::int32_t* map)
