@@ -232,6 +232,9 @@ public:
     void OnShowgrp();
 
     // ---- solver/search.cpp ---------------------------------------------
+    // White (Black) to move on the given group set, reached by move-list
+    // entry move, the newest history entry (-1 for a pass). Reads the lines
+    // below, stores decided positions and returns the node's result.
     int SearchWhite(int move, const unsigned char* board, const std::int32_t* map,
                     const unsigned char* colors, const CPointList* lists, int count);
     int SearchBlack(int move, const unsigned char* board, const std::int32_t* map,
@@ -240,6 +243,8 @@ public:
     // the entries j on that point (a point may be entered more than once).
     // Filled when a search starts at ply 0.
     std::int32_t m_pointWeight[kMaxMoves] = {};
+    // Cell index of each move-list entry's point, filled with the weights.
+    std::int32_t m_moveCell[kMaxMoves] = {};
 
     // ---- solver/trace.cpp ----------------------------------------------
     void TraceLine(int count, int ply, char kind, int a, int b);

@@ -1,8 +1,10 @@
 // The solver's two node operations: White to move and Black to move. Each
 // node works on its own fixed-size copy of the group set it is given, so
 // nothing here touches the heap and nothing needs undoing but the board cell
-// and the history entry of the move just tried.
+// and the history entry of the move just tried. Below the root the nodes
+// keep their sets as bit sets (CSearchSet), which makes liberties cheap.
 #include "board/kovra_view.h"
+#include "solver/search_set.h"
 
 namespace {
 
@@ -23,16 +25,28 @@ constexpr std::int32_t kPow3[kMaxMoves] = {1,      3,      9,       27,      81,
                                            59049,  177147, 531441,  1594323, 4782969};
 
 // What a stone on each entry's point adds to a key, for every entry on that
-// point at once.
+// point at once, and the entry's cell.
 void WeighPoints(CKovraView& view)
 {
     const int n = view.m_moveCount;
     for (int i = 0; i < n; ++i) {
+        view.m_moveCell[i] = CellIndex(view.m_moveX[i], view.m_moveY[i]);
         view.m_pointWeight[i] = 0;
         for (int j = 0; j < n; ++j)
             if (view.m_moveX[j] == view.m_moveX[i] && view.m_moveY[j] == view.m_moveY[i])
                 view.m_pointWeight[i] += kPow3[n - 1 - j];
     }
+}
+
+// Key of a board: the base-3 digits of the move-list points.
+std::int32_t KeyOf(const CKovraView& view, const unsigned char* board)
+{
+    std::int32_t key = 0;
+    for (int i = 0; i < view.m_moveCount; ++i) {
+        const unsigned char c = board[view.m_moveCell[i]];
+        key = key * 3 + (c == kBlack ? 1 : c == kWhite ? 2 : 0);
+    }
+    return key;
 }
 
 // Key of the board a node receives. Below the root it follows from the
@@ -41,10 +55,8 @@ void WeighPoints(CKovraView& view)
 std::int32_t ReceivedKey(CKovraView& view, int move, unsigned char colour,
                          const unsigned char* board)
 {
-    if (view.m_ply == 0) {
-        WeighPoints(view);
-        return view.KeyOfBoard(board);
-    }
+    if (view.m_ply == 0)
+        return KeyOf(view, board);
     const std::int32_t parent = view.m_keyAtPly[view.m_ply];
     if (move < 0)
         return parent;
@@ -58,11 +70,11 @@ std::int32_t KeyAfterMove(const CKovraView& view, std::int32_t received, int mov
 {
     if (move < 0)
         return received;
-    const int q = CellIndex(view.m_moveX[move], view.m_moveY[move]);
+    const int q = view.m_moveCell[move];
     for (int d = 0; d < 4; ++d) {
         const int n = q + kNeighbour[d];
         if (before[n] != after[n])
-            return view.KeyOfBoard(after);
+            return KeyOf(view, after);
     }
     return received;
 }
@@ -74,7 +86,7 @@ void PrefetchChildren(const CKovraView& view, std::int32_t index, const unsigned
 #if defined(__GNUC__)
     const int n = view.m_moveCount;
     for (int i = 0; i < n; ++i)
-        if (board[CellIndex(view.m_moveX[i], view.m_moveY[i])] == kEmpty)
+        if (board[view.m_moveCell[i]] == kEmpty)
             __builtin_prefetch(&view.m_resultTable[index + colour * view.m_pointWeight[i]]);
 #else
     (void)view, (void)index, (void)board, (void)colour;
@@ -84,7 +96,7 @@ void PrefetchChildren(const CKovraView& view, std::int32_t index, const unsigned
 // What one node owns while it expands: its group set, its move order and the
 // bookkeeping of its scan.
 struct SearchNode {
-    CGroupSet set;
+    CSearchSet set;
     int order[kMaxMoves];
     std::int32_t index;
     int last;       // result of the last child tried (after the pass rules)
@@ -92,43 +104,51 @@ struct SearchNode {
     bool captured;  // the move that led here took stones with no empty neighbour
 };
 
-// The legality step of a node entered by a move: -1 for suicide, else 0 or
-// more with m_captureFlag as CheckMove sets it. *tableReady tells whether
-// the neighbour table is already filled for PlaceStone; a move with an empty
-// neighbour leaves it for later, since most such nodes end at their probe.
-int JudgeMove(CKovraView& view, const unsigned char* board, const std::int32_t* map,
-              const CPointList* lists, bool* tableReady)
+int WhiteNode(CKovraView& view, int move, int cell, const CSearchSet& parent);
+int BlackNode(CKovraView& view, int move, int cell, const CSearchSet& parent);
+
+// The legality step of a node entered by the stone at cell: -1 for
+// suicide, else 0 or more with m_captureFlag as CheckMove sets it. *ready
+// tells whether the neighbour table is filled for the placing; a move with
+// an empty neighbour leaves it for later, since most such nodes end at
+// their probe.
+int JudgeMove(CKovraView& view, const CSearchSet& set, int cell, CNeighbourTable& table,
+              bool* ready)
 {
     view.m_captureFlag = 0;
-    if (view.HasEmptyNeighbour(board)) {
-        *tableReady = false;
+    if (set.HasEmptyNeighbour(cell)) {
+        *ready = false;
         return 0;
     }
-    *tableReady = true;
-    view.FillNeighbourTable(board, map);
-    return view.JudgeNeighbours(board, map, lists, false);
+    *ready = true;
+    set.FillNeighbours(cell, table);
+    bool captures;
+    const int verdict = set.Judge(cell, table, &captures);
+    view.m_captureFlag = captures ? 1 : 0;
+    return verdict;
 }
 
 // The steps both nodes take before they expand: ply limit, legality, early
-// probe, copy, update and index. side is the side to move (1 or 2). True
-// when the node ends there, with its result in *result; otherwise node
-// holds the copied set, its index and the stored result as the first L.
-bool EnterNode(CKovraView& view, SearchNode& node, int side, int move, const unsigned char* board,
-               const std::int32_t* map, const unsigned char* colors, const CPointList* lists,
-               int count, int* result)
+// probe, copy, update and index. side is the side to move (1 or 2), cell
+// the point of move. True when the node ends there, with its result in
+// *result; otherwise node holds the copied set, its index and the stored
+// result as the first L.
+bool EnterNode(CKovraView& view, SearchNode& node, int side, int move, int cell,
+               const CSearchSet& parent, int* result)
 {
     if (view.m_ply >= view.m_plyCap) {
         *result = kExhausted;
         return true;
     }
+    CNeighbourTable table;
     bool tableReady = false;
-    if (move >= 0 && JudgeMove(view, board, map, lists, &tableReady) == -1) {
+    if (move >= 0 && JudgeMove(view, parent, cell, table, &tableReady) == -1) {
         *result = kIllegal;
         return true;
     }
     node.captured = move >= 0 && view.m_captureFlag != 0;
     const unsigned char moverOfMove = side == 2 ? kBlack : kWhite;
-    const std::int32_t received = ReceivedKey(view, move, moverOfMove, board);
+    const std::int32_t received = ReceivedKey(view, move, moverOfMove, parent.board);
     if (!node.captured) {
         const int known = view.LoadResult(side, received);
         if (IsDecided(known)) {
@@ -137,14 +157,14 @@ bool EnterNode(CKovraView& view, SearchNode& node, int side, int move, const uns
         }
     }
 
-    CKovraView::CopyGroupSet(node.set, board, map, colors, lists, count);
-    CGroupSet& set = node.set;
+    node.set = parent;
+    CSearchSet& set = node.set;
     if (move >= 0) {
         if (!tableReady)
-            view.FillNeighbourTable(board, map);
-        set.count = view.PlaceStone(set.board, set.map, set.color, set.stones, set.count);
+            set.FillNeighbours(cell, table);
+        set.Place(cell, table, view);
     }
-    node.index = KeyAfterMove(view, received, move, board, set.board);
+    node.index = KeyAfterMove(view, received, move, parent.board, set.board);
     node.last = view.LoadResult(side, node.index);
     node.ko = false;
     *result = node.last;
@@ -159,11 +179,11 @@ namespace {
 
 // True when some neighbour of cell i holds a stone of colour whose group has
 // exactly one liberty on the node's set.
-bool TouchesGroupInAtari(CKovraView& view, const CGroupSet& set, int i, unsigned char colour)
+bool TouchesGroupInAtari(const CSearchSet& set, int i, unsigned char colour)
 {
     for (int d = 0; d < 4; ++d) {
         const int n = i + kNeighbour[d];
-        if (set.board[n] == colour && view.FindSoleLiberty(set.map[n], set.map, set.stones) == 1)
+        if (set.board[n] == colour && set.SoleLiberty(set.group[n]) == 1)
             return true;
     }
     return false;
@@ -177,6 +197,12 @@ bool TouchesColour(const unsigned char* board, int i, unsigned char colour)
     return false;
 }
 
+int StoneCount(CPointBits stones)
+{
+    return __builtin_popcountll(static_cast<std::uint64_t>(stones)) +
+           __builtin_popcountll(static_cast<std::uint64_t>(stones >> 64));
+}
+
 // Puts the liberty of the largest opponent group in atari first, when that
 // point lies in the leading run of 'f' and 'm' entries.
 // known: groups (one bit per id) already found not to be in atari.
@@ -188,29 +214,31 @@ void OrderMoves(CKovraView& view, SearchNode& node, unsigned char opponent, std:
     if (view.m_ply <= 1)
         return;
 
-    // The first largest group in atari; a group no larger than the best so
-    // far cannot replace it, so its liberties need no walk.
-    const CGroupSet& set = node.set;
+    // The first largest group in atari: groups in id order, a later one
+    // only when strictly larger.
+    const CSearchSet& set = node.set;
     view.m_soleLibMax = 0;
     int best = -1;
     for (int g = 1; g <= set.count; ++g) {
         if (set.color[g] != opponent || (known & (1u << g)))
             continue;
-        const int size = set.stones[g].GetCount();
-        if (size > view.m_soleLibMax && view.FindSoleLiberty(g, set.map, set.stones) == 1) {
+        int liberty;
+        if (set.SoleLiberty(g, &liberty) != 1)
+            continue;
+        const int size = StoneCount(set.stones[g]);
+        if (size > view.m_soleLibMax) {
             view.m_soleLibMax = size;
-            best = CellIndex(view.m_libertyX, view.m_libertyY);
+            best = liberty;
         }
     }
     if (best < 0)
         return;
-    int run = 0;  // the leading run of 'f' and 'm' entries
-    while (run < n && (view.m_moveKind[run] == 'f' || view.m_moveKind[run] == 'm'))
-        ++run;
-    const int bestX = best % kBoardWidth;
-    const int bestY = best / kBoardWidth;
-    for (int i = 0; i < run; ++i) {
-        if (view.m_moveX[i] == bestX && view.m_moveY[i] == bestY) {
+    view.SetLiberty(best);
+    for (int i = 0; i < n; ++i) {
+        const char kind = view.m_moveKind[i];
+        if (kind != 'f' && kind != 'm')
+            return;  // past the leading run of 'f' and 'm' entries
+        if (view.m_moveCell[i] == best) {
             node.order[0] = i;
             node.order[i] = 0;
             return;
@@ -224,23 +252,21 @@ void OrderMoves(CKovraView& view, SearchNode& node, unsigned char opponent, std:
 template <char kind>
 [[gnu::always_inline]] inline int PlayChild(CKovraView& view, SearchNode& node, int i)
 {
-    CGroupSet& set = node.set;
+    CSearchSet& set = node.set;
     const int ply = view.m_ply;
-    const int x = i >= 0 ? view.m_moveX[i] : 0;
-    const int y = i >= 0 ? view.m_moveY[i] : 0;
-    const int p = CellIndex(x, y);
+    const int p = i >= 0 ? view.m_moveCell[i] : 0;
     view.m_moveAtPly[ply] = i;
     if (i >= 0) {
-        view.PushHistory(kind, x, y);
+        view.PushHistory(kind, view.m_moveX[i], view.m_moveY[i]);
         set.board[p] = kind == 'w' ? kWhite : kBlack;
     } else {
         view.PushPass();
     }
     ++view.m_playCount;
     if (ply <= kTraceDepth)
-        view.TraceLine(view.m_playCount, ply, kind, y, x);
-    const int r = kind == 'w' ? view.SearchBlack(i, set.board, set.map, set.color, set.stones, set.count)
-                              : view.SearchWhite(i, set.board, set.map, set.color, set.stones, set.count);
+        view.TraceLine(view.m_playCount, ply, kind, i >= 0 ? view.m_moveY[i] : 0,
+                       i >= 0 ? view.m_moveX[i] : 0);
+    const int r = kind == 'w' ? BlackNode(view, i, p, set) : WhiteNode(view, i, p, set);
     if (ply <= kTraceDepth)
         view.TraceLine(view.m_playCount, ply, ' ', r, 0);
     if (i >= 0)
@@ -290,7 +316,7 @@ int CombineResult(CKovraView& view, const SearchNode& node, int side)
 
 namespace {
 
-bool WhiteTargetTaken(const CKovraView& view, const CGroupSet& set)
+bool WhiteTargetTaken(const CKovraView& view, const CSearchSet& set)
 {
     for (int t = 0; t < view.m_targetCount; ++t)
         if (set.board[CellIndex(view.m_targetX[t], view.m_targetY[t])] == kEmpty)
@@ -298,78 +324,93 @@ bool WhiteTargetTaken(const CKovraView& view, const CGroupSet& set)
     return false;
 }
 
-// True when the group on some target point has exactly one liberty; else
-// *tested holds the ids of the target groups (none of them in atari).
-bool BlackTargetInAtari(CKovraView& view, const CGroupSet& set, std::uint32_t* tested)
+// Open move-list points: +1 per empty f/m/y point, -1 per empty z point.
+int CountOpen(const CKovraView& view, const unsigned char* board)
 {
-    *tested = 0;
-    for (int t = 0; t < view.m_targetCount; ++t) {
-        const int g = set.map[CellIndex(view.m_targetX[t], view.m_targetY[t])];
-        if (view.FindSoleLiberty(g, set.map, set.stones) == 1)
-            return true;
-        if (g > 0)
-            *tested |= 1u << g;
+    int open = 0;
+    for (int i = 0; i < view.m_moveCount; ++i) {
+        if (board[view.m_moveCell[i]] != kEmpty)
+            continue;
+        const char kind = view.m_moveKind[i];
+        if (kind == 'f' || kind == 'm' || kind == 'y')
+            ++open;
+        else if (kind == 'z')
+            --open;
     }
-    return false;
+    return open;
 }
 
-}  // namespace
-
-int CKovraView::SearchWhite(int move, const unsigned char* board, const std::int32_t* map,
-                            const unsigned char* colors, const CPointList* lists, int count)
+int WhiteNode(CKovraView& view, int move, int cell, const CSearchSet& parent)
 {
     SearchNode node;
     int early;
-    if (EnterNode(*this, node, 2, move, board, map, colors, lists, count, &early))
+    if (EnterNode(view, node, 2, move, cell, parent, &early))
         return early;
-    CGroupSet& set = node.set;
-    if (WhiteTargetTaken(*this, set)) {
-        StoreResult(2, node.index, kDeath);
+    CSearchSet& set = node.set;
+    if (WhiteTargetTaken(view, set)) {
+        view.StoreResult(2, node.index, kDeath);
         return kDeath;
     }
 
-    ++m_ply;
-    m_keyAtPly[m_ply] = node.index;
-    ++m_nodeCount;
-    OrderMoves(*this, node, kBlack, 0);
-    PrefetchChildren(*this, node.index, set.board, kWhite);
+    const int ply = ++view.m_ply;
+    view.m_keyAtPly[ply] = node.index;
+    ++view.m_nodeCount;
+    OrderMoves(view, node, kBlack, 0);
+    PrefetchChildren(view, node.index, set.board, kWhite);
 
-    const bool liveRoot = move == -1 && m_ply == 1;
-    for (int k = 0; k < m_moveCount; ++k) {
+    const bool liveRoot = move == -1 && ply == 1;
+    for (int k = 0; k < view.m_moveCount; ++k) {
         const int i = node.order[k];
-        const char kind = m_moveKind[i];
-        const int p = CellIndex(m_moveX[i], m_moveY[i]);
+        const char kind = view.m_moveKind[i];
+        const int p = view.m_moveCell[i];
         if (liveRoot && kind != 'f')
             continue;
         if (kind == 'z' || set.board[p] != kEmpty)
             continue;
-        if (kind == 'y' && !TouchesGroupInAtari(*this, set, p, kBlack))
+        if (kind == 'y' && !TouchesGroupInAtari(set, p, kBlack))
             continue;
 
-        node.last = PlayChild<'w'>(*this, node, i);
+        node.last = PlayChild<'w'>(view, node, i);
         if (liveRoot)
-            ShowStatusF("processed %1d of f-moves", k + 1);
-        if (EndsScan(*this, node, kLife))
+            view.ShowStatusF("processed %1d of f-moves", k + 1);
+        if (EndsScan(view, node, kLife))
             break;
     }
 
     const bool answeringPass = move < 0 && !liveRoot;
     if (node.last != kLife && node.last != kExhausted && !answeringPass &&
-        CountOpenMoves(set.board, m_moveCount) <= kPassThreshold) {
-        const int r = PlayChild<'w'>(*this, node, -1);
+        CountOpen(view, set.board) <= kPassThreshold) {
+        const int r = PlayChild<'w'>(view, node, -1);
         if (r == kLife || r == kExhausted || r == kDeath)
             node.last = r;
         else if (r == kKo)
             node.ko = true;
     }
 
-    --m_ply;
-    return CombineResult(*this, node, 2);
+    --view.m_ply;
+    return CombineResult(view, node, 2);
 }
+
+}  // namespace
 
 // ---- Black to move -------------------------------------------------------
 
 namespace {
+
+// True when the group on some target point has exactly one liberty; else
+// *tested holds the ids of the target groups (none of them in atari).
+bool BlackTargetInAtari(const CKovraView& view, const CSearchSet& set, std::uint32_t* tested)
+{
+    *tested = 0;
+    for (int t = 0; t < view.m_targetCount; ++t) {
+        const int g = set.group[CellIndex(view.m_targetX[t], view.m_targetY[t])];
+        if (set.SoleLiberty(g) == 1)
+            return true;
+        if (g > 0)
+            *tested |= 1u << g;
+    }
+    return false;
+}
 
 // White's capturing move at q took a single black stone at p and has p as
 // its only liberty now: retaking at p at once is banned. before is the board
@@ -405,63 +446,91 @@ std::uint32_t RepeatedMoves(const CKovraView& view, std::int32_t index)
     return repeated;
 }
 
-}  // namespace
-
-int CKovraView::SearchBlack(int move, const unsigned char* board, const std::int32_t* map,
-                            const unsigned char* colors, const CPointList* lists, int count)
+int BlackNode(CKovraView& view, int move, int cell, const CSearchSet& parent)
 {
     SearchNode node;
     int early;
-    if (EnterNode(*this, node, 1, move, board, map, colors, lists, count, &early))
+    if (EnterNode(view, node, 1, move, cell, parent, &early))
         return early;
-    CGroupSet& set = node.set;
-    const bool captured = node.captured;
+    CSearchSet& set = node.set;
     std::uint32_t targetGroups;
-    if (BlackTargetInAtari(*this, set, &targetGroups)) {
-        StoreResult(1, node.index, kDeath);
+    if (BlackTargetInAtari(view, set, &targetGroups)) {
+        view.StoreResult(1, node.index, kDeath);
         return kDeath;
     }
 
-    ++m_ply;
-    m_keyAtPly[m_ply] = node.index;
-    ++m_nodeCount;
-    OrderMoves(*this, node, kWhite, targetGroups);
-    PrefetchChildren(*this, node.index, set.board, kBlack);
+    const int ply = ++view.m_ply;
+    view.m_keyAtPly[ply] = node.index;
+    ++view.m_nodeCount;
+    OrderMoves(view, node, kWhite, targetGroups);
+    PrefetchChildren(view, node.index, set.board, kBlack);
 
-    // White's move, for the ko ban (only a capturing move can start a ko).
-    const int q = captured ? CellIndex(m_histX[m_histCount - 1], m_histY[m_histCount - 1]) : 0;
+    // White's move at cell, for the ko ban (only a capturing move can start
+    // a ko).
     bool koBanned = false;
-    const std::uint32_t repeated = RepeatedMoves(*this, node.index);
-    for (int k = 0; k < m_moveCount; ++k) {
+    const std::uint32_t repeated = RepeatedMoves(view, node.index);
+    for (int k = 0; k < view.m_moveCount; ++k) {
         const int i = node.order[k];
-        const int p = CellIndex(m_moveX[i], m_moveY[i]);
+        const int p = view.m_moveCell[i];
         if (set.board[p] != kEmpty)
             continue;
-        if (m_moveKind[i] == 'z' && !TouchesColour(set.board, p, kWhite))
+        if (view.m_moveKind[i] == 'z' && !TouchesColour(set.board, p, kWhite))
             continue;
         if (repeated & (1u << i)) {
             node.ko = true;
             continue;
         }
-        if (captured && IsKoRetake(board, set.board, p, q)) {
+        if (node.captured && IsKoRetake(parent.board, set.board, p, cell)) {
             koBanned = true;
             continue;
         }
 
-        node.last = PlayChild<'b'>(*this, node, i);
-        if (EndsScan(*this, node, kDeath))
+        node.last = PlayChild<'b'>(view, node, i);
+        if (EndsScan(view, node, kDeath))
             break;
     }
 
     if (node.last != kDeath && node.last != kExhausted && koBanned &&
-        m_histCount > 0 && m_histKind[m_histCount - 1] != ' ') {
-        const int r = PlayChild<'b'>(*this, node, -1);
+        view.m_histCount > 0 && view.m_histKind[view.m_histCount - 1] != ' ') {
+        const int r = PlayChild<'b'>(view, node, -1);
         if (r == kDeath || r == kExhausted)
             node.last = r;
         else if (r == kKo || r == kLife)
             node.ko = true;
     }
 
-    --m_ply;
-    return CombineResult(*this, node, 1);
+    --view.m_ply;
+    return CombineResult(view, node, 1);
+}
+
+// The cell of the newest history move: the point of the move that leads
+// to a node, or nothing (0) for a pass.
+int NewestMoveCell(const CKovraView& view, int move)
+{
+    if (move < 0 || view.m_histCount == 0)
+        return 0;
+    const int last = view.m_histCount - 1;
+    return CellIndex(view.m_histX[last], view.m_histY[last]);
+}
+
+}  // namespace
+
+// ---- the entry points -------------------------------------------------------
+
+int CKovraView::SearchWhite(int move, const unsigned char* board, const std::int32_t* map,
+                            const unsigned char* colors, const CPointList* lists, int count)
+{
+    WeighPoints(*this);
+    CSearchSet set;
+    set.Load(board, map, colors, lists, count);
+    return WhiteNode(*this, move, NewestMoveCell(*this, move), set);
+}
+
+int CKovraView::SearchBlack(int move, const unsigned char* board, const std::int32_t* map,
+                            const unsigned char* colors, const CPointList* lists, int count)
+{
+    WeighPoints(*this);
+    CSearchSet set;
+    set.Load(board, map, colors, lists, count);
+    return BlackNode(*this, move, NewestMoveCell(*this, move), set);
 }

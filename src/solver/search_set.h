@@ -1,0 +1,65 @@
+// The search's own form of a group set. Each group's stones are a bit set
+// over the 121 points, so that a liberty test is a few shifts and masks
+// rather than a walk over the stones, and a copy is a few hundred bytes. A
+// group id per cell keeps neighbour look-ups direct. Ids, colours and the
+// count follow exactly the numbering PlaceStone and CompactGroups give the
+// view's lists, since the search's move order depends on them.
+#pragma once
+
+#include <cstdint>
+
+#include "board/kovra_view.h"
+
+// One bit per point: bit (x - 1) + 11 * (y - 1) for column x and row y.
+__extension__ typedef unsigned __int128 CPointBits;
+
+// The bit of a cell; no bit for a border cell.
+CPointBits CellBit(int cell);
+// The cell of the lowest bit of a non-empty set.
+int LowestCell(CPointBits bits);
+
+// The distinct groups next to a point, in the order of the neighbour scan.
+struct CNeighbourTable {
+    int group[4];
+    unsigned char color[4];
+    int count;
+};
+
+struct CSearchSet {
+    unsigned char board[kCells];
+    unsigned char group[kCells];  // group id of each cell; 0 for none
+    unsigned char color[kGroupSlots];
+    std::int32_t count;
+    // Cells of no group: the empty points, and stones left outside a full
+    // group table. These are what count as liberties.
+    CPointBits open;
+    CPointBits stones[kGroupSlots];  // stones[0] stays empty
+
+    // Becomes a copy of a group set given as its five parts.
+    void Load(const unsigned char* board, const std::int32_t* map, const unsigned char* colors,
+              const CPointList* lists, int count);
+
+    // 0 (no liberty), 1 (exactly one, its cell in *cell) or 2 (two or more)
+    // for group g; group 0 has none.
+    int SoleLiberty(int g, int* cell) const;
+    int SoleLiberty(int g) const
+    {
+        int cell;
+        return SoleLiberty(g, &cell);
+    }
+    bool HasEmptyNeighbour(int cell) const;
+    // The groups next to cell, as FillNeighbourTable finds them.
+    void FillNeighbours(int cell, CNeighbourTable& table) const;
+    // The verdict on the stone at cell, which has no empty neighbour: -1
+    // for suicide, 1 with *captures set when it takes a group first, else
+    // the liberties (2) of the first own group that keeps some.
+    int Judge(int cell, const CNeighbourTable& table, bool* captures) const;
+    // Applies the stone already on board[cell]: captures, joins, numbering,
+    // as PlaceStone does. Shows the full-table text through view.
+    void Place(int cell, const CNeighbourTable& table, CKovraView& view);
+
+private:
+    void RemoveGroup(int g);
+    void Renumber(CPointBits bits, int g);
+    void Compact();
+};
