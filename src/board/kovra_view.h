@@ -118,7 +118,16 @@ public:
 #endif
         ;
     // Appends a history entry; false (nothing written) when the history is full.
-    bool PushHistory(char kind, int x, int y);
+    bool PushHistory(char kind, int x, int y)
+    {
+        if (HistoryFull())
+            return false;
+        m_histKind[m_histCount] = kind;
+        m_histX[m_histCount] = static_cast<signed char>(x);
+        m_histY[m_histCount] = static_cast<signed char>(y);
+        ++m_histCount;
+        return true;
+    }
     // Appends a pass (kind ' '); its column and row keep what the slot held.
     bool PushPass();
     bool HistoryFull() const { return m_histCount >= kHistorySize; }
@@ -245,6 +254,8 @@ public:
     std::int32_t m_pointWeight[kMaxMoves] = {};
     // Cell index of each move-list entry's point, filled with the weights.
     std::int32_t m_moveCell[kMaxMoves] = {};
+    // Key weight of each cell: its entries' weight, 0 off the move list.
+    std::int32_t m_cellWeight[kCells] = {};
 
     // ---- solver/trace.cpp ----------------------------------------------
     void TraceLine(int count, int ply, char kind, int a, int b);

@@ -74,17 +74,6 @@ void CKovraView::ShowStatusF(const char* format, ...)
     ShowStatus(m_statusText);
 }
 
-bool CKovraView::PushHistory(char kind, int x, int y)
-{
-    if (HistoryFull())
-        return false;
-    m_histKind[m_histCount] = kind;
-    m_histX[m_histCount] = static_cast<signed char>(x);
-    m_histY[m_histCount] = static_cast<signed char>(y);
-    ++m_histCount;
-    return true;
-}
-
 bool CKovraView::PushPass()
 {
     if (HistoryFull())

@@ -3,6 +3,9 @@
 // nothing here touches the heap and nothing needs undoing but the board cell
 // and the history entry of the move just tried. Below the root the nodes
 // keep their sets as bit sets (CSearchSet), which makes liberties cheap.
+#include <cstring>
+
+#include "board/group_table.h"
 #include "board/kovra_view.h"
 #include "solver/search_set.h"
 
@@ -19,6 +22,9 @@ constexpr int kIllegal = -1;
 
 bool IsDecided(int code) { return code == kKo || code == kLife || code == kDeath; }
 
+// The move list in its own order.
+constexpr int kListOrder[kMaxMoves] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14};
+
 // Weight of move-list entry i in a key of n entries is kPow3[n - 1 - i].
 constexpr std::int32_t kPow3[kMaxMoves] = {1,      3,      9,       27,      81,
                                            243,    729,    2187,    6561,    19683,
@@ -29,12 +35,15 @@ constexpr std::int32_t kPow3[kMaxMoves] = {1,      3,      9,       27,      81,
 void WeighPoints(CKovraView& view)
 {
     const int n = view.m_moveCount;
+    for (int c = 0; c < kCells; ++c)
+        view.m_cellWeight[c] = 0;
     for (int i = 0; i < n; ++i) {
         view.m_moveCell[i] = CellIndex(view.m_moveX[i], view.m_moveY[i]);
         view.m_pointWeight[i] = 0;
         for (int j = 0; j < n; ++j)
             if (view.m_moveX[j] == view.m_moveX[i] && view.m_moveY[j] == view.m_moveY[i])
                 view.m_pointWeight[i] += kPow3[n - 1 - j];
+        view.m_cellWeight[view.m_moveCell[i]] = view.m_pointWeight[i];
     }
 }
 
@@ -63,20 +72,16 @@ std::int32_t ReceivedKey(CKovraView& view, int move, unsigned char colour,
     return parent + colour * view.m_pointWeight[move];
 }
 
-// Key after PlaceStone: the received key unless the move took stones, which
-// always stand next to it.
-std::int32_t KeyAfterMove(const CKovraView& view, std::int32_t received, int move,
-                          const unsigned char* before, const unsigned char* after)
+// Key after the stone is placed: the received key less the stones it takes.
+std::int32_t KeyAfterCaptures(const CKovraView& view, std::int32_t received,
+                              const unsigned char* board, CPointBits taken)
 {
-    if (move < 0)
-        return received;
-    const int q = view.m_moveCell[move];
-    for (int d = 0; d < 4; ++d) {
-        const int n = q + kNeighbour[d];
-        if (before[n] != after[n])
-            return KeyOf(view, after);
+    std::int32_t key = received;
+    for (; taken != 0; taken &= taken - 1) {
+        const int c = LowestCell(taken);
+        key -= (board[c] == kBlack ? 1 : 2) * view.m_cellWeight[c];
     }
-    return received;
+    return key;
 }
 
 // Starts loading the table cells the children will probe first.
@@ -157,18 +162,29 @@ bool EnterNode(CKovraView& view, SearchNode& node, int side, int move, int cell,
         }
     }
 
-    node.set = parent;
-    CSearchSet& set = node.set;
-    if (move >= 0) {
+    if (move < 0) {
+        table.taken = 0;
+        table.stones = 0;
+    } else {
         if (!tableReady)
-            set.FillNeighbours(cell, table);
-        set.Place(cell, table, view);
+            parent.FillNeighbours(cell, table);
+        parent.FindCaptures(cell, table);
     }
-    node.index = KeyAfterMove(view, received, move, parent.board, set.board);
+    node.index = KeyAfterCaptures(view, received, parent.board, table.stones);
     node.last = view.LoadResult(side, node.index);
     node.ko = false;
     *result = node.last;
-    return IsDecided(node.last);
+    if (IsDecided(node.last)) {
+        // The copy is not made, but a stone that needs a slot the table
+        // lacks is still reported.
+        if (move >= 0 && parent.NeedsSlotBeyondTable(cell, table))
+            view.ShowStatus(kGroupTableFull);
+        return true;
+    }
+    node.set.CopyFrom(parent);
+    if (move >= 0)
+        node.set.Place(cell, table, view);
+    return false;
 }
 
 }  // namespace
@@ -209,8 +225,7 @@ int StoneCount(CPointBits stones)
 void OrderMoves(CKovraView& view, SearchNode& node, unsigned char opponent, std::uint32_t known)
 {
     const int n = view.m_moveCount;
-    for (int k = 0; k < n; ++k)
-        node.order[k] = k;
+    std::memcpy(node.order, kListOrder, sizeof node.order);
     if (view.m_ply <= 1)
         return;
 

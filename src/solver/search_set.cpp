@@ -98,19 +98,16 @@ bool CSearchSet::HasEmptyNeighbour(int cell) const
 void CSearchSet::FillNeighbours(int cell, CNeighbourTable& table) const
 {
     table.count = 0;
+    unsigned seen = 1;  // group 0: empty, border, or a stone outside every group
     for (int d = 0; d < 4; ++d) {
         const int n = cell + kNeighbour[d];
         const int g = group[n];
-        if (g == 0)
-            continue;  // empty, border, or a stone outside every group
-        int e = 0;
-        while (e < table.count && table.group[e] != g)
-            ++e;
-        if (e == table.count) {
-            table.group[e] = g;
-            table.color[e] = board[n];
-            ++table.count;
-        }
+        if (seen & (1u << g))
+            continue;
+        seen |= 1u << g;
+        table.group[table.count] = g;
+        table.color[table.count] = board[n];
+        ++table.count;
     }
 }
 
@@ -131,18 +128,39 @@ int CSearchSet::Judge(int cell, const CNeighbourTable& table, bool* captures) co
     return -1;
 }
 
+void CSearchSet::FindCaptures(int cell, CNeighbourTable& table) const
+{
+    const unsigned char own = board[cell];
+    table.taken = 0;
+    table.stones = 0;
+    for (int e = 0; e < table.count; ++e) {
+        if (table.color[e] == own)
+            continue;
+        const CPointBits liberties = Neighbours(stones[table.group[e]]) & (open | table.stones);
+        if (liberties != 0 && (liberties & (liberties - 1)) == 0) {
+            table.taken |= 1u << e;
+            table.stones |= stones[table.group[e]];
+        }
+    }
+}
+
+bool CSearchSet::NeedsSlotBeyondTable(int cell, const CNeighbourTable& table) const
+{
+    for (int e = 0; e < table.count; ++e)
+        if (table.color[e] == board[cell])
+            return false;
+    return count + 1 > kMaxGroupId;
+}
+
 void CSearchSet::Place(int cell, const CNeighbourTable& table, CKovraView& view)
 {
     const unsigned char own = board[cell];
-    bool changed = false;
+    bool changed = table.taken != 0;
 
     // Captures first, so that taken stones are empty before the joins.
-    for (int e = 0; e < table.count; ++e) {
-        if (table.color[e] != own && SoleLiberty(table.group[e]) == 1) {
+    for (int e = 0; e < table.count; ++e)
+        if (table.taken & (1u << e))
             RemoveGroup(table.group[e]);
-            changed = true;
-        }
-    }
 
     int t = 0;  // the lowest own group next to the stone takes in the others
     for (int e = 0; e < table.count; ++e)
@@ -202,19 +220,23 @@ void CSearchSet::Compact()
     const int n = count;
     if (n <= 1)
         return;
+    unsigned used = 0;  // one bit per occupied slot
+    for (int g = 1; g <= n; ++g)
+        if (stones[g] != 0)
+            used |= 1u << g;
     for (int j = n; j >= 2; --j) {
-        if (stones[j] == 0)
+        if ((used & (1u << j)) == 0)
             continue;
-        int k = 1;
-        while (k < j && stones[k] != 0)
-            ++k;
-        if (k == j)
+        const unsigned below = ~used & ((1u << j) - 2);  // free slots 1 .. j-1
+        if (below == 0)
             return;
+        const int k = __builtin_ctz(below);
         Renumber(stones[j], k);
         stones[k] = stones[j];
         stones[j] = 0;
         color[k] = color[j];
         color[j] = 0;
+        used ^= (1u << j) | (1u << k);
         count = j - 1;
     }
 }

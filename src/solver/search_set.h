@@ -6,7 +6,9 @@
 // view's lists, since the search's move order depends on them.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #include "board/kovra_view.h"
 
@@ -18,11 +20,14 @@ CPointBits CellBit(int cell);
 // The cell of the lowest bit of a non-empty set.
 int LowestCell(CPointBits bits);
 
-// The distinct groups next to a point, in the order of the neighbour scan.
+// The distinct groups next to a point, in the order of the neighbour scan,
+// and which of them the stone on the point takes.
 struct CNeighbourTable {
     int group[4];
     unsigned char color[4];
     int count;
+    unsigned taken;     // one bit per entry
+    CPointBits stones;  // the stones of the groups taken
 };
 
 struct CSearchSet {
@@ -39,6 +44,10 @@ struct CSearchSet {
     void Load(const unsigned char* board, const std::int32_t* map, const unsigned char* colors,
               const CPointList* lists, int count);
 
+    // Becomes a copy of other; slots above its count are left as they are,
+    // since nothing reads them before a new group is opened there.
+    void CopyFrom(const CSearchSet& other);
+
     // 0 (no liberty), 1 (exactly one, its cell in *cell) or 2 (two or more)
     // for group g; group 0 has none.
     int SoleLiberty(int g, int* cell) const;
@@ -54,8 +63,14 @@ struct CSearchSet {
     // for suicide, 1 with *captures set when it takes a group first, else
     // the liberties (2) of the first own group that keeps some.
     int Judge(int cell, const CNeighbourTable& table, bool* captures) const;
-    // Applies the stone already on board[cell]: captures, joins, numbering,
-    // as PlaceStone does. Shows the full-table text through view.
+    // Finds the groups the stone on board[cell] takes, in table order, each
+    // judged after the ones before it are gone, as PlaceStone judges them.
+    void FindCaptures(int cell, CNeighbourTable& table) const;
+    // True when the stone would open a group and the table has no slot left.
+    bool NeedsSlotBeyondTable(int cell, const CNeighbourTable& table) const;
+    // Applies the stone already on board[cell], with the captures found:
+    // removals, joins, numbering, as PlaceStone does. Shows the full-table
+    // text through view.
     void Place(int cell, const CNeighbourTable& table, CKovraView& view);
 
 private:
@@ -63,3 +78,10 @@ private:
     void Renumber(CPointBits bits, int g);
     void Compact();
 };
+
+inline void CSearchSet::CopyFrom(const CSearchSet& other)
+{
+    const std::size_t used = offsetof(CSearchSet, stones) +
+                             sizeof(CPointBits) * static_cast<std::size_t>(other.count + 1);
+    std::memcpy(static_cast<void*>(this), &other, used);
+}
