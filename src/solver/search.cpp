@@ -240,7 +240,7 @@ void OrderMoves(CKovraView& view, SearchNode& node, unsigned char opponent, std:
         int liberty;
         if (set.SoleLiberty(g, &liberty) != 1)
             continue;
-        const int size = StoneCount(set.stones[g]);
+        const int size = StoneCount(set.groups[g].stones);
         if (size > view.m_soleLibMax) {
             view.m_soleLibMax = size;
             best = liberty;

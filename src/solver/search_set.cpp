@@ -1,6 +1,6 @@
 // Group bookkeeping of the search on bit sets: the same captures, joins and
-// numbering as the view's lists, with liberties found by shifting a group's
-// stones one step in every direction.
+// numbering as the view's lists. Each group keeps the points next to its
+// stones, so its liberties are one mask away.
 #include "solver/search_set.h"
 
 #include "board/group_table.h"
@@ -10,46 +10,41 @@ namespace {
 constexpr int kPoints = 121;
 constexpr int kSide = 11;
 
-// Bits and cells of the 121 points, and the points off the first and the
-// last column (the only ones a sideways shift may move along their row).
+// Bits and cells of the 121 points, and the points next to each cell.
 struct BitTables {
     CPointBits cellBit[kCells] = {};
+    CPointBits nextTo[kCells] = {};
     unsigned char bitCell[kPoints] = {};
-    CPointBits notFirstColumn = 0;
-    CPointBits notLastColumn = 0;
 
     constexpr BitTables()
     {
         for (int y = 1; y <= kSide; ++y) {
             for (int x = 1; x <= kSide; ++x) {
                 const int b = (x - 1) + kSide * (y - 1);
-                const CPointBits bit = CPointBits(1) << b;
-                cellBit[CellIndex(x, y)] = bit;
+                cellBit[CellIndex(x, y)] = CPointBits(1) << b;
                 bitCell[b] = static_cast<unsigned char>(CellIndex(x, y));
-                if (x != 1)
-                    notFirstColumn |= bit;
-                if (x != kSide)
-                    notLastColumn |= bit;
             }
+        }
+        for (int i = 0; i < kCells; ++i) {
+            if (cellBit[i] == 0)
+                continue;
+            for (int d = 0; d < 4; ++d)
+                nextTo[i] |= cellBit[i + kNeighbour[d]];
         }
     }
 };
 
 constexpr BitTables kBits;
 
-// Every point next to a point of s (s's own points included only where
-// they neighbour each other).
-CPointBits Neighbours(CPointBits s)
-{
-    return ((s & kBits.notFirstColumn) >> 1) | ((s & kBits.notLastColumn) << 1) | (s >> kSide) |
-           (s << kSide);
-}
-
 int LowestBit(CPointBits bits)
 {
     const auto low = static_cast<std::uint64_t>(bits);
-    return low != 0 ? __builtin_ctzll(low) : 64 + __builtin_ctzll(static_cast<std::uint64_t>(bits >> 64));
+    if (low != 0)
+        return __builtin_ctzll(low);
+    return 64 + __builtin_ctzll(static_cast<std::uint64_t>(bits >> 64));
 }
+
+constexpr CGroupBits kNoGroup = {0, 0};
 
 }  // namespace
 
@@ -69,24 +64,16 @@ void CSearchSet::Load(const unsigned char* fromBoard, const std::int32_t* map,
     }
     for (int g = 0; g < kGroupSlots; ++g) {
         color[g] = g <= n ? colors[g] : 0;
-        stones[g] = 0;
+        groups[g] = kNoGroup;
         if (g == 0 || g > n)
             continue;
-        for (int k = 0; k < lists[g].GetCount(); ++k)
-            stones[g] |= kBits.cellBit[lists[g].Cell(k)];
+        for (int k = 0; k < lists[g].GetCount(); ++k) {
+            const int i = lists[g].Cell(k);
+            groups[g].stones |= kBits.cellBit[i];
+            groups[g].reach |= kBits.nextTo[i];
+        }
     }
     count = n;
-}
-
-int CSearchSet::SoleLiberty(int g, int* cell) const
-{
-    const CPointBits liberties = Neighbours(stones[g]) & open;
-    if (liberties == 0)
-        return 0;
-    if ((liberties & (liberties - 1)) != 0)
-        return 2;
-    *cell = LowestCell(liberties);
-    return 1;
 }
 
 bool CSearchSet::HasEmptyNeighbour(int cell) const
@@ -136,10 +123,11 @@ void CSearchSet::FindCaptures(int cell, CNeighbourTable& table) const
     for (int e = 0; e < table.count; ++e) {
         if (table.color[e] == own)
             continue;
-        const CPointBits liberties = Neighbours(stones[table.group[e]]) & (open | table.stones);
+        const CGroupBits& g = groups[table.group[e]];
+        const CPointBits liberties = g.reach & (open | table.stones);
         if (liberties != 0 && (liberties & (liberties - 1)) == 0) {
             table.taken |= 1u << e;
-            table.stones |= stones[table.group[e]];
+            table.stones |= g.stones;
         }
     }
 }
@@ -170,41 +158,47 @@ void CSearchSet::Place(int cell, const CNeighbourTable& table, CKovraView& view)
         const int g = table.group[e];
         if (table.color[e] != own || g == t)
             continue;
-        Renumber(stones[g], t);
-        stones[t] |= stones[g];
-        stones[g] = 0;
+        Renumber(groups[g].stones, t);
+        groups[t].stones |= groups[g].stones;
+        groups[t].reach |= groups[g].reach;
+        groups[g] = kNoGroup;
         color[g] = 0;
         changed = true;
     }
 
-    const CPointBits bit = kBits.cellBit[cell];
     if (t != 0) {
-        stones[t] |= bit;
-        group[cell] = static_cast<unsigned char>(t);
-        open &= ~bit;
+        AddStone(t, cell);
     } else if (count + 1 > kMaxGroupId) {
         // No slot left: the stone stays on the board outside every group.
         view.ShowStatus(kGroupTableFull);
     } else {
         ++count;
-        stones[count] = bit;
+        groups[count] = kNoGroup;
+        AddStone(count, cell);
         color[count] = own;
-        group[cell] = static_cast<unsigned char>(count);
-        open &= ~bit;
     }
     if (changed)
         Compact();
 }
 
+void CSearchSet::AddStone(int g, int cell)
+{
+    const CPointBits bit = kBits.cellBit[cell];
+    groups[g].stones |= bit;
+    groups[g].reach |= kBits.nextTo[cell];
+    group[cell] = static_cast<unsigned char>(g);
+    open &= ~bit;
+}
+
 void CSearchSet::RemoveGroup(int g)
 {
-    for (CPointBits s = stones[g]; s != 0; s &= s - 1) {
+    for (CPointBits s = groups[g].stones; s != 0; s &= s - 1) {
         const int i = LowestCell(s);
         board[i] = kEmpty;
         group[i] = 0;
     }
-    open |= stones[g];
-    stones[g] = 0;
+    open |= groups[g].stones;
+    groups[g] = kNoGroup;
     color[g] = 0;
 }
 
@@ -222,7 +216,7 @@ void CSearchSet::Compact()
         return;
     unsigned used = 0;  // one bit per occupied slot
     for (int g = 1; g <= n; ++g)
-        if (stones[g] != 0)
+        if (groups[g].stones != 0)
             used |= 1u << g;
     for (int j = n; j >= 2; --j) {
         if ((used & (1u << j)) == 0)
@@ -231,9 +225,9 @@ void CSearchSet::Compact()
         if (below == 0)
             return;
         const int k = __builtin_ctz(below);
-        Renumber(stones[j], k);
-        stones[k] = stones[j];
-        stones[j] = 0;
+        Renumber(groups[j].stones, k);
+        groups[k] = groups[j];
+        groups[j] = kNoGroup;
         color[k] = color[j];
         color[j] = 0;
         used ^= (1u << j) | (1u << k);

@@ -30,6 +30,13 @@ struct CNeighbourTable {
     CPointBits stones;  // the stones of the groups taken
 };
 
+// One group: its stones, and the points next to them (its liberties are
+// those of these points that are open).
+struct CGroupBits {
+    CPointBits stones;
+    CPointBits reach;
+};
+
 struct CSearchSet {
     unsigned char board[kCells];
     unsigned char group[kCells];  // group id of each cell; 0 for none
@@ -38,7 +45,7 @@ struct CSearchSet {
     // Cells of no group: the empty points, and stones left outside a full
     // group table. These are what count as liberties.
     CPointBits open;
-    CPointBits stones[kGroupSlots];  // stones[0] stays empty
+    CGroupBits groups[kGroupSlots];  // groups[0] stays empty
 
     // Becomes a copy of a group set given as its five parts.
     void Load(const unsigned char* board, const std::int32_t* map, const unsigned char* colors,
@@ -50,7 +57,16 @@ struct CSearchSet {
 
     // 0 (no liberty), 1 (exactly one, its cell in *cell) or 2 (two or more)
     // for group g; group 0 has none.
-    int SoleLiberty(int g, int* cell) const;
+    int SoleLiberty(int g, int* cell) const
+    {
+        const CPointBits liberties = groups[g].reach & open;
+        if (liberties == 0)
+            return 0;
+        if ((liberties & (liberties - 1)) != 0)
+            return 2;
+        *cell = LowestCell(liberties);
+        return 1;
+    }
     int SoleLiberty(int g) const
     {
         int cell;
@@ -76,12 +92,13 @@ struct CSearchSet {
 private:
     void RemoveGroup(int g);
     void Renumber(CPointBits bits, int g);
+    void AddStone(int g, int cell);
     void Compact();
 };
 
 inline void CSearchSet::CopyFrom(const CSearchSet& other)
 {
-    const std::size_t used = offsetof(CSearchSet, stones) +
-                             sizeof(CPointBits) * static_cast<std::size_t>(other.count + 1);
+    const std::size_t used = offsetof(CSearchSet, groups) +
+                             sizeof(CGroupBits) * static_cast<std::size_t>(other.count + 1);
     std::memcpy(static_cast<void*>(this), &other, used);
 }
