@@ -84,20 +84,6 @@ std::int32_t KeyAfterCaptures(const CKovraView& view, std::int32_t received,
     return key;
 }
 
-// Starts loading the table cells the children will probe first.
-void PrefetchChildren(const CKovraView& view, std::int32_t index, const unsigned char* board,
-                      unsigned char colour)
-{
-#if defined(__GNUC__)
-    const int n = view.m_moveCount;
-    for (int i = 0; i < n; ++i)
-        if (board[view.m_moveCell[i]] == kEmpty)
-            __builtin_prefetch(&view.m_resultTable[index + colour * view.m_pointWeight[i]]);
-#else
-    (void)view, (void)index, (void)board, (void)colour;
-#endif
-}
-
 // What one node owns while it expands: its group set, its move order and the
 // bookkeeping of its scan.
 struct SearchNode {
@@ -371,7 +357,6 @@ int WhiteNode(CKovraView& view, int move, int cell, const CSearchSet& parent)
     view.m_keyAtPly[ply] = node.index;
     ++view.m_nodeCount;
     OrderMoves(view, node, kBlack, 0);
-    PrefetchChildren(view, node.index, set.board, kWhite);
 
     const bool liveRoot = move == -1 && ply == 1;
     for (int k = 0; k < view.m_moveCount; ++k) {
@@ -478,7 +463,6 @@ int BlackNode(CKovraView& view, int move, int cell, const CSearchSet& parent)
     view.m_keyAtPly[ply] = node.index;
     ++view.m_nodeCount;
     OrderMoves(view, node, kWhite, targetGroups);
-    PrefetchChildren(view, node.index, set.board, kBlack);
 
     // White's move at cell, for the ko ban (only a capturing move can start
     // a ko).
