@@ -84,6 +84,32 @@ std::int32_t KeyAfterCaptures(const CKovraView& view, std::int32_t received,
     return key;
 }
 
+// One ply deeper, with the key of the node that expands there.
+int EnterPly(CKovraView& view, std::int32_t key)
+{
+    const int ply = ++view.m_ply;
+    view.m_keyAtPly[ply] = key;
+    if (ply % 2 == 0)
+        ++view.m_lineKeyClass[key & 63];
+    return ply;
+}
+
+void LeavePly(CKovraView& view)
+{
+    const int ply = view.m_ply--;
+    if (ply % 2 == 0)
+        --view.m_lineKeyClass[view.m_keyAtPly[ply] & 63];
+}
+
+// Counts the keys already on the line, from the root on.
+void ClassifyLineKeys(CKovraView& view)
+{
+    for (unsigned char& n : view.m_lineKeyClass)
+        n = 0;
+    for (int j = 0; j <= view.m_ply; j += 2)
+        ++view.m_lineKeyClass[view.m_keyAtPly[j] & 63];
+}
+
 // What one node owns while it expands: its group set, its move order and the
 // bookkeeping of its scan.
 struct SearchNode {
@@ -258,7 +284,11 @@ template <char kind>
     const int p = i >= 0 ? view.m_moveCell[i] : 0;
     view.m_moveAtPly[ply] = i;
     if (i >= 0) {
-        view.PushHistory(kind, view.m_moveX[i], view.m_moveY[i]);
+        // The ply cap keeps every line inside the history.
+        view.m_histKind[view.m_histCount] = kind;
+        view.m_histX[view.m_histCount] = view.m_moveX[i];
+        view.m_histY[view.m_histCount] = view.m_moveY[i];
+        ++view.m_histCount;
         set.board[p] = kind == 'w' ? kWhite : kBlack;
     } else {
         view.PushPass();
@@ -353,8 +383,7 @@ int WhiteNode(CKovraView& view, int move, int cell, const CSearchSet& parent)
         return kDeath;
     }
 
-    const int ply = ++view.m_ply;
-    view.m_keyAtPly[ply] = node.index;
+    const int ply = EnterPly(view, node.index);
     ++view.m_nodeCount;
     OrderMoves(view, node, kBlack, 0);
 
@@ -387,7 +416,7 @@ int WhiteNode(CKovraView& view, int move, int cell, const CSearchSet& parent)
             node.ko = true;
     }
 
-    --view.m_ply;
+    LeavePly(view);
     return CombineResult(view, node, 2);
 }
 
@@ -439,6 +468,8 @@ bool IsKoRetake(const unsigned char* before, const unsigned char* after, int p, 
 // earlier Black turn at least four plies up: playing one again repeats.
 std::uint32_t RepeatedMoves(const CKovraView& view, std::int32_t index)
 {
+    if (view.m_lineKeyClass[index & 63] == 0)
+        return 0;
     std::uint32_t repeated = 0;
     for (int j = 0; j <= view.m_ply - kRepetitionGap; j += 2)
         if (view.m_keyAtPly[j] == index && view.m_moveAtPly[j] >= 0)
@@ -459,8 +490,7 @@ int BlackNode(CKovraView& view, int move, int cell, const CSearchSet& parent)
         return kDeath;
     }
 
-    const int ply = ++view.m_ply;
-    view.m_keyAtPly[ply] = node.index;
+    EnterPly(view, node.index);
     ++view.m_nodeCount;
     OrderMoves(view, node, kWhite, targetGroups);
 
@@ -498,8 +528,20 @@ int BlackNode(CKovraView& view, int move, int cell, const CSearchSet& parent)
             node.ko = true;
     }
 
-    --view.m_ply;
+    LeavePly(view);
     return CombineResult(view, node, 1);
+}
+
+// What a search needs before its first node: the key weights, the keys
+// already on the line, and a ply cap that leaves room in the history for
+// one entry per ply.
+void PrepareSearch(CKovraView& view)
+{
+    WeighPoints(view);
+    ClassifyLineKeys(view);
+    const int room = kHistorySize - view.m_histCount + view.m_ply;
+    if (view.m_plyCap > room)
+        view.m_plyCap = room < 0 ? 0 : room;
 }
 
 // The cell of the newest history move: the point of the move that leads
@@ -519,7 +561,7 @@ int NewestMoveCell(const CKovraView& view, int move)
 int CKovraView::SearchWhite(int move, const unsigned char* board, const std::int32_t* map,
                             const unsigned char* colors, const CPointList* lists, int count)
 {
-    WeighPoints(*this);
+    PrepareSearch(*this);
     CSearchSet set;
     set.Load(board, map, colors, lists, count);
     return WhiteNode(*this, move, NewestMoveCell(*this, move), set);
@@ -528,7 +570,7 @@ int CKovraView::SearchWhite(int move, const unsigned char* board, const std::int
 int CKovraView::SearchBlack(int move, const unsigned char* board, const std::int32_t* map,
                             const unsigned char* colors, const CPointList* lists, int count)
 {
-    WeighPoints(*this);
+    PrepareSearch(*this);
     CSearchSet set;
     set.Load(board, map, colors, lists, count);
     return BlackNode(*this, move, NewestMoveCell(*this, move), set);

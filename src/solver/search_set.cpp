@@ -7,50 +7,9 @@
 
 namespace {
 
-constexpr int kPoints = 121;
-constexpr int kSide = 11;
-
-// Bits and cells of the 121 points, and the points next to each cell.
-struct BitTables {
-    CPointBits cellBit[kCells] = {};
-    CPointBits nextTo[kCells] = {};
-    unsigned char bitCell[kPoints] = {};
-
-    constexpr BitTables()
-    {
-        for (int y = 1; y <= kSide; ++y) {
-            for (int x = 1; x <= kSide; ++x) {
-                const int b = (x - 1) + kSide * (y - 1);
-                cellBit[CellIndex(x, y)] = CPointBits(1) << b;
-                bitCell[b] = static_cast<unsigned char>(CellIndex(x, y));
-            }
-        }
-        for (int i = 0; i < kCells; ++i) {
-            if (cellBit[i] == 0)
-                continue;
-            for (int d = 0; d < 4; ++d)
-                nextTo[i] |= cellBit[i + kNeighbour[d]];
-        }
-    }
-};
-
-constexpr BitTables kBits;
-
-int LowestBit(CPointBits bits)
-{
-    const auto low = static_cast<std::uint64_t>(bits);
-    if (low != 0)
-        return __builtin_ctzll(low);
-    return 64 + __builtin_ctzll(static_cast<std::uint64_t>(bits >> 64));
-}
-
 constexpr CGroupBits kNoGroup = {0, 0};
 
 }  // namespace
-
-CPointBits CellBit(int cell) { return kBits.cellBit[cell]; }
-
-int LowestCell(CPointBits bits) { return kBits.bitCell[LowestBit(bits)]; }
 
 void CSearchSet::Load(const unsigned char* fromBoard, const std::int32_t* map,
                       const unsigned char* colors, const CPointList* lists, int n)
@@ -60,7 +19,7 @@ void CSearchSet::Load(const unsigned char* fromBoard, const std::int32_t* map,
         board[i] = fromBoard[i];
         group[i] = map[i] > 0 ? static_cast<unsigned char>(map[i]) : 0;
         if (map[i] == 0)
-            open |= kBits.cellBit[i];
+            open |= kPointTables.cellBit[i];
     }
     for (int g = 0; g < kGroupSlots; ++g) {
         color[g] = g <= n ? colors[g] : 0;
@@ -69,8 +28,8 @@ void CSearchSet::Load(const unsigned char* fromBoard, const std::int32_t* map,
             continue;
         for (int k = 0; k < lists[g].GetCount(); ++k) {
             const int i = lists[g].Cell(k);
-            groups[g].stones |= kBits.cellBit[i];
-            groups[g].reach |= kBits.nextTo[i];
+            groups[g].stones |= kPointTables.cellBit[i];
+            groups[g].reach |= kPointTables.nextTo[i];
         }
     }
     count = n;
@@ -84,18 +43,31 @@ bool CSearchSet::HasEmptyNeighbour(int cell) const
 
 void CSearchSet::FillNeighbours(int cell, CNeighbourTable& table) const
 {
-    table.count = 0;
-    unsigned seen = 1;  // group 0: empty, border, or a stone outside every group
-    for (int d = 0; d < 4; ++d) {
-        const int n = cell + kNeighbour[d];
-        const int g = group[n];
-        if (seen & (1u << g))
-            continue;
-        seen |= 1u << g;
-        table.group[table.count] = g;
-        table.color[table.count] = board[n];
-        ++table.count;
-    }
+    // Each group once, at its first side in the order above, left, right,
+    // below; group 0 (empty, border, a stone outside every group) never.
+    const int up = cell + kNeighbour[0];
+    const int left = cell + kNeighbour[1];
+    const int right = cell + kNeighbour[2];
+    const int down = cell + kNeighbour[3];
+    const int g0 = group[up];
+    const int g1 = group[left];
+    const int g2 = group[right];
+    const int g3 = group[down];
+    int n = 0;
+    auto add = [&](int g, int at) {
+        table.group[n] = g;
+        table.color[n] = board[at];
+        ++n;
+    };
+    if (g0 != 0)
+        add(g0, up);
+    if (g1 != 0 && g1 != g0)
+        add(g1, left);
+    if (g2 != 0 && g2 != g0 && g2 != g1)
+        add(g2, right);
+    if (g3 != 0 && g3 != g0 && g3 != g1 && g3 != g2)
+        add(g3, down);
+    table.count = n;
 }
 
 int CSearchSet::Judge(int cell, const CNeighbourTable& table, bool* captures) const
@@ -183,9 +155,9 @@ void CSearchSet::Place(int cell, const CNeighbourTable& table, CKovraView& view)
 
 void CSearchSet::AddStone(int g, int cell)
 {
-    const CPointBits bit = kBits.cellBit[cell];
+    const CPointBits bit = kPointTables.cellBit[cell];
     groups[g].stones |= bit;
-    groups[g].reach |= kBits.nextTo[cell];
+    groups[g].reach |= kPointTables.nextTo[cell];
     group[cell] = static_cast<unsigned char>(g);
     open &= ~bit;
 }

@@ -15,10 +15,40 @@
 // One bit per point: bit (x - 1) + 11 * (y - 1) for column x and row y.
 __extension__ typedef unsigned __int128 CPointBits;
 
-// The bit of a cell; no bit for a border cell.
-CPointBits CellBit(int cell);
+// Bits and cells of the 121 points, and the points next to each cell.
+struct CPointTables {
+    CPointBits cellBit[kCells] = {};  // no bit for a border cell
+    CPointBits nextTo[kCells] = {};
+    unsigned char bitCell[121] = {};
+
+    constexpr CPointTables()
+    {
+        for (int y = 1; y <= 11; ++y) {
+            for (int x = 1; x <= 11; ++x) {
+                const int b = (x - 1) + 11 * (y - 1);
+                cellBit[CellIndex(x, y)] = CPointBits(1) << b;
+                bitCell[b] = static_cast<unsigned char>(CellIndex(x, y));
+            }
+        }
+        for (int i = 0; i < kCells; ++i) {
+            if (cellBit[i] == 0)
+                continue;
+            for (int d = 0; d < 4; ++d)
+                nextTo[i] |= cellBit[i + kNeighbour[d]];
+        }
+    }
+};
+
+inline constexpr CPointTables kPointTables;
+
 // The cell of the lowest bit of a non-empty set.
-int LowestCell(CPointBits bits);
+inline int LowestCell(CPointBits bits)
+{
+    const auto low = static_cast<std::uint64_t>(bits);
+    const int b = low != 0 ? __builtin_ctzll(low)
+                           : 64 + __builtin_ctzll(static_cast<std::uint64_t>(bits >> 64));
+    return kPointTables.bitCell[b];
+}
 
 // The distinct groups next to a point, in the order of the neighbour scan,
 // and which of them the stone on the point takes.
