@@ -4,6 +4,10 @@
 // tried, their order or the table reads and stores shows up here.
 #include "solver_fixture.h"
 
+#include <algorithm>
+
+#include "board/group_table.h"
+
 namespace {
 
 const Problem kCorner11{{".....OX", "....OOX", "..OOOXX", "OOOXXX.", "XXXX..."},
@@ -36,6 +40,13 @@ const Problem kTwiceEntered{{"X.O.O", "O.O.O", "XX.XO", "OOO.X"},
                             {{'f', 2, 2}, {'z', 2, 1}, {'f', 4, 4}, {'y', 4, 1}, {'y', 4, 2},
                              {'m', 3, 3}, {'f', 4, 4}},
                             {{5, 3}, {2, 4}}};
+
+// Fifteen groups at the root: every search stone that would open a group
+// finds the table full and stays outside every group.
+const Problem kCrowded{{"X.O.X.O.X.O", "...........", "O.X.O.X.O.X", "...........", "X.O.XX....."},
+                       {{'f', 2, 1}, {'f', 4, 1}, {'f', 3, 2}, {'m', 2, 2}, {'m', 4, 2},
+                        {'m', 1, 4}, {'m', 2, 4}, {'m', 3, 4}},
+                       {{3, 1}}};
 
 struct Recorded {
     const char* name;
@@ -71,6 +82,33 @@ TEST_F(SolverTest, CountersAndTracesMatchTheRecordedRuns)
         EXPECT_EQ(Status(), r.verdict);
         EXPECT_EQ(trace.size(), r.traceSize);
         EXPECT_EQ(Fnv1a(trace), r.traceFnv);
+        view().m_targetCount = 0;
+    }
+}
+
+TEST_F(SolverTest, AFullGroupTableInTheSearchMatchesTheRecordedRuns)
+{
+    struct Run {
+        bool live;
+        const char* verdict;
+        std::uint32_t traceFnv;
+        std::size_t traceSize;
+        long fullTableTexts;  // how often the search met the full table
+    };
+    const Run runs[] = {{false, "death=1129/1173", 3320223017u, 6591, 79},
+                        {true, "death=12539/12607", 2889156421u, 11439, 720}};
+    for (const Run& r : runs) {
+        SCOPED_TRACE(r.live ? "live" : "kill");
+        Load(kCrowded);
+        ASSERT_EQ(view().m_groupCount, 15);
+        h.frame.status.clear();
+        r.live ? Live() : Kill();
+        const std::string trace = Trace();
+        EXPECT_EQ(Status(), r.verdict);
+        EXPECT_EQ(trace.size(), r.traceSize);
+        EXPECT_EQ(Fnv1a(trace), r.traceFnv);
+        EXPECT_EQ(std::count(h.frame.status.begin(), h.frame.status.end(), kGroupTableFull),
+                  r.fullTableTexts);
         view().m_targetCount = 0;
     }
 }

@@ -249,3 +249,20 @@ TEST_F(SolverTest, PlyCapKeepsEveryLineInsideTheHistory)
     EXPECT_LE(v.m_histCount, kHistorySize);
     EXPECT_EQ(v.m_histCount, 119);  // the root pass stays
 }
+
+TEST_F(SolverTest, ASearchStartedWithTooHighACapStaysInsideTheHistory)
+{
+    Load({{"O.....", "X....."}, {{'m', 2, 1}, {'m', 3, 1}, {'m', 4, 1}, {'m', 5, 1}, {'m', 6, 1}},
+          {{1, 1}}});
+    CKovraView& v = view();
+    while (v.m_histCount < kHistorySize - 2)
+        v.PushHistory('s', 9, 9);
+    const std::string kinds(v.m_histKind, v.m_histKind + v.m_histCount);
+    const std::string columns(v.m_histX, v.m_histX + v.m_histCount);
+    v.m_plyCap = kPlyLimit;  // as no command would leave it
+    SearchBlackOnView(v, -1);
+    EXPECT_EQ(v.m_histCount, kHistorySize - 2);
+    EXPECT_EQ(std::string(v.m_histKind, v.m_histKind + v.m_histCount), kinds);
+    EXPECT_EQ(std::string(v.m_histX, v.m_histX + v.m_histCount), columns);
+    EXPECT_LE(v.m_plyCap, 2);
+}
