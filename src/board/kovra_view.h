@@ -256,9 +256,9 @@ public:
     std::int32_t m_moveCell[kMaxMoves] = {};
     // Key weight of each cell: its entries' weight, 0 off the move list.
     std::int32_t m_cellWeight[kCells] = {};
-    // How many keys of the current line, at even plies, fall in each class
-    // of key mod 64: a key whose class is empty cannot be a repetition.
-    unsigned char m_lineKeyClass[64] = {};
+    // How many keys of the current line's repetition look-back fall in each
+    // of 256 classes: a key whose class is empty cannot be a repetition.
+    unsigned char m_lineKeyClass[256] = {};
 
     // ---- solver/trace.cpp ----------------------------------------------
     void TraceLine(int count, int ply, char kind, int a, int b);

@@ -84,30 +84,40 @@ std::int32_t KeyAfterCaptures(const CKovraView& view, std::int32_t received,
     return key;
 }
 
+// The class of a key for the repetition filter: the top byte of a
+// multiplicative hash, since the low digits of nearby keys are alike.
+int KeyClass(std::int32_t key) { return static_cast<int>((static_cast<std::uint32_t>(key) * 2654435761u) >> 24); }
+
+// The repetition look-back of a node at ply p reads the keys at the even
+// plies up to p - kRepetitionGap; m_lineKeyClass counts exactly those keys.
+bool InLookBack(int ply, int j) { return j >= 0 && j % 2 == 0 && j <= ply - kRepetitionGap; }
+
 // One ply deeper, with the key of the node that expands there.
 int EnterPly(CKovraView& view, std::int32_t key)
 {
     const int ply = ++view.m_ply;
     view.m_keyAtPly[ply] = key;
-    if (ply % 2 == 0)
-        ++view.m_lineKeyClass[key & 63];
+    const int j = ply - kRepetitionGap;
+    if (InLookBack(ply, j))
+        ++view.m_lineKeyClass[KeyClass(view.m_keyAtPly[j])];
     return ply;
 }
 
 void LeavePly(CKovraView& view)
 {
     const int ply = view.m_ply--;
-    if (ply % 2 == 0)
-        --view.m_lineKeyClass[view.m_keyAtPly[ply] & 63];
+    const int j = ply - kRepetitionGap;
+    if (InLookBack(ply, j))
+        --view.m_lineKeyClass[KeyClass(view.m_keyAtPly[j])];
 }
 
-// Counts the keys already on the line, from the root on.
+// Counts the keys already in the look-back of the current ply.
 void ClassifyLineKeys(CKovraView& view)
 {
     for (unsigned char& n : view.m_lineKeyClass)
         n = 0;
-    for (int j = 0; j <= view.m_ply; j += 2)
-        ++view.m_lineKeyClass[view.m_keyAtPly[j] & 63];
+    for (int j = 0; InLookBack(view.m_ply, j); j += 2)
+        ++view.m_lineKeyClass[KeyClass(view.m_keyAtPly[j])];
 }
 
 // What one node owns while it expands: its group set, its move order and the
@@ -468,7 +478,7 @@ bool IsKoRetake(const unsigned char* before, const unsigned char* after, int p, 
 // earlier Black turn at least four plies up: playing one again repeats.
 std::uint32_t RepeatedMoves(const CKovraView& view, std::int32_t index)
 {
-    if (view.m_lineKeyClass[index & 63] == 0)
+    if (view.m_lineKeyClass[KeyClass(index)] == 0)
         return 0;
     std::uint32_t repeated = 0;
     for (int j = 0; j <= view.m_ply - kRepetitionGap; j += 2)
