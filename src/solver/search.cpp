@@ -150,7 +150,7 @@ int JudgeMove(CKovraView& view, const CSearchSet& set, int cell, CNeighbourTable
     *ready = true;
     set.FillNeighbours(cell, table);
     bool captures;
-    const int verdict = set.Judge(cell, table, &captures);
+    const int verdict = set.Judge(table, &captures);
     view.m_captureFlag = captures ? 1 : 0;
     return verdict;
 }
@@ -190,7 +190,7 @@ bool EnterNode(CKovraView& view, SearchNode& node, int side, int move, int cell,
     } else {
         if (!tableReady)
             parent.FillNeighbours(cell, table);
-        parent.FindCaptures(cell, table);
+        parent.FindCaptures(table);
     }
     node.index = KeyAfterCaptures(view, received, parent.board, table.stones);
     node.last = view.LoadResult(side, node.index);
@@ -199,7 +199,7 @@ bool EnterNode(CKovraView& view, SearchNode& node, int side, int move, int cell,
     if (IsDecided(node.last)) {
         // The copy is not made, but a stone that needs a slot the table
         // lacks is still reported.
-        if (move >= 0 && parent.NeedsSlotBeyondTable(cell, table))
+        if (move >= 0 && parent.NeedsSlotBeyondTable(table))
             view.ShowStatus(kGroupTableFull);
         return true;
     }

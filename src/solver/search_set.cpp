@@ -35,12 +35,6 @@ void CSearchSet::Load(const unsigned char* fromBoard, const std::int32_t* map,
     count = n;
 }
 
-bool CSearchSet::HasEmptyNeighbour(int cell) const
-{
-    return board[cell + kNeighbour[0]] == kEmpty || board[cell + kNeighbour[1]] == kEmpty ||
-           board[cell + kNeighbour[2]] == kEmpty || board[cell + kNeighbour[3]] == kEmpty;
-}
-
 void CSearchSet::FillNeighbours(int cell, CNeighbourTable& table) const
 {
     // Each group once, at its first side in the order above, left, right,
@@ -53,10 +47,18 @@ void CSearchSet::FillNeighbours(int cell, CNeighbourTable& table) const
     const int g1 = group[left];
     const int g2 = group[right];
     const int g3 = group[down];
+    const unsigned char own = board[cell];
     int n = 0;
+    table.own = 0;
+    table.lowestOwn = 0;
     auto add = [&](int g, int at) {
         table.group[n] = g;
         table.color[n] = board[at];
+        if (board[at] == own) {
+            table.own |= 1u << n;
+            if (table.lowestOwn == 0 || g < table.lowestOwn)
+                table.lowestOwn = g;
+        }
         ++n;
     };
     if (g0 != 0)
@@ -70,13 +72,12 @@ void CSearchSet::FillNeighbours(int cell, CNeighbourTable& table) const
     table.count = n;
 }
 
-int CSearchSet::Judge(int cell, const CNeighbourTable& table, bool* captures) const
+int CSearchSet::Judge(const CNeighbourTable& table, bool* captures) const
 {
     *captures = false;
-    const unsigned char own = board[cell];
     for (int e = 0; e < table.count; ++e) {
         const int n = SoleLiberty(table.group[e]);
-        if (table.color[e] == own) {
+        if (table.own & (1u << e)) {
             if (n > 1)
                 return n;
         } else if (n == 1) {
@@ -87,14 +88,14 @@ int CSearchSet::Judge(int cell, const CNeighbourTable& table, bool* captures) co
     return -1;
 }
 
-void CSearchSet::FindCaptures(int cell, CNeighbourTable& table) const
+void CSearchSet::FindCaptures(CNeighbourTable& table) const
 {
-    const unsigned char own = board[cell];
     table.taken = 0;
     table.stones = 0;
     for (int e = 0; e < table.count; ++e) {
-        if (table.color[e] == own)
+        if (table.own & (1u << e))
             continue;
+        // Once a group is taken, its points count for the groups after it.
         const CGroupBits& g = groups[table.group[e]];
         const CPointBits liberties = g.reach & (open | table.stones);
         if (liberties != 0 && (liberties & (liberties - 1)) == 0) {
@@ -104,38 +105,25 @@ void CSearchSet::FindCaptures(int cell, CNeighbourTable& table) const
     }
 }
 
-bool CSearchSet::NeedsSlotBeyondTable(int cell, const CNeighbourTable& table) const
+bool CSearchSet::NeedsSlotBeyondTable(const CNeighbourTable& table) const
 {
-    for (int e = 0; e < table.count; ++e)
-        if (table.color[e] == board[cell])
-            return false;
-    return count + 1 > kMaxGroupId;
+    return table.own == 0 && count + 1 > kMaxGroupId;
 }
 
 void CSearchSet::Place(int cell, const CNeighbourTable& table, CKovraView& view)
 {
-    const unsigned char own = board[cell];
-    bool changed = table.taken != 0;
-
-    // Captures first, so that taken stones are empty before the joins.
-    for (int e = 0; e < table.count; ++e)
-        if (table.taken & (1u << e))
-            RemoveGroup(table.group[e]);
-
-    int t = 0;  // the lowest own group next to the stone takes in the others
-    for (int e = 0; e < table.count; ++e)
-        if (table.color[e] == own && (t == 0 || table.group[e] < t))
-            t = table.group[e];
-    for (int e = 0; e < table.count; ++e) {
-        const int g = table.group[e];
-        if (table.color[e] != own || g == t)
-            continue;
-        Renumber(groups[g].stones, t);
-        groups[t].stones |= groups[g].stones;
-        groups[t].reach |= groups[g].reach;
-        groups[g] = kNoGroup;
-        color[g] = 0;
-        changed = true;
+    const int t = table.lowestOwn;  // takes in the other own groups
+    const bool joins = (table.own & (table.own - 1)) != 0;
+    if (table.taken != 0) {
+        // Captures first, so that taken stones are empty before the joins.
+        for (int e = 0; e < table.count; ++e)
+            if (table.taken & (1u << e))
+                RemoveGroup(table.group[e]);
+    }
+    if (joins) {
+        for (int e = 0; e < table.count; ++e)
+            if ((table.own & (1u << e)) && table.group[e] != t)
+                Join(table.group[e], t);
     }
 
     if (t != 0) {
@@ -147,10 +135,19 @@ void CSearchSet::Place(int cell, const CNeighbourTable& table, CKovraView& view)
         ++count;
         groups[count] = kNoGroup;
         AddStone(count, cell);
-        color[count] = own;
+        color[count] = board[cell];
     }
-    if (changed)
+    if (table.taken != 0 || joins)
         Compact();
+}
+
+void CSearchSet::Join(int g, int t)
+{
+    Renumber(groups[g].stones, t);
+    groups[t].stones |= groups[g].stones;
+    groups[t].reach |= groups[g].reach;
+    groups[g] = kNoGroup;
+    color[g] = 0;
 }
 
 void CSearchSet::AddStone(int g, int cell)

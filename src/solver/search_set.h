@@ -56,7 +56,9 @@ struct CNeighbourTable {
     int group[4];
     unsigned char color[4];
     int count;
-    unsigned taken;     // one bit per entry
+    unsigned own;       // entries of the stone's colour, one bit each
+    int lowestOwn;      // the lowest of their groups, 0 for none
+    unsigned taken;     // entries taken, one bit each
     CPointBits stones;  // the stones of the groups taken
 };
 
@@ -102,27 +104,33 @@ struct CSearchSet {
         int cell;
         return SoleLiberty(g, &cell);
     }
-    bool HasEmptyNeighbour(int cell) const;
-    // The groups next to cell, as FillNeighbourTable finds them.
+    bool HasEmptyNeighbour(int cell) const
+    {
+        return board[cell + kNeighbour[0]] == kEmpty || board[cell + kNeighbour[1]] == kEmpty ||
+               board[cell + kNeighbour[2]] == kEmpty || board[cell + kNeighbour[3]] == kEmpty;
+    }
+    // The groups next to the stone on board[cell], as FillNeighbourTable
+    // finds them.
     void FillNeighbours(int cell, CNeighbourTable& table) const;
-    // The verdict on the stone at cell, which has no empty neighbour: -1
+    // The verdict on a stone without an empty neighbour, from its table: -1
     // for suicide, 1 with *captures set when it takes a group first, else
     // the liberties (2) of the first own group that keeps some.
-    int Judge(int cell, const CNeighbourTable& table, bool* captures) const;
-    // Finds the groups the stone on board[cell] takes, in table order, each
-    // judged after the ones before it are gone, as PlaceStone judges them.
-    void FindCaptures(int cell, CNeighbourTable& table) const;
+    int Judge(const CNeighbourTable& table, bool* captures) const;
+    // Finds the groups the stone takes, in table order, each judged after
+    // the ones before it are gone, as PlaceStone judges them.
+    void FindCaptures(CNeighbourTable& table) const;
     // True when the stone would open a group and the table has no slot left.
-    bool NeedsSlotBeyondTable(int cell, const CNeighbourTable& table) const;
-    // Applies the stone already on board[cell], with the captures found:
-    // removals, joins, numbering, as PlaceStone does. Shows the full-table
-    // text through view.
+    bool NeedsSlotBeyondTable(const CNeighbourTable& table) const;
+    // Applies the stone already on board[cell], with its table: removals,
+    // joins, numbering, as PlaceStone does. Shows the full-table text
+    // through view.
     void Place(int cell, const CNeighbourTable& table, CKovraView& view);
 
 private:
     void RemoveGroup(int g);
     void Renumber(CPointBits bits, int g);
     void AddStone(int g, int cell);
+    void Join(int g, int t);
     void Compact();
 };
 

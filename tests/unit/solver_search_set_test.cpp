@@ -68,11 +68,11 @@ int PlayOnSet(CKovraView& v, CSearchSet& set, int x, int y, unsigned char c, boo
     CNeighbourTable table;
     *captureFlag = false;
     set.FillNeighbours(cell, table);
-    if (!set.HasEmptyNeighbour(cell) && set.Judge(cell, table, captureFlag) == -1) {
+    if (!set.HasEmptyNeighbour(cell) && set.Judge(table, captureFlag) == -1) {
         set.board[cell] = kEmpty;
         return -1;
     }
-    set.FindCaptures(cell, table);
+    set.FindCaptures(table);
     set.Place(cell, table, v);
     return 0;
 }
