@@ -221,7 +221,7 @@ bool TouchesGroupInAtari(const CSearchSet& set, int i, unsigned char colour)
 {
     for (int d = 0; d < 4; ++d) {
         const int n = i + kNeighbour[d];
-        if (set.board[n] == colour && set.SoleLiberty(set.group[n]) == 1)
+        if (set.board[n] == colour && set.SoleLiberty(set.GroupAt(n)) == 1)
             return true;
     }
     return false;
@@ -442,7 +442,7 @@ bool BlackTargetInAtari(const CKovraView& view, const CSearchSet& set, std::uint
 {
     *tested = 0;
     for (int t = 0; t < view.m_targetCount; ++t) {
-        const int g = set.group[CellIndex(view.m_targetX[t], view.m_targetY[t])];
+        const int g = set.GroupAt(CellIndex(view.m_targetX[t], view.m_targetY[t]));
         if (set.SoleLiberty(g) == 1)
             return true;
         if (g > 0)

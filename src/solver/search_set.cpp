@@ -17,13 +17,21 @@ void CSearchSet::Load(const unsigned char* fromBoard, const std::int32_t* map,
     open = 0;
     for (int i = 0; i < kCells; ++i) {
         board[i] = fromBoard[i];
-        group[i] = map[i] > 0 ? static_cast<unsigned char>(map[i]) : 0;
+        label[i] = map[i] > 0 ? static_cast<unsigned char>(map[i]) : 0;
         if (map[i] == 0)
             open |= kPointTables.cellBit[i];
     }
+    freeLabels = 0;
+    usedSlots = 0;
     for (int g = 0; g < kGroupSlots; ++g) {
         color[g] = g <= n ? colors[g] : 0;
         groups[g] = kNoGroup;
+        slotOf[g] = static_cast<unsigned char>(g);
+        labelOf[g] = static_cast<unsigned char>(g);
+        if (g > 0 && (g > n || lists[g].IsEmpty()))
+            freeLabels |= static_cast<std::uint16_t>(1u << g);
+        else if (g > 0)
+            usedSlots |= static_cast<std::uint16_t>(1u << g);
         if (g == 0 || g > n)
             continue;
         for (int k = 0; k < lists[g].GetCount(); ++k) {
@@ -43,10 +51,10 @@ void CSearchSet::FillNeighbours(int cell, CNeighbourTable& table) const
     const int left = cell + kNeighbour[1];
     const int right = cell + kNeighbour[2];
     const int down = cell + kNeighbour[3];
-    const int g0 = group[up];
-    const int g1 = group[left];
-    const int g2 = group[right];
-    const int g3 = group[down];
+    const int g0 = GroupAt(up);
+    const int g1 = GroupAt(left);
+    const int g2 = GroupAt(right);
+    const int g3 = GroupAt(down);
     const unsigned char own = board[cell];
     int n = 0;
     table.own = 0;
@@ -133,6 +141,11 @@ void CSearchSet::Place(int cell, const CNeighbourTable& table, CKovraView& view)
         view.ShowStatus(kGroupTableFull);
     } else {
         ++count;
+        const int free = __builtin_ctz(freeLabels);
+        freeLabels &= static_cast<std::uint16_t>(~(1u << free));
+        labelOf[count] = static_cast<unsigned char>(free);
+        usedSlots |= static_cast<std::uint16_t>(1u << count);
+        slotOf[free] = static_cast<unsigned char>(count);
         groups[count] = kNoGroup;
         AddStone(count, cell);
         color[count] = board[cell];
@@ -143,7 +156,8 @@ void CSearchSet::Place(int cell, const CNeighbourTable& table, CKovraView& view)
 
 void CSearchSet::Join(int g, int t)
 {
-    Renumber(groups[g].stones, t);
+    Relabel(groups[g].stones, labelOf[t]);
+    Release(g);
     groups[t].stones |= groups[g].stones;
     groups[t].reach |= groups[g].reach;
     groups[g] = kNoGroup;
@@ -155,7 +169,7 @@ void CSearchSet::AddStone(int g, int cell)
     const CPointBits bit = kPointTables.cellBit[cell];
     groups[g].stones |= bit;
     groups[g].reach |= kPointTables.nextTo[cell];
-    group[cell] = static_cast<unsigned char>(g);
+    label[cell] = labelOf[g];
     open &= ~bit;
 }
 
@@ -164,42 +178,51 @@ void CSearchSet::RemoveGroup(int g)
     for (CPointBits s = groups[g].stones; s != 0; s &= s - 1) {
         const int i = LowestCell(s);
         board[i] = kEmpty;
-        group[i] = 0;
+        label[i] = 0;
     }
+    Release(g);
     open |= groups[g].stones;
     groups[g] = kNoGroup;
     color[g] = 0;
 }
 
-void CSearchSet::Renumber(CPointBits bits, int g)
+void CSearchSet::Relabel(CPointBits bits, int to)
 {
     for (; bits != 0; bits &= bits - 1)
-        group[LowestCell(bits)] = static_cast<unsigned char>(g);
+        label[LowestCell(bits)] = static_cast<unsigned char>(to);
+}
+
+// Group g is gone: its label and its id are free again.
+void CSearchSet::Release(int g)
+{
+    freeLabels |= static_cast<std::uint16_t>(1u << labelOf[g]);
+    usedSlots &= static_cast<std::uint16_t>(~(1u << g));
 }
 
 // Moves the top groups down into free slots, as CompactGroups does.
 void CSearchSet::Compact()
 {
-    const int n = count;
-    if (n <= 1)
+    // From the top group down, each group moves to the lowest free id below
+    // it, until a group has none; the count ends one below the last group
+    // moved.
+    unsigned used = usedSlots & ((2u << count) - 1);
+    if (count <= 1)
         return;
-    unsigned used = 0;  // one bit per occupied slot
-    for (int g = 1; g <= n; ++g)
-        if (groups[g].stones != 0)
-            used |= 1u << g;
-    for (int j = n; j >= 2; --j) {
-        if ((used & (1u << j)) == 0)
-            continue;
-        const unsigned below = ~used & ((1u << j) - 2);  // free slots 1 .. j-1
+    for (unsigned above = used & ~1u; (above & ~3u) != 0;) {
+        const int j = 31 - __builtin_clz(above);  // the top group left, id 2 or more
+        const unsigned below = ~used & ((1u << j) - 2);  // free ids 1 .. j-1
         if (below == 0)
-            return;
+            break;
         const int k = __builtin_ctz(below);
-        Renumber(groups[j].stones, k);
+        labelOf[k] = labelOf[j];
+        slotOf[labelOf[k]] = static_cast<unsigned char>(k);
         groups[k] = groups[j];
         groups[j] = kNoGroup;
         color[k] = color[j];
         color[j] = 0;
         used ^= (1u << j) | (1u << k);
         count = j - 1;
+        above &= (1u << j) - 1;
     }
+    usedSlots = static_cast<std::uint16_t>(used);
 }

@@ -69,9 +69,15 @@ struct CGroupBits {
     CPointBits reach;
 };
 
+// Stones carry a label rather than their group id, so that moving a group
+// down to a free id rewrites one entry instead of every stone.
 struct CSearchSet {
     unsigned char board[kCells];
-    unsigned char group[kCells];  // group id of each cell; 0 for none
+    unsigned char label[kCells];         // each stone's group label; 0 for none
+    unsigned char slotOf[kGroupSlots];   // the group id of each label; slotOf[0] is 0
+    unsigned char labelOf[kGroupSlots];  // the label of each group id
+    std::uint16_t freeLabels;            // labels no group holds, one bit each
+    std::uint16_t usedSlots;             // ids that hold a group, one bit each
     unsigned char color[kGroupSlots];
     std::int32_t count;
     // Cells of no group: the empty points, and stones left outside a full
@@ -86,6 +92,9 @@ struct CSearchSet {
     // Becomes a copy of other; slots above its count are left as they are,
     // since nothing reads them before a new group is opened there.
     void CopyFrom(const CSearchSet& other);
+
+    // The id of the group on cell; 0 for none.
+    int GroupAt(int cell) const { return slotOf[label[cell]]; }
 
     // 0 (no liberty), 1 (exactly one, its cell in *cell) or 2 (two or more)
     // for group g; group 0 has none.
@@ -128,7 +137,8 @@ struct CSearchSet {
 
 private:
     void RemoveGroup(int g);
-    void Renumber(CPointBits bits, int g);
+    void Relabel(CPointBits bits, int label);
+    void Release(int g);
     void AddStone(int g, int cell);
     void Join(int g, int t);
     void Compact();

@@ -31,12 +31,18 @@ std::string DifferenceFromView(CKovraView& v, const CSearchSet& set)
         const std::int32_t g = v.GroupMap()[i];
         if (set.board[i] != v.Board()[i])
             return "board at cell " + std::to_string(i);
-        if (set.group[i] != (g > 0 ? g : 0))
+        if (set.GroupAt(i) != (g > 0 ? g : 0))
             return "group id at cell " + std::to_string(i);
         const bool open = (set.open & kPointTables.cellBit[i]) != 0;
         if (kPointTables.cellBit[i] != 0 && open != (g == 0))
             return "open at cell " + std::to_string(i);
     }
+    unsigned used = 0;
+    for (int g = 1; g <= set.count; ++g)
+        if (!v.m_groupStones[g].IsEmpty())
+            used |= 1u << g;
+    if (set.usedSlots != used)
+        return "ids in use";
     for (int g = 1; g <= set.count; ++g) {
         const std::string id = "group " + std::to_string(g);
         if (set.color[g] != v.m_groupColor[g])
@@ -141,8 +147,8 @@ TEST(SearchSet, AStoneBeyondAFullTableStaysOutsideAsInTheView)
     EXPECT_EQ(DifferenceFromView(v, *set), "");
     // The white stone outside every group still counts as a liberty of the
     // black corner stone, as it does for the view.
-    EXPECT_EQ(set->group[CellIndex(11, 2)], 0);
-    EXPECT_EQ(set->SoleLiberty(set->group[CellIndex(11, 1)]), 2);
+    EXPECT_EQ(set->GroupAt(CellIndex(11, 2)), 0);
+    EXPECT_EQ(set->SoleLiberty(set->GroupAt(CellIndex(11, 1))), 2);
 }
 
 TEST(SearchSet, RandomGamesMatchTheViewAfterEveryMove)
