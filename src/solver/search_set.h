@@ -1,9 +1,10 @@
-// The search's own form of a group set. Each group's stones are a bit set
-// over the 121 points, so that a liberty test is a few shifts and masks
-// rather than a walk over the stones, and a copy is a few hundred bytes. A
-// group id per cell keeps neighbour look-ups direct. Ids, colours and the
-// count follow exactly the numbering PlaceStone and CompactGroups give the
-// view's lists, since the search's move order depends on them.
+// The search's own form of a group set. Each group keeps its stones and
+// the points next to them as bit sets over the 121 points, so that a
+// liberty test is one mask rather than a walk over the stones, and a copy
+// is a few hundred bytes. A label per cell keeps neighbour look-ups direct.
+// Ids, colours and the count follow exactly the numbering PlaceStone and
+// CompactGroups give the view's lists, since the search's move order
+// depends on them.
 #pragma once
 
 #include <cstddef>
@@ -137,7 +138,7 @@ struct CSearchSet {
 
 private:
     void RemoveGroup(int g);
-    void Relabel(CPointBits bits, int label);
+    void Relabel(CPointBits bits, int to);
     void Release(int g);
     void AddStone(int g, int cell);
     void Join(int g, int t);
