@@ -144,12 +144,10 @@ public:
     // Fills the neighbour table of the newest history move; true when the
     // point has an empty neighbour.
     bool FillNeighbourTable(const unsigned char* board, const std::int32_t* map);
-    bool HasEmptyNeighbour(const unsigned char* board) const;
     // CheckMove's verdict from a filled neighbour table for a point without
-    // an empty neighbour. Without exactCount liberties are counted up to two
-    // (the search needs no more); the verdict is the same.
+    // an empty neighbour.
     int JudgeNeighbours(const unsigned char* board, const std::int32_t* map,
-                        const CPointList* lists, bool exactCount);
+                        const CPointList* lists);
     // Distinct empty (map 0) cells next to the stones of group g.
     int CountLiberties(int g, const std::int32_t* map, const CPointList* lists);
     // Base-3 key of the move-list colouring; -1 when an entry is both colours.

@@ -7,7 +7,7 @@ int CKovraView::CheckMove(const unsigned char* board, const std::int32_t* map,
     m_captureFlag = 0;
     if (FillNeighbourTable(board, map))
         return 0;
-    return JudgeNeighbours(board, map, lists, true);
+    return JudgeNeighbours(board, map, lists);
 }
 
 bool CKovraView::FillNeighbourTable(const unsigned char* board, const std::int32_t* map)
@@ -46,26 +46,14 @@ bool CKovraView::FillNeighbourTable(const unsigned char* board, const std::int32
     return hasEmptyNeighbour;
 }
 
-bool CKovraView::HasEmptyNeighbour(const unsigned char* board) const
-{
-    const int last = m_histCount - 1;
-    const int i = CellIndex(m_histX[last], m_histY[last]);
-    for (int d = 0; d < 4; ++d) {
-        const unsigned char c = board[i + kNeighbour[d]];
-        if (c != kBorder && c != kBlack && c != kWhite)
-            return true;
-    }
-    return false;
-}
-
 int CKovraView::JudgeNeighbours(const unsigned char* board, const std::int32_t* map,
-                                const CPointList* lists, bool exactCount)
+                                const CPointList* lists)
 {
     const int last = m_histCount - 1;
     const unsigned char own = board[CellIndex(m_histX[last], m_histY[last])];
     for (int e = 0; e < 4 && m_nbContacts[e] != 0; ++e) {
         const int g = m_nbGroup[e];
-        const int n = exactCount ? CountLiberties(g, map, lists) : FindSoleLiberty(g, map, lists);
+        const int n = CountLiberties(g, map, lists);
         if (m_nbColor[e] == own) {
             if (n > 1)
                 return n;

@@ -270,22 +270,6 @@ bool WhiteTargetTaken(const CKovraView& view, const CSearchSet& set)
     return false;
 }
 
-// Open move-list points: +1 per empty f/m/y point, -1 per empty z point.
-int CountOpen(const CKovraView& view, const unsigned char* board)
-{
-    int open = 0;
-    for (int i = 0; i < view.m_moveCount; ++i) {
-        if (board[view.m_moveCell[i]] != kEmpty)
-            continue;
-        const char kind = view.m_moveKind[i];
-        if (kind == 'f' || kind == 'm' || kind == 'y')
-            ++open;
-        else if (kind == 'z')
-            --open;
-    }
-    return open;
-}
-
 int WhiteNode(CKovraView& view, int move, int cell, const CSearchSet& parent)
 {
     SearchNode node;
@@ -323,7 +307,7 @@ int WhiteNode(CKovraView& view, int move, int cell, const CSearchSet& parent)
 
     const bool answeringPass = move < 0 && !liveRoot;
     if (node.last != kLife && node.last != kExhausted && !answeringPass &&
-        CountOpen(view, set.board) <= kPassThreshold) {
+        view.CountOpenMoves(set.board, view.m_moveCount) <= kPassThreshold) {
         const int r = PlayChild<'w'>(view, node, -1);
         if (r == kLife || r == kExhausted || r == kDeath)
             node.last = r;

@@ -11,9 +11,9 @@
 constexpr int kRepetitionGap = 4;  // Black's repetition look-back stops this far above
 
 // Weight of move-list entry i in a key of n entries is kPow3[n - 1 - i].
-inline constexpr std::int32_t kPow3[kMaxMoves] = {1,      3,      9,       27,      81,
-                                           243,    729,    2187,    6561,    19683,
-                                           59049,  177147, 531441,  1594323, 4782969};
+inline constexpr std::int32_t kPow3[kMaxMoves] = {1,     3,      9,      27,      81,
+                                                  243,   729,    2187,   6561,    19683,
+                                                  59049, 177147, 531441, 1594323, 4782969};
 
 // What a stone on each entry's point adds to a key, for every entry on that
 // point at once, and the entry's cell.
@@ -32,25 +32,14 @@ inline void WeighPoints(CKovraView& view)
     }
 }
 
-// Key of a board: the base-3 digits of the move-list points.
-inline std::int32_t KeyOf(const CKovraView& view, const unsigned char* board)
-{
-    std::int32_t key = 0;
-    for (int i = 0; i < view.m_moveCount; ++i) {
-        const unsigned char c = board[view.m_moveCell[i]];
-        key = key * 3 + (c == kBlack ? 1 : c == kWhite ? 2 : 0);
-    }
-    return key;
-}
-
 // Key of the board a node receives. Below the root it follows from the
 // parent's key: the parent's board plus the stone of move (none for a pass).
 // At the root the board is read, since the stored masks may be older.
 inline std::int32_t ReceivedKey(CKovraView& view, int move, unsigned char colour,
-                         const unsigned char* board)
+                                const unsigned char* board)
 {
     if (view.m_ply == 0)
-        return KeyOf(view, board);
+        return view.KeyOfBoard(board);
     const std::int32_t parent = view.m_keyAtPly[view.m_ply];
     if (move < 0)
         return parent;
@@ -59,7 +48,7 @@ inline std::int32_t ReceivedKey(CKovraView& view, int move, unsigned char colour
 
 // Key after the stone is placed: the received key less the stones it takes.
 inline std::int32_t KeyAfterCaptures(const CKovraView& view, std::int32_t received,
-                              const unsigned char* board, CPointBits taken)
+                                     const unsigned char* board, CPointBits taken)
 {
     std::int32_t key = received;
     for (; taken != 0; taken &= taken - 1) {
