@@ -1,0 +1,91 @@
+// SGF (FF[4]) problems in and out: the reader, the problem as it stands in
+// the file, the problem as Kovra solves it (an 11x11 board, White defends)
+// with the way back to the file's board, and the writers.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class CKovraView;
+
+// ---- reading (sgf_parse.cpp) ----------------------------------------------
+// One property: its identifier and its values with the escapes removed.
+struct SgfProperty {
+    std::string id;
+    std::vector<std::string> values;
+};
+struct SgfNode {
+    std::vector<SgfProperty> properties;
+    // The property with this identifier, or null.
+    const SgfProperty* Find(const char* id) const;
+};
+// A game tree: its sequence of nodes, then the variations that follow it.
+struct SgfTree {
+    std::vector<SgfNode> nodes;
+    std::vector<SgfTree> variations;
+};
+// Reads a collection (one or more game trees). Empty on success, else the
+// reason, e.g. "byte 17: expected ']'".
+std::string ParseSgf(const std::string& text, std::vector<SgfTree>& trees);
+
+// A point of a board: column x and row y, both from 1, row 1 the top edge
+// (SGF "aa" is (1, 1); Kovra's point (x, y) is the same point).
+struct SgfPoint {
+    int x = 0;
+    int y = 0;
+};
+
+// ---- the problem as the file states it (sgf_source.cpp) ------------------
+struct SgfSource {
+    int size = 19;
+    std::vector<SgfPoint> black;
+    std::vector<SgfPoint> white;
+    std::vector<SgfPoint> targets;  // TR and MA marks
+    struct Candidate {
+        char kind;  // 'f', 'm', 'y' or 'z' (LB labels), in file order
+        SgfPoint at;
+    };
+    std::vector<Candidate> candidates;
+    char toPlay = 0;  // 'B', 'W' or 0 without PL
+    std::string comment;
+};
+// Reads a game tree's root node (SZ, AB, AW, AE, PL, C, TR, MA, LB).
+// Empty on success, else the reason.
+std::string ReadSource(const SgfTree& tree, SgfSource& source);
+
+// ---- the problem as Kovra solves it (sgf_problem.cpp, sgf_pose.cpp) -------
+struct KovraProblem {
+    unsigned char stone[11][11] = {};  // [row - 1][column - 1]: 0 empty, 1 black, 2 white
+    std::vector<SgfPoint> targets;     // at most 5, white stones
+    std::vector<SgfSource::Candidate> moves;  // at most 15, in list order
+    bool live = false;                 // "start to live" (White first), else "start to kill"
+    // The way back to the file's board.
+    int sourceSize = 11;
+    int symmetry = 0;                  // 0..7, see ToSource
+    bool swapped = false;              // the file's Black defends: colours swapped
+    // The file's point of one of Kovra's points.
+    SgfPoint ToSource(SgfPoint p) const;
+};
+struct PoseOptions {
+    char command = 0;   // 'k' --kill, 'l' --live, 0 from PL (or the defender to move)
+    char defender = 0;  // 'b' / 'w' from --defender, 0 to tell from the stones
+};
+// Marked problems (candidates given) are placed as they stand; plain ones
+// are posed by PosePlain. Empty on success, else the reason.
+std::string PoseProblem(const SgfSource& source, const PoseOptions& options, KovraProblem& problem);
+// Poses a problem without candidates: corner, sides, targets, candidates.
+std::string PosePlain(const SgfSource& source, const PoseOptions& options, KovraProblem& problem);
+// What --pose prints: an ASCII board with targets and lettered candidates,
+// and the command.
+std::string FormatPosed(const KovraProblem& problem);
+// Sets the problem up in the view as a user would: the stones as history
+// entries, the candidates as the move list, the targets as target clicks.
+void LoadProblem(CKovraView& view, const KovraProblem& problem);
+
+// ---- writing (sgf_write.cpp, svg.cpp) -------------------------------------
+// The problem with the verdict of the view's last solver run and its
+// solution tree read from the result table (at most treeLimit nodes), on the
+// file's board and colours.
+std::string WriteSgf(CKovraView& view, const KovraProblem& problem, int treeLimit);
+// The problem as a scalable diagram.
+std::string WriteSvg(const KovraProblem& problem, bool coordinates);
