@@ -125,7 +125,7 @@ void CKovraView::OnStartAtk()
         m_moveAtPly[0] = i;
         PushHistory('b', x, y);
         m_board[y][x] = kBlack;
-        ++m_playCount;
+        CountOne(m_playCount);
         TraceLine(m_playCount, 0, 'b', y, x);
         result = SearchWhite(i, Board(), GroupMap(), m_groupColor, m_groupStones, m_groupCount);
         TraceLine(m_playCount, 0, ' ', result, 0);

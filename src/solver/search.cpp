@@ -208,7 +208,7 @@ template <char kind>
     } else {
         view.PushPass();
     }
-    ++view.m_playCount;
+    CountOne(view.m_playCount);
     if (ply <= kTraceDepth)
         view.TraceLine(view.m_playCount, ply, kind, i >= 0 ? view.m_moveY[i] : 0,
                        i >= 0 ? view.m_moveX[i] : 0);
@@ -283,7 +283,7 @@ int WhiteNode(CKovraView& view, int move, int cell, const CSearchSet& parent)
     }
 
     const int ply = EnterPly(view, node.index);
-    ++view.m_nodeCount;
+    CountOne(view.m_nodeCount);
     OrderMoves(view, node, kBlack, 0);
 
     const bool liveRoot = move == -1 && ply == 1;
@@ -377,7 +377,7 @@ int BlackNode(CKovraView& view, int move, int cell, const CSearchSet& parent)
     }
 
     EnterPly(view, node.index);
-    ++view.m_nodeCount;
+    CountOne(view.m_nodeCount);
     OrderMoves(view, node, kWhite, targetGroups);
 
     // White's move at cell, for the ko ban (only a capturing move can start
