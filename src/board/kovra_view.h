@@ -12,6 +12,7 @@
 #include "board/point_list.h"
 
 class ICanvas;
+struct CRunControl;
 
 // Board and colour codes.
 constexpr unsigned char kEmpty = 0;
@@ -284,11 +285,26 @@ public:
     // ---- solver/commands.cpp -------------------------------------------
     void OnStartAtk();
     void OnStartDef();
+    // The reads of the two commands from the root index on, with the verdict.
+    void ReadToKill(std::int32_t root);
+    void ReadToLive(std::int32_t root);
     // Where a solver run writes its trace: "db.txt" in the working directory,
     // another file, or nothing at all (null).
     const char* m_traceName = "db.txt";
     // Where the summary line goes; null means standard output.
     std::FILE* m_summaryOut = nullptr;
+    // Lets another thread watch and stop the read; null when none does.
+    CRunControl* m_runControl = nullptr;
+    // Set by a run whose trace could not be written completely.
+    bool m_traceFailed = false;
+    // Set by a run that was stopped: the position is as before it, the
+    // result table empty, m_solverResult 0 and the old trace kept.
+    bool m_runCancelled = false;
+    // Publishes progress and stops the read (throws CReadCancelled) when
+    // asked to; the search calls it every kPollNodes expansions.
+    void PollRun();
+    // The move-list entry now read at the root, for the watcher.
+    void ReportRootEntry(int i);
 
     // ---- verify/verify_commands.cpp ------------------------------------
     void OnAttack();
