@@ -1,6 +1,7 @@
 #include "background_job.h"
 
 #include <new>
+#include <system_error>
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -29,16 +30,23 @@ bool CBackgroundJob::Start(std::function<void()> work, std::function<void()> pro
     QObject::disconnect(&m_timer, nullptr, nullptr, nullptr);
     connect(&m_timer, &QTimer::timeout, this, std::move(progress));
     m_timer.start();
-    m_thread = std::thread([this, work = std::move(work)] {
-        bool outOfMemory = false;
-        try {
-            work();
-        } catch (const std::bad_alloc&) {
-            outOfMemory = true;
-        }
-        QMetaObject::invokeMethod(this, [this, outOfMemory] { Finish(outOfMemory); },
-                                  Qt::QueuedConnection);
-    });
+    try {
+        m_thread = std::thread([this, work = std::move(work)] {
+            bool outOfMemory = false;
+            try {
+                work();
+            } catch (const std::bad_alloc&) {
+                outOfMemory = true;
+            }
+            QMetaObject::invokeMethod(this, [this, outOfMemory] { Finish(outOfMemory); },
+                                      Qt::QueuedConnection);
+        });
+    } catch (const std::system_error&) {  // no thread to be had
+        m_timer.stop();
+        m_running = false;
+        m_done = nullptr;
+        return false;
+    }
     return true;
 }
 

@@ -27,8 +27,9 @@ bool CSolverRunner::Run(void (*command)(CKovraView&))
     m_started = std::chrono::steady_clock::now();
     m_frame.SetBusy(true);
     CKovraView& view = m_view;
-    m_job.Start([command, &view] { command(view); }, [this] { ShowProgress(); },
-                [this](bool outOfMemory) { Finished(outOfMemory); });
+    if (!m_job.Start([command, &view] { command(view); }, [this] { ShowProgress(); },
+                     [this](bool outOfMemory) { Finished(outOfMemory); }))
+        Finished(true);  // no thread could be started
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <system_error>
 #include <string>
 #include <vector>
 
@@ -131,6 +132,9 @@ int main(int argc, char** argv)
         return Solve(options);
     } catch (const std::bad_alloc&) {
         std::fputs("kovra-solve: out of memory\n", stderr);
+        return 2;
+    } catch (const std::system_error& error) {  // the watching thread cannot start
+        std::fprintf(stderr, "kovra-solve: %s\n", error.what());
         return 2;
     }
 }
