@@ -57,7 +57,8 @@ const char kHelp[] =
     "  --help            show this text\n"
     "\n"
     "Exit status: 0 when every file was solved, 1 when some file gave an error,\n"
-    "was cancelled or output was lost, 2 for a wrong command line or no memory.\n";
+    "2 for a wrong command line. Also 1 when a read was cancelled or output\n"
+    "was lost, 2 when memory ran out, 128 + N after signal N.\n";
 
 struct Options {
     bool live = false;
