@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include "board/kovra_view.h"
+#include "solver_runner.h"
 
 namespace {
 
@@ -43,6 +44,8 @@ CBoardWidget::~CBoardWidget()
 
 void CBoardWidget::EnsureImage()
 {
+    if (m_runner && m_runner->Busy())
+        return;  // the read owns the view; the picture stays as it was
     const QSize client = size();
     if (!m_image.isNull() && m_image.size() == client)
         return;
@@ -68,7 +71,7 @@ void CBoardWidget::resizeEvent(QResizeEvent* event)
 
 void CBoardWidget::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton) {
+    if (event->button() == Qt::LeftButton && !(m_runner && m_runner->Busy())) {
         const QPointF p = event->position();
         m_view.OnLButtonDown(static_cast<int>(std::floor(p.x())),
                              static_cast<int>(std::floor(p.y())));
@@ -78,8 +81,17 @@ void CBoardWidget::mousePressEvent(QMouseEvent* event)
 
 void CBoardWidget::keyPressEvent(QKeyEvent* event)
 {
+    if (m_runner && m_runner->Busy()) {
+        if (event->key() == Qt::Key_Escape)
+            m_runner->Cancel();
+        event->accept();
+        return;
+    }
     const unsigned vk = VirtualKey(event->key());
-    if (vk != 0)
+    if (m_runner && (vk == CKovraView::kVkUp || vk == CKovraView::kVkDown))
+        m_runner->Run(vk == CKovraView::kVkUp ? +[](CKovraView& v) { v.OnStartAtk(); }
+                                              : +[](CKovraView& v) { v.OnStartDef(); });
+    else if (vk != 0)
         m_view.OnKeyDown(vk);
     for (const uint code : event->text().toUcs4())
         m_view.OnChar(code);

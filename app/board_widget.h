@@ -8,6 +8,7 @@
 #include "qt_canvas.h"
 
 class CKovraView;
+class CSolverRunner;
 
 class CBoardWidget : public QWidget {
 public:
@@ -19,6 +20,10 @@ public:
     // Makes the image the size of the client area and draws the whole board
     // into it, when there is none yet or the size changed.
     void EnsureImage();
+    // The runner of the background reads: the arrow keys start them, Esc
+    // stops them, and while one runs the board takes no other input and is
+    // not redrawn from the view.
+    void SetRunner(CSolverRunner* runner) { m_runner = runner; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -30,4 +35,5 @@ private:
     CKovraView& m_view;
     QImage m_image;
     CQtCanvas m_canvas;
+    CSolverRunner* m_runner = nullptr;
 };

@@ -7,7 +7,10 @@
 #include <string>
 #include <vector>
 
+#include <new>
+
 #include <QApplication>
+#include <QMessageBox>
 
 #include "board_widget.h"
 #include "kovra_app.h"
@@ -29,6 +32,17 @@ bool WantsScript(int argc, char** argv)
         if (std::strcmp(argv[i], "--script") == 0)
             return true;
     return false;
+}
+
+// The window could not be made: a message box says so (a script says it
+// on standard error).
+void ShowOutOfMemory(bool scripted)
+{
+    if (scripted) {
+        std::fprintf(stderr, "msgbox: out of memory\n");
+        return;
+    }
+    QMessageBox::critical(nullptr, QStringLiteral("Kovra"), QStringLiteral("out of memory"));
 }
 
 }  // namespace
@@ -58,20 +72,30 @@ int main(int argc, char** argv)
         }
     }
 
-    std::vector<std::string> lines;
-    if (scripted && !ReadScriptLines(scriptPath, lines)) {
+    CScriptSource script;
+    if (scripted && !script.Open(scriptPath)) {
         std::fprintf(stderr, "script: cannot open %s\n", scriptPath.c_str());
         return 2;
     }
 
     CKovraApp app;
-    if (!app.InitInstance(document, scripted))
-        return 1;
+    try {
+        if (!app.InitInstance(document, scripted))
+            return 1;
+    } catch (const std::bad_alloc&) {
+        ShowOutOfMemory(scripted);
+        return 2;
+    }
     if (!scripted)
         return application.exec();
 
     // The first paint (and its welcome text) comes before the first event.
     QApplication::processEvents();
     app.Frame().BoardWidget()->EnsureImage();
-    return RunScript(app.Frame(), app.View(), lines);
+    const int status = RunScript(app.Frame(), app.View(), script);
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        std::fprintf(stderr, "script: cannot write the output\n");
+        return 2;
+    }
+    return status;
 }

@@ -2,19 +2,24 @@
 
 #include <cstdio>
 
+#include <string>
+
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QStatusBar>
+#include <QThread>
 #include <QTimer>
 
 #include "board/kovra_view.h"
 #include "board_widget.h"
 #include "kovra_doc.h"
 #include "menu_table.h"
+#include "solver_runner.h"
 
 namespace {
 
@@ -39,6 +44,7 @@ CMainFrame::CMainFrame(bool echo) : m_echo(echo), m_panes(*this)
 
 CMainFrame::~CMainFrame()
 {
+    m_runner.reset();  // a running read stops and may still report to the frame
     if (g_pMainFrame == this)
         g_pMainFrame = nullptr;
 }
@@ -52,6 +58,9 @@ bool CMainFrame::OnCreate()
     m_messagePane = new QLabel(bar);
     m_messagePane->setMinimumWidth(1);
     bar->addWidget(m_messagePane, 1);
+    m_progressPane = new QLabel(bar);
+    m_progressPane->hide();
+    bar->addPermanentWidget(m_progressPane);
     for (int i = 0; i < 4; ++i) {
         m_indicators[i] = new QLabel(QString::fromUtf8(kIndicatorTexts[i]), bar);
         m_indicators[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -67,7 +76,34 @@ void CMainFrame::AttachView(CKovraView& view)
     m_board = new CBoardWidget(view, this);
     setCentralWidget(m_board);
     m_board->setFocus();
+    m_runner.reset(new CSolverRunner(*this, view));
+    m_board->SetRunner(m_runner.get());
     BuildMenu(view);
+}
+
+void CMainFrame::SetBusy(bool busy)
+{
+    menuBar()->setEnabled(!busy);
+    m_progressPane->clear();
+    m_progressPane->setVisible(busy);
+    if (!busy) {
+        m_board->EnsureImage();
+        m_board->update();
+    }
+}
+
+void CMainFrame::ShowProgress(const QString& text)
+{
+    m_progressPane->setText(text);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (m_runner && m_runner->Busy()) {
+        m_runner->Cancel();
+        m_runner->Wait();
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void CMainFrame::UpdateCaption(const CKovraDoc& doc)
@@ -86,7 +122,10 @@ void CMainFrame::BuildMenu(CKovraView& view)
             QAction* action = menu->addAction(QString::fromUtf8(item.label));
             action->setData(item.id);
             void (*handler)(CKovraView&) = item.handler;
-            connect(action, &QAction::triggered, this, [handler, &view] { handler(view); });
+            if (item.background)
+                connect(action, &QAction::triggered, this, [this, handler] { m_runner->Run(handler); });
+            else
+                connect(action, &QAction::triggered, this, [handler, &view] { handler(view); });
         }
         WatchPopup(menu, p);
     }
@@ -129,6 +168,12 @@ QAction* CMainFrame::FindMenuAction(const QString& label) const
 
 void CMainFrame::SetMessageText(const char* text)
 {
+    if (QThread::currentThread() != thread()) {  // from a background read
+        const std::string copy(text);
+        QMetaObject::invokeMethod(this, [this, copy] { SetMessageText(copy.c_str()); },
+                                  Qt::QueuedConnection);
+        return;
+    }
     if (m_messagePane) {
         m_messagePane->setText(QString::fromUtf8(text));
         m_messagePane->repaint();  // seen at once, even inside a long command
@@ -139,6 +184,12 @@ void CMainFrame::SetMessageText(const char* text)
 
 void CMainFrame::MessageBox(const char* text)
 {
+    if (QThread::currentThread() != thread()) {
+        const std::string copy(text);
+        QMetaObject::invokeMethod(this, [this, copy] { MessageBox(copy.c_str()); },
+                                  Qt::QueuedConnection);
+        return;
+    }
     if (m_echo) {
         EchoLine("msgbox: ", text);
         return;

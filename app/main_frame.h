@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include <QMainWindow>
 
@@ -15,6 +16,7 @@ class QMenu;
 class CBoardWidget;
 class CKovraDoc;
 class CKovraView;
+class CSolverRunner;
 
 class CMainFrame : public QMainWindow, public CFrameWnd, public IPaneInfo {
 public:
@@ -30,6 +32,11 @@ public:
     void UpdateCaption(const CKovraDoc& doc);
 
     CBoardWidget* BoardWidget() const { return m_board; }
+    // Runs the solver's reads in the background; null before AttachView.
+    CSolverRunner* SolverRunner() const { return m_runner.get(); }
+    // While a read runs the menus take no input and the progress pane shows.
+    void SetBusy(bool busy);
+    void ShowProgress(const QString& text);
     // The menu item with that label, as it stands in the menu; null if none.
     QAction* FindMenuAction(const QString& label) const;
 
@@ -42,6 +49,10 @@ public:
                      std::int32_t& width) const override;
     void SetPaneInfo(int index, std::uint32_t id, std::uint32_t style,
                      std::int32_t width) override;
+
+protected:
+    // Closing the window stops a running read first.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void BuildMenu(CKovraView& view);
@@ -56,4 +67,6 @@ private:
     std::uint32_t m_pane0Style = kSbpsNoBorders | kSbpsStretch;
     std::int32_t m_pane0Width = 0;
     CBoardWidget* m_board = nullptr;
+    QLabel* m_progressPane = nullptr;
+    std::unique_ptr<CSolverRunner> m_runner;
 };

@@ -15,8 +15,8 @@ const MenuItem kSetStoneItems[] = {
     {"SpaceS", 32780, [](CKovraView& v) { v.OnSpaceS(); }},
 };
 const MenuItem kSetMoveItems[] = {
-    {"StartAtk", 32787, [](CKovraView& v) { v.OnStartAtk(); }},
-    {"StartDef", 32786, [](CKovraView& v) { v.OnStartDef(); }},
+    {"StartAtk", 32787, [](CKovraView& v) { v.OnStartAtk(); }, true},
+    {"StartDef", 32786, [](CKovraView& v) { v.OnStartDef(); }, true},
     {"Target", 32779, [](CKovraView& v) { v.OnTarget(); }},
     {"z Move", 32771, [](CKovraView& v) { v.OnZMove(); }},
     {"y Move", 32772, [](CKovraView& v) { v.OnYMove(); }},

@@ -10,6 +10,8 @@ struct MenuItem {
     const char* label;
     unsigned id;
     void (*handler)(CKovraView& view);
+    // Runs in the background (a long read) rather than at once.
+    bool background = false;
 };
 
 struct MenuPopup {

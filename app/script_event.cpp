@@ -120,6 +120,9 @@ ScriptEvent ParseScriptLine(const std::string& rawLine)
         event.kind = ScriptEventKind::Groups;
     } else if (line == "state") {
         event.kind = ScriptEventKind::State;
+    } else if (verb == "escape" && words.size() == 2) {
+        if (ParseInt(words[1], event.x) && event.x >= 0)
+            event.kind = ScriptEventKind::EscapeAfter;
     } else if (verb == "snapshot" && !rest.empty()) {
         event.kind = ScriptEventKind::Snapshot;
         event.text = rest;
@@ -127,30 +130,46 @@ ScriptEvent ParseScriptLine(const std::string& rawLine)
     return event;
 }
 
-bool ReadScriptLines(const std::string& path, std::vector<std::string>& lines)
+CScriptSource::~CScriptSource()
 {
-    const bool fromStdin = path == "-";
-    std::FILE* file = fromStdin ? stdin : std::fopen(path.c_str(), "r");
-    if (!file)
+    if (m_ownFile)
+        std::fclose(m_file);
+}
+
+bool CScriptSource::Open(const std::string& path)
+{
+    m_ownFile = path != "-";
+    m_file = m_ownFile ? std::fopen(path.c_str(), "r") : stdin;
+    if (m_file == nullptr) {
+        m_ownFile = false;
         return false;
-    std::string text;
-    char buffer[4096];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        text.append(buffer, n);
-    const bool failed = std::ferror(file) != 0;  // a directory fails here
-    if (!fromStdin)
-        std::fclose(file);
-    if (failed)
-        return false;
-    lines.clear();
-    std::string::size_type start = 0;
-    while (start < text.size()) {
-        std::string::size_type end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        lines.push_back(text.substr(start, end - start));
-        start = end + 1;
     }
-    return true;
+    m_first = ReadLine(m_firstLine);
+    return m_first != Result::Failed;
+}
+
+CScriptSource::Result CScriptSource::Next(std::string& line)
+{
+    if (!m_firstTaken) {
+        m_firstTaken = true;
+        line = m_firstLine;
+        return m_first;
+    }
+    return ReadLine(line);
+}
+
+CScriptSource::Result CScriptSource::ReadLine(std::string& line)
+{
+    line.clear();
+    if (m_file == nullptr)
+        return Result::End;
+    int c;
+    while ((c = std::getc(m_file)) != EOF && c != '\n') {
+        if (line.size() >= kLineLimit)
+            return Result::TooLong;
+        line += static_cast<char>(c);
+    }
+    if (std::ferror(m_file))
+        return Result::Failed;
+    return c == EOF && line.empty() ? Result::End : Result::Line;
 }

@@ -1,17 +1,23 @@
 #include "script_runner.h"
 
 #include <cstdio>
+#include <string>
+#include <utility>
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
+#include <QTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
 #include "board/kovra_view.h"
 #include "board_widget.h"
 #include "main_frame.h"
+#include "platform/replace_file.h"
 #include "script_event.h"
 #include "script_report.h"
+#include "solver_runner.h"
 
 namespace {
 
@@ -57,21 +63,63 @@ void Fail(int lineNumber, const char* what, const std::string& text)
     std::fflush(stderr);
 }
 
+// The board as a PNG file, written whole or not at all.
+bool SaveSnapshot(const QImage& image, const std::string& path)
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
+        return false;
+    CReplaceFile out;
+    if (!out.Open(path.c_str(), true))
+        return false;
+    if (std::fwrite(png.constData(), 1, std::size_t(png.size()), out.Stream()) != std::size_t(png.size()))
+        return false;
+    return out.Commit(false);
+}
+
+// Waits for a command the event started in the background; escapeAfter
+// (milliseconds, -1 for none) presses Esc that far into it.
+void WaitForCommand(CMainFrame& frame, QWidget* board, int escapeAfter)
+{
+    CSolverRunner* runner = frame.SolverRunner();
+    if (runner == nullptr || !runner->Busy())
+        return;
+    if (escapeAfter >= 0)
+        QTimer::singleShot(escapeAfter, board,
+                           [board] { SendKey(board, Qt::Key_Escape, QString()); });
+    runner->Wait();
+}
+
 }  // namespace
 
-int RunScript(CMainFrame& frame, const CKovraView& view, const std::vector<std::string>& lines)
+int RunScript(CMainFrame& frame, const CKovraView& view, CScriptSource& source)
 {
     CBoardWidget* board = frame.BoardWidget();
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const int lineNumber = static_cast<int>(i) + 1;
-        const ScriptEvent event = ParseScriptLine(lines[i]);
+    std::string line;
+    int escapeAfter = -1;
+    for (int lineNumber = 1;; ++lineNumber) {
+        const CScriptSource::Result read = source.Next(line);
+        if (read == CScriptSource::Result::End)
+            break;
+        if (read == CScriptSource::Result::TooLong) {
+            std::fprintf(stderr, "script: line %d: longer than %zu characters\n", lineNumber,
+                         CScriptSource::kLineLimit);
+            return 2;
+        }
+        if (read == CScriptSource::Result::Failed) {
+            std::fprintf(stderr, "script: line %d: cannot read the script\n", lineNumber);
+            return 2;
+        }
+        const ScriptEvent event = ParseScriptLine(line);
+        int escapeNow = -1;
         switch (event.kind) {
         case ScriptEventKind::Nothing:
             continue;
         case ScriptEventKind::Menu: {
             QAction* action = frame.FindMenuAction(QString::fromStdString(event.text));
             if (!action) {
-                Fail(lineNumber, "unknown event", lines[i]);
+                Fail(lineNumber, "unknown event", line);
                 return 2;
             }
             action->trigger();
@@ -98,16 +146,21 @@ int RunScript(CMainFrame& frame, const CKovraView& view, const std::vector<std::
         case ScriptEventKind::State:
             Report(StateReport(view));
             break;
+        case ScriptEventKind::EscapeAfter:
+            escapeAfter = event.x;
+            continue;
         case ScriptEventKind::Snapshot:
-            if (!board->Image().save(QString::fromStdString(event.text), "PNG")) {
+            if (!SaveSnapshot(board->Image(), event.text)) {
                 Fail(lineNumber, "cannot write", event.text);
                 return 2;
             }
             break;
         case ScriptEventKind::Unknown:
-            Fail(lineNumber, "unknown event", lines[i]);
+            Fail(lineNumber, "unknown event", line);
             return 2;
         }
+        std::swap(escapeNow, escapeAfter);
+        WaitForCommand(frame, board, escapeNow);
         // Let the window catch up (repaints) as it would between real events.
         QApplication::processEvents();
     }

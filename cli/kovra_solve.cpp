@@ -3,20 +3,27 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <new>
+#include <system_error>
 #include <string>
 #include <vector>
 
 #include "board/kovra_view.h"
 #include "platform/frame.h"
 #include "problem_file.h"
+#include "solve_checks.h"
+#include "solve_watch.h"
+#include "solver/run_control.h"
 #include "status_recorder.h"
 
 namespace {
 
 const char kUsage[] =
-    "usage: kovra-solve [--live] [--ignore-exhaust] [--trace FILE] [--time] FILE...\n";
+    "usage: kovra-solve [--live] [--ignore-exhaust] [--trace FILE] [--time] [--timeout SECONDS]\n"
+    "                   FILE...\n";
 
 const char kHelp[] =
     "Solves life-and-death problems stored in Kovra's position files.\n"
@@ -45,15 +52,19 @@ const char kHelp[] =
     "                    rewrites it, so it keeps the last one. No trace is\n"
     "                    written without this option\n"
     "  --time            add \" (N ms)\", the time the solver command took\n"
+    "  --timeout SECONDS stop a read that takes longer: \"FILE: cancelled\" (so\n"
+    "                    do SIGINT and SIGTERM, which also end the program)\n"
     "  --help            show this text\n"
     "\n"
     "Exit status: 0 when every file was solved, 1 when some file gave an error,\n"
-    "2 for a wrong command line.\n";
+    "2 for a wrong command line. Also 1 when a read was cancelled or output\n"
+    "was lost, 2 when memory ran out, 128 + N after signal N.\n";
 
 struct Options {
     bool live = false;
     bool ignoreExhaust = false;
     bool time = false;
+    double timeout = 0;  // seconds; 0: none
     const char* trace = nullptr;
     std::vector<const char*> files;
 };
@@ -85,6 +96,13 @@ int ParseOptions(int argc, char** argv, Options& options)
                 return 2;
             }
             options.trace = argv[++i];
+        } else if (std::strcmp(arg, "--timeout") == 0) {
+            char* end = nullptr;
+            options.timeout = i + 1 < argc ? std::strtod(argv[++i], &end) : 0;
+            if (end == nullptr || *end != '\0' || !(options.timeout > 0)) {
+                std::fprintf(stderr, "kovra-solve: --timeout needs a number of seconds\n%s", kUsage);
+                return 2;
+            }
         } else {
             std::fprintf(stderr, "kovra-solve: unknown option %s\n%s", arg, kUsage);
             return 2;
@@ -94,8 +112,14 @@ int ParseOptions(int argc, char** argv, Options& options)
         std::fprintf(stderr, "kovra-solve: no problem file given\n%s", kUsage);
         return 2;
     }
+    if (TraceIsAnInput(options.trace, options.files)) {
+        std::fprintf(stderr, "kovra-solve: error: the trace file is also an input\n");
+        return 2;
+    }
     return -1;
 }
+
+int Solve(const Options& options);
 
 }  // namespace
 
@@ -105,6 +129,24 @@ int main(int argc, char** argv)
     const int status = ParseOptions(argc, argv, options);
     if (status >= 0)
         return status;
+    try {
+        return Solve(options);
+    } catch (const std::bad_alloc&) {
+        std::fputs("kovra-solve: out of memory\n", stderr);
+        return 2;
+    } catch (const std::system_error& error) {  // the watching thread cannot start
+        std::fprintf(stderr, "kovra-solve: %s\n", error.what());
+        return 2;
+    }
+}
+
+namespace {
+
+int Solve(const Options& options)
+{
+    CSolveWatch watch;
+    CRunControl control;
+    control.cancel = &watch.CancelFlag();
 
     // The command's own summary line would mix with ours: it goes nowhere.
     std::FILE* sink = std::fopen("/dev/null", "w");
@@ -117,6 +159,7 @@ int main(int argc, char** argv)
     std::unique_ptr<CKovraView> view(new CKovraView);
     view->m_traceName = options.trace;
     view->m_summaryOut = sink;
+    view->m_runControl = &control;
 
     int exitStatus = 0;
     for (const char* path : options.files) {
@@ -129,20 +172,32 @@ int main(int argc, char** argv)
         }
         view->m_exhaustCheck = options.ignoreExhaust ? 0 : 1;
         const auto start = std::chrono::steady_clock::now();
+        watch.StartRead(options.timeout);
         if (options.live)
             view->OnStartDef();
         else
             view->OnStartAtk();
+        watch.EndRead();
         const auto elapsed = std::chrono::steady_clock::now() - start;
-        if (options.time)
+        if (view->m_runCancelled || view->m_traceFailed)
+            exitStatus = 1;
+        if (view->m_runCancelled)
+            std::printf("%s: cancelled\n", path);
+        else if (options.time)
             std::printf("%s: %s (%lld ms)\n", path, recorder.Last(),
                         static_cast<long long>(
                             std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count()));
         else
             std::printf("%s: %s\n", path, recorder.Last());
         std::fflush(stdout);
+        if (watch.Signal() != 0)
+            break;
     }
     g_pMainFrame = nullptr;
     std::fclose(sink);
-    return exitStatus;
+    if (!OutputWritten())
+        exitStatus = 1;
+    return watch.Signal() != 0 ? 128 + watch.Signal() : exitStatus;
 }
+
+}  // namespace

@@ -5,11 +5,14 @@
 #pragma once
 
 #include <cstdint>
+#include <cstddef>
 #include <cstdio>
+#include <string>
 
 #include "board/point_list.h"
 
 class ICanvas;
+struct CRunControl;
 
 // Board and colour codes.
 constexpr unsigned char kEmpty = 0;
@@ -26,9 +29,18 @@ constexpr int kMaxMoves = 15;
 constexpr int kMaxTargets = 5;
 constexpr int kPlyLimit = 54;
 constexpr int kTableSize = 14348907;  // 3^15
+// A saved position takes about a kilobyte; reading stops after this many bytes.
+constexpr std::size_t kPositionFileLimit = 1 << 20;
 
 // Cell index of column x, row y.
 constexpr int CellIndex(int x, int y) { return x + kBoardWidth * y; }
+
+// Adds one to a signed 32-bit counter; past the largest value it wraps to
+// the smallest instead of overflowing (the counters of long reads do).
+inline void CountOne(std::int32_t& counter)
+{
+    counter = static_cast<std::int32_t>(static_cast<std::uint32_t>(counter) + 1u);
+}
 
 // Neighbour offsets in the order every scan uses: above, left, right, below.
 constexpr int kNeighbour[4] = {-kBoardWidth, -1, 1, kBoardWidth};
@@ -226,7 +238,16 @@ public:
     int OnRestore();
     // Reads the records of an open position file into the reset position.
     // With keepTargets the "x" records become targets (in range, at most 5).
-    void ReadPositionRecords(std::FILE* file, bool keepTargets);
+    // False, with nothing changed, when the file cannot be read.
+    bool ReadPositionRecords(std::FILE* file, bool keepTargets);
+    // Reads a position file whole, up to kPositionFileLimit bytes (the rest
+    // could hold nothing the position has room for); false on a read error.
+    static bool ReadPositionText(std::FILE* file, std::string& text);
+    // Replaces the history, move list and targets with the records of text.
+    void ApplyPositionRecords(const std::string& text, bool keepTargets);
+    // One record: an on-board stone, move entry or (with keepTargets) target
+    // while there is room for it.
+    void ApplyRecord(char letter, int row, int column, bool keepTargets);
     // Writes every record line; false when a write failed.
     bool WritePositionRecords(std::FILE* file) const;
     // Appends a move-list entry, its mask bits read off the board as it is now.
@@ -264,11 +285,26 @@ public:
     // ---- solver/commands.cpp -------------------------------------------
     void OnStartAtk();
     void OnStartDef();
+    // The reads of the two commands from the root index on, with the verdict.
+    void ReadToKill(std::int32_t root);
+    void ReadToLive(std::int32_t root);
     // Where a solver run writes its trace: "db.txt" in the working directory,
     // another file, or nothing at all (null).
     const char* m_traceName = "db.txt";
     // Where the summary line goes; null means standard output.
     std::FILE* m_summaryOut = nullptr;
+    // Lets another thread watch and stop the read; null when none does.
+    CRunControl* m_runControl = nullptr;
+    // Set by a run whose trace could not be written completely.
+    bool m_traceFailed = false;
+    // Set by a run that was stopped: the position is as before it, the
+    // result table empty, m_solverResult 0 and the old trace kept.
+    bool m_runCancelled = false;
+    // Publishes progress and stops the read (throws CReadCancelled) when
+    // asked to; the search calls it every kPollNodes expansions.
+    void PollRun();
+    // The move-list entry now read at the root, for the watcher.
+    void ReportRootEntry(int i);
 
     // ---- verify/verify_commands.cpp ------------------------------------
     void OnAttack();

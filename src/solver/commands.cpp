@@ -7,6 +7,8 @@
 #include <memory>
 
 #include "board/kovra_view.h"
+#include "platform/replace_file.h"
+#include "solver/run_control.h"
 
 namespace {
 
@@ -17,8 +19,9 @@ constexpr int kExhausted = -3;
 constexpr int kIllegal = -1;
 constexpr std::size_t kTraceBuffer = 1 << 16;
 
-// The parts of a run that both commands share: the trace file with its
-// buffer, opened at the start and closed at the end.
+// The trace file of a run with its buffer: written into a temporary file
+// and put in place when the run ends, so that a stopped run keeps the
+// previous trace (a device such as /dev/null is written directly).
 class TraceFile {
 public:
     explicit TraceFile(CKovraView& view) : m_view(view)
@@ -26,28 +29,65 @@ public:
         view.m_logFile = nullptr;
         if (view.m_traceName == nullptr)
             return;
-        std::FILE* file = std::fopen(view.m_traceName, "w");
-        if (file == nullptr) {
+        if (!m_file.Open(view.m_traceName, true)) {
             std::fprintf(stderr, "%s: cannot create the trace file (%s); running without a trace\n",
                          view.m_traceName, std::strerror(errno));
             return;
         }
         m_buffer.reset(new char[kTraceBuffer]);
-        std::setvbuf(file, m_buffer.get(), _IOFBF, kTraceBuffer);
-        view.m_logFile = file;
+        std::setvbuf(m_file.Stream(), m_buffer.get(), _IOFBF, kTraceBuffer);
+        view.m_logFile = m_file.Stream();
     }
-    ~TraceFile()
-    {
-        if (m_view.m_logFile != nullptr)
-            std::fclose(m_view.m_logFile);
-        m_view.m_logFile = nullptr;
-    }
+    ~TraceFile() { Discard(); }
     TraceFile(const TraceFile&) = delete;
     TraceFile& operator=(const TraceFile&) = delete;
 
+    // Puts the complete trace in place; a failed write is reported.
+    void Commit()
+    {
+        if (m_view.m_logFile == nullptr)
+            return;
+        m_view.m_logFile = nullptr;
+        if (!m_file.Commit(false)) {
+            std::fprintf(stderr, "%s: cannot write the trace file (%s)\n", m_view.m_traceName,
+                         std::strerror(errno));
+            m_view.m_traceFailed = true;
+        }
+    }
+    void Discard()
+    {
+        m_view.m_logFile = nullptr;
+        m_file.Discard();
+    }
+
 private:
     CKovraView& m_view;
+    CReplaceFile m_file;
     std::unique_ptr<char[]> m_buffer;  // must outlive the stream
+};
+
+// What a stopped read puts back: the board and the history as they were.
+class PositionBefore {
+public:
+    explicit PositionBefore(const CKovraView& view)
+        : m_histCount(view.m_histCount), m_histBase(view.m_histBase), m_side(view.m_solverSide)
+    {
+        std::memcpy(m_board, view.m_board, sizeof m_board);
+    }
+    void Restore(CKovraView& view) const
+    {
+        std::memcpy(view.m_board, m_board, sizeof m_board);
+        view.m_histCount = m_histCount;
+        view.m_histBase = m_histBase;
+        view.m_solverSide = m_side;
+        view.m_ply = 0;
+    }
+
+private:
+    unsigned char m_board[kBoardWidth][kBoardWidth];
+    std::int32_t m_histCount;
+    std::int32_t m_histBase;
+    char m_side;
 };
 
 // Clears the result table before each run, then checks for targets (false:
@@ -76,6 +116,7 @@ std::int32_t StartRun(CKovraView& view, char side, const char* startText)
     view.m_playCount = 0;
     view.m_nodeCount = 0;
     view.m_plyCap = std::max(0, std::min(kPlyLimit, kHistorySize - 1 - view.m_histCount));
+    view.ReportRootEntry(-1);
     const std::int32_t root = view.EncodeMoves(view.m_moveBlack, view.m_moveWhite, view.m_moveCount);
     view.m_keyAtPly[0] = root;
     return root;
@@ -102,15 +143,62 @@ bool IsRootEntry(const CKovraView& view, int i)
            view.m_board[view.m_moveY[i]][view.m_moveX[i]] == kEmpty;
 }
 
+// Runs one command's read: the start, the read with its verdict, the trace;
+// a read that is stopped leaves the position, the table and the trace as
+// before it and shows "cancelled".
+void RunCommand(CKovraView& view, char side, const char* startText,
+                void (CKovraView::*read)(std::int32_t root))
+{
+    if (!PrepareRun(view))
+        return;
+    view.m_traceFailed = false;
+    view.m_runCancelled = false;
+    TraceFile trace(view);
+    const PositionBefore before(view);
+    const std::int32_t root = StartRun(view, side, startText);
+    try {
+        (view.*read)(root);
+    } catch (const CReadCancelled&) {
+        trace.Discard();
+        before.Restore(view);
+        std::memset(view.m_resultTable, 0, sizeof view.m_resultTable);
+        view.m_solverResult = 0;
+        view.m_runCancelled = true;
+        view.ShowStatus("cancelled");
+        return;
+    }
+    trace.Commit();
+}
+
 }  // namespace
+
+void CKovraView::PollRun()
+{
+    if (m_runControl == nullptr)
+        return;
+    m_runControl->nodes.store(m_nodeCount, std::memory_order_relaxed);
+    if (m_runControl->cancel != nullptr && m_runControl->cancel->load(std::memory_order_relaxed))
+        throw CReadCancelled();
+}
+
+void CKovraView::ReportRootEntry(int i)
+{
+    if (m_runControl != nullptr)
+        m_runControl->rootEntry.store(i, std::memory_order_relaxed);
+}
 
 void CKovraView::OnStartAtk()
 {
-    if (!PrepareRun(*this))
-        return;
-    TraceFile trace(*this);
-    const std::int32_t root = StartRun(*this, 'b', "start to kill");
+    RunCommand(*this, 'b', "start to kill", &CKovraView::ReadToKill);
+}
 
+void CKovraView::OnStartDef()
+{
+    RunCommand(*this, 'w', "start to live", &CKovraView::ReadToLive);
+}
+
+void CKovraView::ReadToKill(std::int32_t root)
+{
     int result = 0;
     bool ko = false;
     for (int i = 0; i < m_moveCount; ++i) {
@@ -123,9 +211,10 @@ void CKovraView::OnStartAtk()
         const int x = m_moveX[i];
         const int y = m_moveY[i];
         m_moveAtPly[0] = i;
+        ReportRootEntry(i);
         PushHistory('b', x, y);
         m_board[y][x] = kBlack;
-        ++m_playCount;
+        CountOne(m_playCount);
         TraceLine(m_playCount, 0, 'b', y, x);
         result = SearchWhite(i, Board(), GroupMap(), m_groupColor, m_groupStones, m_groupCount);
         TraceLine(m_playCount, 0, ' ', result, 0);
@@ -154,13 +243,8 @@ void CKovraView::OnStartAtk()
     }
 }
 
-void CKovraView::OnStartDef()
+void CKovraView::ReadToLive(std::int32_t root)
 {
-    if (!PrepareRun(*this))
-        return;
-    TraceFile trace(*this);
-    const std::int32_t root = StartRun(*this, 'w', "start to live");
-
     int result = kExhausted;  // a full history leaves no room for the root pass
     if (!HistoryFull()) {
         PushPass();

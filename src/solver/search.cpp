@@ -7,6 +7,7 @@
 
 #include "board/group_table.h"
 #include "board/kovra_view.h"
+#include "solver/run_control.h"
 #include "solver/search_line.h"
 #include "solver/search_set.h"
 
@@ -208,7 +209,7 @@ template <char kind>
     } else {
         view.PushPass();
     }
-    ++view.m_playCount;
+    CountOne(view.m_playCount);
     if (ply <= kTraceDepth)
         view.TraceLine(view.m_playCount, ply, kind, i >= 0 ? view.m_moveY[i] : 0,
                        i >= 0 ? view.m_moveX[i] : 0);
@@ -283,7 +284,9 @@ int WhiteNode(CKovraView& view, int move, int cell, const CSearchSet& parent)
     }
 
     const int ply = EnterPly(view, node.index);
-    ++view.m_nodeCount;
+    CountOne(view.m_nodeCount);
+    if ((static_cast<std::uint32_t>(view.m_nodeCount) & (kPollNodes - 1)) == 0)
+        view.PollRun();
     OrderMoves(view, node, kBlack, 0);
 
     const bool liveRoot = move == -1 && ply == 1;
@@ -298,6 +301,8 @@ int WhiteNode(CKovraView& view, int move, int cell, const CSearchSet& parent)
         if (kind == 'y' && !TouchesGroupInAtari(set, p, kBlack))
             continue;
 
+        if (liveRoot)
+            view.ReportRootEntry(i);
         node.last = PlayChild<'w'>(view, node, i);
         if (liveRoot)
             view.ShowStatusF("processed %1d of f-moves", k + 1);
@@ -377,7 +382,9 @@ int BlackNode(CKovraView& view, int move, int cell, const CSearchSet& parent)
     }
 
     EnterPly(view, node.index);
-    ++view.m_nodeCount;
+    CountOne(view.m_nodeCount);
+    if ((static_cast<std::uint32_t>(view.m_nodeCount) & (kPollNodes - 1)) == 0)
+        view.PollRun();
     OrderMoves(view, node, kWhite, targetGroups);
 
     // White's move at cell, for the ko ban (only a capturing move can start

@@ -4,13 +4,14 @@
 #include "board/kovra_view.h"
 
 namespace {
-// Past this many plays a run writes no more trace lines.
-constexpr int kTraceCeiling = 39999999;
+// Past this many plays a run writes no more trace lines (a wrapped,
+// negative count stays past it).
+constexpr std::uint32_t kTraceCeiling = 39999999;
 }  // namespace
 
 void CKovraView::TraceLine(int count, int ply, char kind, int a, int b)
 {
-    if (m_logFile == nullptr || m_playCount >= kTraceCeiling)
+    if (m_logFile == nullptr || static_cast<std::uint32_t>(m_playCount) >= kTraceCeiling)
         return;
     char line[160];
     int len;

@@ -1,8 +1,11 @@
 // "Save" and "Restore": the position file of stone records, move-list
 // records and target points, one "%c %2d %2d" line each.
+#include <algorithm>
 #include <cstdio>
+#include <string>
 
 #include "board/kovra_view.h"
+#include "platform/replace_file.h"
 
 namespace {
 
@@ -34,42 +37,67 @@ bool CKovraView::WritePositionRecords(std::FILE* file) const
 
 void CKovraView::OnSave()
 {
-    // Written beside the target first, so a failed write never leaves a
-    // truncated position file behind.
-    char tempName[sizeof m_fileName + 8];
-    std::snprintf(tempName, sizeof tempName, "%s.tmp", m_fileName);
-    m_posFile = std::fopen(tempName, "w");
-    if (!m_posFile) {
+    // A fresh temporary file renamed over the old one: a failed write never
+    // leaves a truncated position file, and two saves never mix.
+    CReplaceFile out;
+    if (!out.Open(m_fileName, false)) {
         ShowStatus("file not opened");
         return;
     }
-    bool written = WritePositionRecords(m_posFile);
-    written = std::fflush(m_posFile) == 0 && written;
-    written = std::fclose(m_posFile) == 0 && written;
+    m_posFile = out.Stream();
+    const bool written = WritePositionRecords(m_posFile);
     m_posFile = nullptr;
-    if (!written || std::rename(tempName, m_fileName) != 0) {
-        std::remove(tempName);
+    if (!written || !out.Commit(true))
         ShowStatus("file not opened");
-    }
 }
 
 int CKovraView::OnRestore()
 {
-    ResetPosition();
     m_posFile = std::fopen(m_fileName, "r");
     if (!m_posFile) {
+        ResetPosition();
         ShowStatus("file not found");
         return m_histCount;
     }
-    ShowStatus(m_fileName);
-    ReadPositionRecords(m_posFile, false);
+    std::string text;
+    const bool read = ReadPositionText(m_posFile, text);
     std::fclose(m_posFile);
     m_posFile = nullptr;
+    if (!read) {  // a directory, a read error: the position stays
+        ShowStatus("file not opened");
+        return m_histCount;
+    }
+    ResetPosition();
+    ShowStatus(m_fileName);
+    ApplyPositionRecords(text, false);
     DrawBoard();
     return m_histCount;
 }
 
-void CKovraView::ReadPositionRecords(std::FILE* file, bool keepTargets)
+bool CKovraView::ReadPositionText(std::FILE* file, std::string& text)
+{
+    text.clear();
+    char buffer[4096];
+    while (text.size() < kPositionFileLimit) {
+        const std::size_t want = std::min(sizeof buffer, kPositionFileLimit - text.size());
+        const std::size_t n = std::fread(buffer, 1, want, file);
+        text.append(buffer, n);
+        if (n < want)
+            break;
+    }
+    return std::ferror(file) == 0;
+}
+
+bool CKovraView::ReadPositionRecords(std::FILE* file, bool keepTargets)
+{
+    std::string text;
+    if (!ReadPositionText(file, text))
+        return false;
+    ApplyPositionRecords(text, keepTargets);
+    return true;
+}
+
+void CKovraView::ApplyPositionRecords(const std::string& text, bool keepTargets)
 {
     m_histCount = 0;
     m_moveCount = 0;
@@ -77,6 +105,13 @@ void CKovraView::ReadPositionRecords(std::FILE* file, bool keepTargets)
     m_moveWhite = 0;
     m_targetCount = 0;
     m_groupsReady = 0;
+    if (text.empty())
+        return;
+    // The records are scanned from memory with the format they were always
+    // read with, so every line means what it meant.
+    std::FILE* file = fmemopen(const_cast<char*>(text.data()), text.size(), "r");
+    if (file == nullptr)
+        return;
     char letter = 0;
     int row = 0;
     int column = 0;
@@ -85,26 +120,29 @@ void CKovraView::ReadPositionRecords(std::FILE* file, bool keepTargets)
     // an earlier record is swallowed and its line is read from its first
     // non-blank character; a record that stops short counts for nothing.
     while ((fields = std::fscanf(file, "%c%3d%3d\n", &letter, &row, &column)) != EOF) {
-        if (std::ferror(file))
-            break;
         if (fields != 3)
             continue;
-        if (letter == 'b' || letter == 'w') {
-            if (!OnBoard(row, column) || !PushHistory(letter, column, row))
-                continue;
-            m_board[row][column] = letter == 'b' ? kBlack : kWhite;
-            m_groupsStale = 1;
-        } else if (IsMoveKind(letter)) {
-            if (!OnBoard(row, column) || m_moveCount >= kMaxMoves)
-                continue;
+        ApplyRecord(letter, row, column, keepTargets);
+    }
+    std::fclose(file);
+}
+
+void CKovraView::ApplyRecord(char letter, int row, int column, bool keepTargets)
+{
+    if (!OnBoard(row, column))
+        return;
+    if (letter == 'b' || letter == 'w') {
+        if (!PushHistory(letter, column, row))
+            return;
+        m_board[row][column] = letter == 'b' ? kBlack : kWhite;
+        m_groupsStale = 1;
+    } else if (IsMoveKind(letter)) {
+        if (m_moveCount < kMaxMoves)
             AppendMoveEntry(letter, column, row);
-        } else if (letter == 'x' && keepTargets) {
-            if (!OnBoard(row, column) || m_targetCount >= kMaxTargets)
-                continue;
-            m_targetY[m_targetCount] = static_cast<signed char>(row);
-            m_targetX[m_targetCount] = static_cast<signed char>(column);
-            ++m_targetCount;
-        }
+    } else if (letter == 'x' && keepTargets && m_targetCount < kMaxTargets) {
+        m_targetY[m_targetCount] = static_cast<signed char>(row);
+        m_targetX[m_targetCount] = static_cast<signed char>(column);
+        ++m_targetCount;
     }
 }
 

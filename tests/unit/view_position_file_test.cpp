@@ -1,9 +1,11 @@
 // "Save" and "Restore" and the shared record reader.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -100,53 +102,58 @@ TEST_F(PositionFile, SaveReplacesTheOldFile)
     EXPECT_EQ(Read("movesx.txt"), "b  1 11\n");
 }
 
+// A save that fails leaves the old file and no temporary file behind.
 TEST_F(PositionFile, FailedSaveKeepsTheOldFile)
 {
     ViewHarness h;
     CKovraView& v = h.view();
-    // The name is taken by a directory: the new file cannot replace it.
-    ASSERT_EQ(mkdir("movesx.txt", 0755), 0);
+    ASSERT_EQ(mkdir("movesx.txt", 0755), 0);  // the name is taken by a directory
     v.OnSave();
     EXPECT_EQ(h.frame.Last(), "file not opened");
-    EXPECT_FALSE(Exists("movesx.txt.tmp"));
-    // The temporary file cannot be made: the old file stays as it was.
-    Write("moves1.txt", "b  1  1\n");
-    ASSERT_EQ(mkdir("moves1.txt.tmp", 0755), 0);
-    v.OnChar('1');
-    h.frame.status.clear();
-    v.OnSave();
-    EXPECT_EQ(h.frame.status, (std::vector<std::string>{"file not opened"}));
-    EXPECT_EQ(Read("moves1.txt"), "b  1  1\n");
-}
 
-TEST_F(PositionFile, SaveOnAFullDiskKeepsTheOldFile)
-{
-    ViewHarness h;
-    CKovraView& v = h.view();
-    // Every write to the temporary file fails as on a full disk; this holds
-    // for root too, unlike a read-only directory.
-    if (!Exists("/dev/full"))
-        GTEST_SKIP() << "no /dev/full";
-    Write("movesx.txt", "w  5  5\n");
-    ASSERT_EQ(symlink("/dev/full", "movesx.txt.tmp"), 0);
+    // Writes fail past 16 bytes, as on a full disk (this holds for root too).
+    Write("moves1.txt", "w  5  5\n");
+    v.OnChar('1');
     v.OnBlackS();
     for (int i = 0; i < 121; ++i)  // more than the stream's buffer holds
         v.OnLButtonDown(i % 11 * 26, i / 11 * 26);
-    v.OnSave();
-    EXPECT_EQ(h.frame.Last(), "file not opened");
-    EXPECT_EQ(Read("movesx.txt"), "w  5  5\n");
-    EXPECT_FALSE(Exists("movesx.txt.tmp"));  // the link is gone, /dev/full stays
-    EXPECT_TRUE(Exists("/dev/full"));
-
-    // A short position fails only when the stream is flushed.
-    ASSERT_EQ(symlink("/dev/full", "movesx.txt.tmp"), 0);
-    v.OnNewGame();
-    v.OnBlackS();
-    v.OnLButtonDown(0, 0);
+    struct rlimit old;
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const struct rlimit small = {16, old.rlim_max};
+    std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     h.frame.status.clear();
     v.OnSave();
+    setrlimit(RLIMIT_FSIZE, &old);
     EXPECT_EQ(h.frame.status, (std::vector<std::string>{"file not opened"}));
-    EXPECT_EQ(Read("movesx.txt"), "w  5  5\n");
+    EXPECT_EQ(Read("moves1.txt"), "w  5  5\n");
+    EXPECT_EQ(std::system("test $(ls | wc -l) -eq 2"), 0);  // movesx.txt and moves1.txt
+}
+
+// The temporary file is made exclusively: a link planted at a name it
+// might take is never written through; a link at the file's own name is
+// replaced by the new file, its target untouched. The old mode is kept.
+TEST_F(PositionFile, SaveNeverWritesThroughALink)
+{
+    ViewHarness h;
+    CKovraView& v = h.view();
+    ASSERT_EQ(symlink("outside.txt", "movesx.txt.tmp"), 0);
+    Write("linked.txt", "w  5  5\n");
+    ASSERT_EQ(symlink("linked.txt", "movesx.txt"), 0);
+    v.OnBlackS();
+    v.OnLButtonDown(0, 0);
+    v.OnSave();
+    struct stat st;
+    ASSERT_EQ(lstat("movesx.txt", &st), 0);
+    EXPECT_TRUE(S_ISREG(st.st_mode));
+    EXPECT_EQ(Read("movesx.txt"), "b  1  1\n");
+    EXPECT_EQ(Read("linked.txt"), "w  5  5\n");
+    EXPECT_FALSE(Exists("outside.txt"));
+
+    ASSERT_EQ(chmod("movesx.txt", 0640), 0);
+    v.OnSave();
+    ASSERT_EQ(stat("movesx.txt", &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
 }
 
 TEST_F(PositionFile, RestoreRebuildsStonesAndMovesButNoTargets)
@@ -252,11 +259,22 @@ TEST_F(PositionFile, RestoreOfOddFilesReadsNothingHarmful)
     EXPECT_LE(v.m_histCount, kHistorySize);
     EXPECT_LE(v.m_moveCount, kMaxMoves);
 
-    ASSERT_EQ(mkdir("moves2.txt", 0755), 0);
-    v.OnChar('2');
+    // Endless input: reading stops at the byte limit.
+    ASSERT_EQ(symlink("/dev/zero", "moves3.txt"), 0);
+    v.OnChar('3');
     v.OnRestore();
     EXPECT_EQ(v.m_histCount, 0);
-    EXPECT_EQ(BoardRows(v)[0], "...........");
+
+    // A directory cannot be read: nothing changes.
+    ASSERT_EQ(mkdir("moves2.txt", 0755), 0);
+    SetBoard(v, {"XO"});
+    v.PushHistory('b', 1, 1);
+    v.OnChar('2');
+    h.frame.status.clear();
+    v.OnRestore();
+    EXPECT_EQ(h.frame.status, (std::vector<std::string>{"file not opened"}));
+    EXPECT_EQ(v.m_histCount, 1);
+    EXPECT_EQ(BoardRows(v)[0], "XO.........");
 }
 
 TEST_F(PositionFile, RestoreOfTenThousandLinesKeepsEveryTableInBounds)

@@ -1,0 +1,60 @@
+#include "solver_runner.h"
+
+#include "board/kovra_view.h"
+#include "main_frame.h"
+
+CSolverRunner::CSolverRunner(CMainFrame& frame, CKovraView& view) : m_frame(frame), m_view(view)
+{
+    m_control.cancel = &m_job.CancelFlag();
+    m_view.m_runControl = &m_control;
+}
+
+CSolverRunner::~CSolverRunner()
+{
+    if (m_job.Running()) {
+        m_job.Cancel();
+        m_job.Wait();
+    }
+    m_view.m_runControl = nullptr;
+}
+
+bool CSolverRunner::Run(void (*command)(CKovraView&))
+{
+    if (m_job.Running())
+        return false;
+    m_control.nodes.store(0);
+    m_control.rootEntry.store(-1);
+    m_started = std::chrono::steady_clock::now();
+    m_frame.SetBusy(true);
+    CKovraView& view = m_view;
+    if (!m_job.Start([command, &view] { command(view); }, [this] { ShowProgress(); },
+                     [this](bool outOfMemory) { Finished(outOfMemory); }))
+        Finished(true);  // no thread could be started
+    return true;
+}
+
+// "entry 3: 1234567 nodes, 410000/s": the root entry being read (1 on),
+// the positions expanded so far and how many a second.
+void CSolverRunner::ShowProgress()
+{
+    const std::int32_t entry = m_control.rootEntry.load(std::memory_order_relaxed);
+    const long long nodes =
+        static_cast<std::uint32_t>(m_control.nodes.load(std::memory_order_relaxed));
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - m_started).count();
+    const QString where = entry >= 0 ? QStringLiteral("entry %1").arg(entry + 1)
+                                     : QStringLiteral("root");
+    m_frame.ShowProgress(QStringLiteral("%1: %2 nodes, %3/s")
+                             .arg(where)
+                             .arg(nodes)
+                             .arg(seconds > 0 ? static_cast<long long>(nodes / seconds) : 0));
+}
+
+void CSolverRunner::Finished(bool outOfMemory)
+{
+    m_frame.SetBusy(false);
+    if (outOfMemory)
+        m_frame.MessageBox("out of memory");
+    else if (m_view.m_traceFailed)
+        m_view.ShowStatus("db.txt could not be written");
+}

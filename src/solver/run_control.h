@@ -1,0 +1,23 @@
+// How another thread watches and stops a running read: the read publishes
+// its progress every kPollNodes expanded positions and, at the same moments,
+// stops when the cancel flag is set.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+// Expanded positions between two looks at the cancel flag (a power of two).
+constexpr std::uint32_t kPollNodes = 4096;
+
+struct CRunControl {
+    // Set by the watcher to stop the read; null: the read cannot be stopped.
+    const std::atomic<bool>* cancel = nullptr;
+    // Positions expanded so far (refreshed every kPollNodes).
+    std::atomic<std::int32_t> nodes{0};
+    // The move-list entry being read at the root; -1 before the first.
+    std::atomic<std::int32_t> rootEntry{-1};
+};
+
+// Thrown out of the search when the cancel flag is seen; the command that
+// started the read catches it and puts the position back.
+struct CReadCancelled {};

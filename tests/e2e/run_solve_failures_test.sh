@@ -1,0 +1,56 @@
+#!/bin/bash
+# kovra-solve where output is lost, input never ends, memory runs out, the
+# trace would overwrite an input, and a read is stopped.
+# Usage: run_solve_failures_test.sh KOVRA_SOLVE EXAMPLES_DIR LONG_PROBLEM
+set -u
+solve=$1 examples=$2 long=$3
+work=$(mktemp -d "${TMPDIR:-/tmp}/kovra_solve_failures_XXXXXX") || exit 1
+trap 'rm -rf "$work"' EXIT
+cd "$work" || exit 1
+cp "$examples/corner-bent-three.txt" p.txt
+failed=0
+fail() { echo "FAIL: $*"; failed=1; }
+# expect NAME RC STDERR_PATTERN COMMAND...: the exit status and a line of standard error.
+expect() {
+    local name=$1 rc=$2 pattern=$3; shift 3
+    "$@" >out 2>err; local got=$?
+    [ "$got" -eq "$rc" ] || fail "$name: exit status $got, expected $rc"
+    [ -z "$pattern" ] || grep -q -- "$pattern" err || fail "$name: no '$pattern' on standard error: $(cat err)"
+}
+
+# Lost output.
+expect trace_full 1 'cannot write the trace file' "$solve" --trace /dev/full p.txt
+grep -qx 'p.txt: death=5/10' out || fail "trace_full: verdict missing"
+expect stdout_full 1 'cannot write the output' sh -c "'$solve' p.txt >/dev/full"
+# Endless input ends at once (a time limit guards the test itself).
+expect dev_zero 1 '' timeout 10 "$solve" /dev/zero
+grep -qx '/dev/zero: error: no target stones' out || fail "dev_zero: $(cat out)"
+# The trace would overwrite an input, under another name too.
+ln -s p.txt q.txt
+expect trace_input 2 'error: the trace file is also an input' "$solve" --trace q.txt p.txt
+[ "$(cat p.txt)" = "$(cat "$examples/corner-bent-three.txt")" ] || fail "trace_input: input changed"
+# Out of memory (a sanitized build cannot start under a memory limit at all).
+if ! ldd "$solve" | grep -q 'libasan'; then
+    expect no_memory 2 'kovra-solve: out of memory' sh -c "ulimit -v 16384; exec '$solve' p.txt"
+fi
+
+# Stopped reads keep the previous trace and leave no temporary file.
+echo old >db.txt
+expect timeout 1 '' "$solve" --timeout 0.05 "$long" p.txt
+grep -qx "$long: cancelled" out || fail "timeout: $(cat out)"
+grep -qx 'p.txt: death=5/10' out || fail "timeout: the next file was not solved"
+expect timeout_trace 1 '' "$solve" --timeout 0.05 --trace db.txt "$long"
+[ "$(cat db.txt)" = old ] || fail "timeout: the old trace was not kept"
+"$solve" --trace db.txt "$long" >out 2>err & pid=$!
+sleep 0.2
+kill -INT $pid
+wait $pid; rc=$?
+[ "$rc" -eq 130 ] || fail "sigint: exit status $rc"
+grep -qx "$long: cancelled" out || fail "sigint: $(cat out)"
+[ "$(cat db.txt)" = old ] || fail "sigint: the old trace was not kept"
+[ "$(ls)" = "$(printf 'db.txt\nerr\nout\np.txt\nq.txt')" ] || fail "files left: $(ls | tr '\n' ' ')"
+expect trace_kept 0 '' "$solve" --trace db.txt p.txt
+[ "$(head -c 3 db.txt)" != old ] || fail "trace not written"
+
+[ $failed -eq 0 ] && echo ok
+exit $failed
