@@ -6,11 +6,6 @@
 
 namespace {
 
-bool OnBoard(int row, int column)
-{
-    return row >= 1 && row <= 11 && column >= 1 && column <= 11;
-}
-
 bool IsMoveKind(char c)
 {
     return c == 'f' || c == 'm' || c == 'y' || c == 'z';
@@ -38,15 +33,14 @@ void CKovraView::OnSave()
     // truncated position file behind.
     char tempName[sizeof m_fileName + 8];
     std::snprintf(tempName, sizeof tempName, "%s.tmp", m_fileName);
-    m_posFile = std::fopen(tempName, "w");
-    if (!m_posFile) {
+    std::FILE* file = std::fopen(tempName, "w");
+    if (!file) {
         ShowStatus("file not opened");
         return;
     }
-    bool written = WritePositionRecords(m_posFile);
-    written = std::fflush(m_posFile) == 0 && written;
-    written = std::fclose(m_posFile) == 0 && written;
-    m_posFile = nullptr;
+    bool written = WritePositionRecords(file);
+    written = std::fflush(file) == 0 && written;
+    written = std::fclose(file) == 0 && written;
     if (!written || std::rename(tempName, m_fileName) != 0) {
         std::remove(tempName);
         ShowStatus("file not opened");
@@ -56,15 +50,14 @@ void CKovraView::OnSave()
 int CKovraView::OnRestore()
 {
     ResetPosition();
-    m_posFile = std::fopen(m_fileName, "r");
-    if (!m_posFile) {
+    std::FILE* file = std::fopen(m_fileName, "r");
+    if (!file) {
         ShowStatus("file not found");
         return m_histCount;
     }
     ShowStatus(m_fileName);
-    ReadPositionRecords(m_posFile, false);
-    std::fclose(m_posFile);
-    m_posFile = nullptr;
+    ReadPositionRecords(file, false);
+    std::fclose(file);
     DrawBoard();
     return m_histCount;
 }
@@ -90,16 +83,16 @@ void CKovraView::ReadPositionRecords(std::FILE* file, bool keepTargets)
         if (fields != 3)
             continue;
         if (letter == 'b' || letter == 'w') {
-            if (!OnBoard(row, column) || !PushHistory(letter, column, row))
+            if (!OnBoard(column, row) || !PushHistory(letter, column, row))
                 continue;
             m_board[row][column] = letter == 'b' ? kBlack : kWhite;
             m_groupsStale = 1;
         } else if (IsMoveKind(letter)) {
-            if (!OnBoard(row, column) || m_moveCount >= kMaxMoves)
+            if (!OnBoard(column, row) || m_moveCount >= kMaxMoves)
                 continue;
             AppendMoveEntry(letter, column, row);
         } else if (letter == 'x' && keepTargets) {
-            if (!OnBoard(row, column) || m_targetCount >= kMaxTargets)
+            if (!OnBoard(column, row) || m_targetCount >= kMaxTargets)
                 continue;
             m_targetY[m_targetCount] = static_cast<signed char>(row);
             m_targetX[m_targetCount] = static_cast<signed char>(column);

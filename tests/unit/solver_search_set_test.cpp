@@ -59,8 +59,6 @@ std::string DifferenceFromView(CKovraView& v, const CSearchSet& set)
         const int n = set.SoleLiberty(g, &cell);
         if (n != v.FindSoleLiberty(g, v.GroupMap(), v.m_groupStones))
             return id + " liberties";
-        if (n == 1 && cell != CellIndex(v.m_libertyX, v.m_libertyY))
-            return id + " sole liberty";
     }
     return "";
 }

@@ -94,8 +94,7 @@ int PlayMove(CKovraView& view, char kind, int x, int y)
 {
     view.PushHistory(kind, x, y);
     view.m_board[y][x] = kind == 'b' ? kBlack : kWhite;
-    const int r = view.CheckMove(view.Board(), view.GroupMap(), view.m_groupColor,
-                                 view.m_groupStones, view.m_groupCount);
+    const int r = view.CheckMove(view.Board(), view.GroupMap(), view.m_groupStones);
     if (r == -1) {
         view.m_board[y][x] = kEmpty;
         --view.m_histCount;

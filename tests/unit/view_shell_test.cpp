@@ -84,7 +84,7 @@ TEST(Caption, DocumentTitleIsFixedWhateverIsProposed)
 {
     CKovraDoc doc;
     for (const char* proposed : {"", "Untitled", "moves1.txt"}) {
-        doc.SetTitle(proposed);
+        doc.SetTitle();
         EXPECT_EQ(doc.GetTitle(), "  Vantrel ");
     }
     EXPECT_EQ(ComposeCaption(doc, kFrameTitle), "  Vantrel  -  ver 1.1");
