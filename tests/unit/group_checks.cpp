@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <map>
 
-#include "test_support.h"
 
 namespace {
 
@@ -24,14 +23,6 @@ bool IsPlayable(int i)
 }
 
 }  // namespace
-
-std::string ListText(const CPointList& list)
-{
-    std::string text;
-    for (int k = 0; k < list.GetCount(); ++k)
-        text += PointText(CellIndex(list.GetAt(k).x, list.GetAt(k).y));
-    return text;
-}
 
 std::string GroupSetFault(const unsigned char* board, const std::int32_t* map,
                           const unsigned char* colors, const CPointList* lists, int count,
@@ -140,10 +131,4 @@ std::string SameGroupingFault(const std::int32_t* a, const std::int32_t* b)
             return "cell " + PointText(i) + " is grouped differently";
     }
     return std::string();
-}
-
-void SetPosition(CKovraView& view, const std::vector<std::string>& rows)
-{
-    SetBoard(view, rows);
-    view.RebuildGroups();
 }
