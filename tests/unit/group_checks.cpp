@@ -15,12 +15,7 @@ std::string PointText(int i)
 
 bool IsStone(unsigned char c) { return c == kBlack || c == kWhite; }
 
-bool IsPlayable(int i)
-{
-    const int x = i % kBoardWidth;
-    const int y = i / kBoardWidth;
-    return x >= 1 && x <= 11 && y >= 1 && y <= 11;
-}
+bool IsPlayable(int i) { return OnBoard(i % kBoardWidth, i / kBoardWidth); }
 
 }  // namespace
 

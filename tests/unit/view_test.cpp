@@ -46,19 +46,6 @@ TEST(Drawing, GridStonesMarksAndNumbersSitAtTheirPixels)
     EXPECT_TRUE(h.canvas.Calls("text ").empty());
 }
 
-TEST(Click, PixelsNameThePointWithTruncatingDivision)
-{
-    ViewHarness h;
-    CKovraView& v = h.view();
-    v.OnBlackS();
-    const int pixels[][2] = {{0, 0}, {25, 25}, {26, 26}, {285, 285}, {-25, -5}, {-26, 13}};
-    for (const auto& p : pixels)
-        v.OnLButtonDown(p[0], p[1]);
-    EXPECT_EQ(v.m_histCount, 5);
-    EXPECT_EQ(std::string(v.m_histX, v.m_histX + 5), std::string("\1\1\2\13\1"));
-    EXPECT_EQ(std::string(v.m_histY, v.m_histY + 5), std::string("\1\1\2\13\1"));
-}
-
 TEST(MarkTarget, TheFirstClickGroupsAndLettersTheListThenMarksTheGroup)
 {
     ViewHarness h;
