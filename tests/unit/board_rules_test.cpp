@@ -308,6 +308,13 @@ TEST(RandomGames, ViewSearchSetAndKeysAgreeAfterEveryMove)
             }
             ASSERT_EQ(DifferenceFromView(v, *set), "");
             ASSERT_EQ(key, v.KeyOfBoard(set->board));
+            std::uint32_t black = 0;
+            std::uint32_t white = 0;
+            for (int i = 0; i < kMaxMoves; ++i) {
+                black = 2 * black + (set->board[v.m_moveCell[i]] == kBlack);
+                white = 2 * white + (set->board[v.m_moveCell[i]] == kWhite);
+            }
+            ASSERT_EQ(key, v.EncodeMoves(black, white, kMaxMoves));
             ASSERT_EQ(GroupSetFault(v, true), "");
             // Against a fresh grouping, while every stone is in a group.
             std::memcpy(fresh->m_board, v.m_board, sizeof v.m_board);

@@ -126,6 +126,20 @@ TEST_F(ScratchDirTest, ASaveThatFailsOnAFullDiskKeepsTheOldFile)
     }
 }
 
+TEST(PositionRecords, TargetsAreReadOnTheBoardAndAtMostFive)
+{
+    ViewHarness h;
+    CKovraView& v = h.view();
+    char text[] = "w  1  1\nx  1  1\nx  0  3\nx  2  2\nx  3  3\nx  4  4\nx 12  5\nx  5  5\nx  6  6\n";
+    std::FILE* file = fmemopen(text, sizeof text - 1, "r");
+    ASSERT_NE(file, nullptr);
+    v.ReadPositionRecords(file, true);
+    std::fclose(file);
+    EXPECT_EQ(v.m_targetCount, kMaxTargets);
+    EXPECT_EQ(std::string(v.m_targetY, v.m_targetY + 5), std::string("\1\2\3\4\5"));
+    EXPECT_EQ(v.m_histCount, 1);
+}
+
 TEST(StatusBuffer, LongTextsAreCutAtFortySevenCharacters)
 {
     ViewHarness h;
