@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <map>
 
-
 namespace {
 
 std::string PointText(int i)
