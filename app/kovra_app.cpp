@@ -21,7 +21,7 @@ bool CKovraApp::InitInstance(const std::string& document, bool echo)
         }
         std::fclose(file);
     }
-    m_doc.SetTitle(document);
+    m_doc.SetTitle();
 
     m_frame.reset(new CMainFrame(echo));
     if (!m_frame->OnCreate())

@@ -2,7 +2,7 @@
 
 const char* const kFrameTitle = " ver 1.1";
 
-void CKovraDoc::SetTitle(const std::string& /*proposed*/)
+void CKovraDoc::SetTitle()
 {
     m_title = "  Vantrel ";
 }

@@ -6,8 +6,8 @@
 
 class CKovraDoc {
 public:
-    // Whatever title is proposed, the document is called "  Vantrel ".
-    void SetTitle(const std::string& proposed);
+    // The document is always called "  Vantrel ", whatever file it names.
+    void SetTitle();
     const std::string& GetTitle() const { return m_title; }
 
 private:

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "board/kovra_view.h"
+
 namespace {
 
 // Far outside any window, yet small enough that a point's centre pixel
@@ -100,8 +102,8 @@ ScriptEvent ParseScriptLine(const std::string& rawLine)
         int b = 0;
         if (ParseInt(words[1], a) && ParseInt(words[2], b)) {
             event.kind = ScriptEventKind::Click;
-            event.x = verb == "at" ? (a - 1) * 26 + 13 : a;
-            event.y = verb == "at" ? (b - 1) * 26 + 13 : b;
+            event.x = verb == "at" ? (a - 1) * kCellPixels + kCellPixels / 2 : a;
+            event.y = verb == "at" ? (b - 1) * kCellPixels + kCellPixels / 2 : b;
         }
     } else if (verb == "char") {
         if (rest == "space") {

@@ -1,4 +1,4 @@
-// kovra-bench: times the solver on a fixed set of problems with 10 to 15
+// kovra-bench: times the solver on a fixed set of problems with 10 to 14
 // candidate points and reports the counters, the time per expanded node and
 // the peak memory of the process. Run a Release build.
 #include <sys/resource.h>

@@ -17,25 +17,13 @@ inline std::string LoadProblemFile(CKovraView& view, const char* path)
         return std::string("cannot open: ") + std::strerror(errno);
     view.ResetPosition();
     view.m_targetCount = 0;
-    view.ReadPositionRecords(file, true);
-    const bool failed = std::ferror(file) != 0;
+    const bool read = view.ReadPositionRecords(file, true);
     std::fclose(file);
-    if (failed)
+    if (!read)
         return "cannot read the file";
     if (view.m_targetCount < 1)
         return "no target stones";
 
-    // The first target builds the groups, as the first target click does.
-    const int count = view.m_targetCount;
-    signed char xs[kMaxTargets];
-    signed char ys[kMaxTargets];
-    for (int t = 0; t < count; ++t) {
-        xs[t] = view.m_targetX[t];
-        ys[t] = view.m_targetY[t];
-    }
-    view.m_targetCount = 0;
-    view.m_groupsReady = 0;
-    for (int t = 0; t < count; ++t)
-        view.MarkTarget(xs[t], ys[t]);
+    view.MarkRecordedTargets();
     return std::string();
 }

@@ -29,10 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::fclose(file);
     CheckViewInvariants(view);
 
-    const int targets = view.m_targetCount;
-    view.m_targetCount = 0;
-    for (int t = 0; t < targets; ++t)
-        view.MarkTarget(view.m_targetX[t], view.m_targetY[t]);
+    view.MarkRecordedTargets();
     CheckViewInvariants(view);
     if (view.m_targetCount > 0 && view.m_moveCount <= 5) {
         if (size > 1 && (data[1] & 1))

@@ -40,11 +40,6 @@ StatusWatch& Watch()
     return watch;
 }
 
-bool OnBoard(int x, int y)
-{
-    return x >= 1 && x <= 11 && y >= 1 && y <= 11;
-}
-
 }  // namespace
 
 void WatchStatusBar()

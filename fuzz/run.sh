@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang (libFuzzer, AddressSanitizer,
 # UndefinedBehaviorSanitizer) and runs each for SECONDS (default 60) on a
-# copy of its seed corpus, in a scratch directory.
+# copy of its seed corpus and the end-to-end tests' files, in a scratch
+# directory.
 #   fuzz/run.sh [SECONDS] [TARGET...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -19,6 +20,14 @@ for t in "${targets[@]}"; do
   work=$(mktemp -d)
   mkdir -p "$work/corpus"
   cp "$root/fuzz/corpus/$t/"* "$work/corpus/" 2>/dev/null || true
+  # The end-to-end scripts, and the position files they read and write, are
+  # seeds as they stand.
+  case $t in
+    fuzz_script) seeds=$(find "$root/tests/e2e" -name '*.script') ;;
+    *) seeds=$(find "$root/tests/e2e" "$root/examples" -type f -name '*.txt') ;;
+  esac
+  n=0
+  for f in $seeds; do cp "$f" "$work/corpus/e2e-$((n++))"; done
   echo "== $t for ${seconds}s"
   (cd "$work" && "$root/build-fuzz/$t" -max_total_time="$seconds" -print_final_stats=1 \
       -artifact_prefix="$root/build-fuzz/$t-" corpus > "$work/log" 2>&1) || {

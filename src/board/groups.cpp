@@ -85,21 +85,12 @@ int CKovraView::FindSoleLiberty(int g, const std::int32_t* map, const CPointList
             const int n = i + kNeighbour[d];
             if (map[n] != 0 || n == found)
                 continue;
-            if (found >= 0) {
-                SetLiberty(found);
+            if (found >= 0)
                 return 2;
-            }
             found = n;
         }
     }
-    SetLiberty(found < 0 ? 0 : found);
     return found < 0 ? 0 : 1;
-}
-
-void CKovraView::SetLiberty(int cell)
-{
-    m_libertyY = cell / kBoardWidth;
-    m_libertyX = cell % kBoardWidth;
 }
 
 int CKovraView::CompactGroups(int n, unsigned char* colors, CPointList* lists, std::int32_t* map)

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "board/point_list.h"
+#include "board/verdicts.h"
 
 class ICanvas;
 struct CRunControl;
@@ -32,8 +33,24 @@ constexpr int kTableSize = 14348907;  // 3^15
 // A saved position takes about a kilobyte; reading stops after this many bytes.
 constexpr std::size_t kPositionFileLimit = 1 << 20;
 
+constexpr int kCellPixels = 26;  // side of a point's square in the window
+
 // Cell index of column x, row y.
 constexpr int CellIndex(int x, int y) { return x + kBoardWidth * y; }
+// True for the points of the board: columns and rows 1 to 11.
+constexpr bool OnBoard(int x, int y) { return x >= 1 && x <= 11 && y >= 1 && y <= 11; }
+
+// The red letters over points: mark selector -1 writes "x" (a target),
+// -2 to -5 the move-list kinds m, z, f and y.
+inline constexpr char kMarkLetters[] = "xmzfy";
+// The mark selector of a move-list kind; 0 for any other letter.
+constexpr int MarkOfKind(char kind)
+{
+    for (int k = 1; k < 5; ++k)
+        if (kMarkLetters[k] == kind)
+            return -(k + 1);
+    return 0;
+}
 
 // Adds one to a signed 32-bit counter; past the largest value it wraps to
 // the smallest instead of overflowing (the counters of long reads do).
@@ -64,7 +81,6 @@ public:
 
     // ---- state ---------------------------------------------------------
     std::FILE* m_logFile;
-    std::FILE* m_posFile;
     char m_fileName[12];
     std::int32_t m_groupsReady;
     std::int32_t m_groupCount;
@@ -80,7 +96,6 @@ public:
     std::int32_t m_groupMap[kBoardWidth][kBoardWidth];
     unsigned char m_groupColor[kGroupSlots];
     CPointList m_groupStones[kGroupSlots];
-    int m_listPos;
     unsigned char m_resultTable[kTableSize];
     std::int32_t m_histCount;
     std::int32_t m_histBase;
@@ -101,9 +116,6 @@ public:
     std::int32_t m_nbGroup[4];
     unsigned char m_nbColor[4];
     std::int32_t m_nbContacts[4];
-    std::int32_t m_soleLibMax;
-    std::int32_t m_libertyY;
-    std::int32_t m_libertyX;
     std::int32_t m_captureFlag;
     char m_statusText[48];
 
@@ -120,6 +132,8 @@ public:
     // ---- board/position.cpp --------------------------------------------
     // Empties board, groups, history and move list; keeps targets and table.
     int ResetPosition();
+    // Empties the points of the board and the group table.
+    void ClearStones();
     void OnNewGame();
     // Shows text in the status bar's message pane.
     void ShowStatus(const char* text);
@@ -151,8 +165,7 @@ public:
     // Judges the newest history move on the given set: 0 (has an empty
     // neighbour), n >= 1 (joins a group with n liberties, or 1 with
     // m_captureFlag for a capture), -1 (suicide). Fills the neighbour table.
-    int CheckMove(const unsigned char* board, const std::int32_t* map,
-                  const unsigned char* colors, const CPointList* lists, int count);
+    int CheckMove(const unsigned char* board, const std::int32_t* map, const CPointList* lists);
     // Fills the neighbour table of the newest history move; true when the
     // point has an empty neighbour.
     bool FillNeighbourTable(const unsigned char* board, const std::int32_t* map);
@@ -167,11 +180,11 @@ public:
     // Key of the move-list colouring read off a board.
     std::int32_t KeyOfBoard(const unsigned char* board) const;
     int StoreResult(int side, std::int32_t key, int code);
-    // Side 1: the high nibble (Black to move); any other side: the low nibble.
+    // kBlackToMove: the high nibble; any other side: the low nibble.
     int LoadResult(int side, std::int32_t key) const
     {
         const unsigned char cell = m_resultTable[key];
-        return side == 1 ? cell >> 4 : cell & 0x0F;
+        return side == kBlackToMove ? cell >> 4 : cell & 0x0F;
     }
     // Open move-list points: +1 per empty f/m/y point, -1 per empty z point.
     int CountOpenMoves(const unsigned char* board, int n) const;
@@ -181,10 +194,8 @@ public:
     // captures, joins, numbering. Returns the new group count.
     int PlaceStone(unsigned char* board, std::int32_t* map, unsigned char* colors,
                    CPointList* lists, int count);
-    // 0 no liberty, 1 exactly one (in m_libertyY/X), 2 two or more.
+    // 0 no liberty, 1 exactly one, 2 two or more.
     int FindSoleLiberty(int g, const std::int32_t* map, const CPointList* lists);
-    // Stores a cell as the liberty found (m_libertyY, m_libertyX).
-    void SetLiberty(int cell);
     // Moves the top groups down into free slots; returns the new count.
     int CompactGroups(int n, unsigned char* colors, CPointList* lists, std::int32_t* map);
     // Copies the view's group set into set.
@@ -201,6 +212,10 @@ public:
     int BuildGroups();
     // BuildGroups then CompactGroups, without drawing.
     void RebuildGroups();
+    // Marks the recorded targets (m_targetX/Y) afresh, as target clicks in
+    // that order do: the first builds the groups from the board. After a
+    // problem is read with its targets, and by Refresh.
+    void MarkRecordedTargets();
 
     // ---- view/drawing.cpp ----------------------------------------------
     void OnDraw();
@@ -312,7 +327,7 @@ public:
     void BeginAttack();
     void BeginDefend();
     // The verdict test and start shared by both: goal is the side's verdict
-    // (8 Attack, 9 Defend). False, with the refusal shown, when refused.
+    // (kLife Attack, kDeath Defend). False, with the refusal shown, when refused.
     bool StartVerification(int goal, const char* refusal, const char* startText);
     // The system's first move: the first empty 'f' entry that TrySystemMove keeps.
     void PlayOpeningMove(char kind, int probeSide, int goal);
@@ -321,13 +336,14 @@ public:
     int ProbeResult(int side);
     // Tries move-list entry i as the system's stone of the given kind ('b'
     // or 'w'): keeps it, played on the view's group set and drawn, when the
-    // probe for probeSide gives goal, or 7 with koAccepted; else takes it back.
+    // probe for probeSide gives goal, or kKo with koAccepted; else takes it back.
     bool TrySystemMove(int i, char kind, int probeSide, int goal, bool koAccepted);
 
     // ---- verify/replies.cpp --------------------------------------------
     // A click at point (x, y) in click mode '@' or '#'.
     void OnVerifyClick(int x, int y);
     // Replies return the point played, (0, 0) for a pass, (-1, -1) for none.
-    CPoint ReplyAsWhite(int x, int y);
-    CPoint ReplyAsBlack(int x, int y);
+    // Both answer the user's stone, the newest history entry.
+    CPoint ReplyAsWhite();
+    CPoint ReplyAsBlack();
 };

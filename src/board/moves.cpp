@@ -2,7 +2,7 @@
 #include "board/kovra_view.h"
 
 int CKovraView::CheckMove(const unsigned char* board, const std::int32_t* map,
-                          const unsigned char* /*colors*/, const CPointList* lists, int /*count*/)
+                          const CPointList* lists)
 {
     m_captureFlag = 0;
     if (FillNeighbourTable(board, map))
@@ -62,7 +62,7 @@ int CKovraView::JudgeNeighbours(const unsigned char* board, const std::int32_t* 
             return 1;
         }
     }
-    return -1;
+    return kIllegal;
 }
 
 int CKovraView::CountLiberties(int g, const std::int32_t* map, const CPointList* lists)
@@ -70,8 +70,8 @@ int CKovraView::CountLiberties(int g, const std::int32_t* map, const CPointList*
     bool seen[kCells] = {};
     int liberties = 0;
     const CPointList& list = lists[g];
-    for (m_listPos = 0; m_listPos < list.GetCount(); ++m_listPos) {
-        const int i = list.Cell(m_listPos);
+    for (int k = 0; k < list.GetCount(); ++k) {
+        const int i = list.Cell(k);
         for (int d = 0; d < 4; ++d) {
             const int n = i + kNeighbour[d];
             if (map[n] == 0 && !seen[n]) {
@@ -121,7 +121,7 @@ std::int32_t CKovraView::KeyOfBoard(const unsigned char* board) const
 int CKovraView::StoreResult(int side, std::int32_t key, int code)
 {
     unsigned char& cell = m_resultTable[key];
-    if (side == 1)
+    if (side == kBlackToMove)
         cell = static_cast<unsigned char>((cell & 0x0F) | ((code & 0x0F) << 4));
     else
         cell = static_cast<unsigned char>((cell & 0xF0) | (code & 0x0F));

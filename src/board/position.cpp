@@ -8,14 +8,13 @@
 #include "platform/canvas.h"
 
 CKovraView::CKovraView()
-    : m_logFile(nullptr), m_posFile(nullptr), m_fileName(), m_groupsReady(0), m_groupCount(0),
+    : m_logFile(nullptr), m_fileName(), m_groupsReady(0), m_groupCount(0),
       m_playCount(0), m_nodeCount(0), m_ply(0), m_solverResult(0), m_verifyRefused(0),
       m_solverSide(0), m_clickMode(' '), m_exhaustCheck(0), m_board(), m_groupMap(),
-      m_groupColor(), m_listPos(0), m_histCount(0), m_histBase(0), m_histKind(), m_histX(),
+      m_groupColor(), m_histCount(0), m_histBase(0), m_histKind(), m_histX(),
       m_histY(), m_moveCount(0), m_moveBlack(0), m_moveWhite(0), m_moveKind(), m_moveY(),
       m_moveX(), m_keyAtPly(), m_moveAtPly(), m_targetCount(0), m_targetY(), m_targetX(),
-      m_nbGroup(), m_nbColor(), m_nbContacts(), m_soleLibMax(0), m_libertyY(0), m_libertyX(0),
-      m_captureFlag(0), m_statusText(), m_groupsStale(0), m_plyCap(kPlyLimit),
+      m_nbGroup(), m_nbColor(), m_nbContacts(), m_captureFlag(0), m_statusText(), m_groupsStale(0), m_plyCap(kPlyLimit),
       m_pCanvas(nullptr)
 {
     std::memset(m_resultTable, 0, sizeof m_resultTable);
@@ -34,21 +33,26 @@ int CKovraView::ResetPosition()
     m_moveCount = 0;
     m_moveBlack = 0;
     m_moveWhite = 0;
+    ClearStones();
+    for (int i = 0; i <= 12; ++i) {
+        m_board[0][i] = m_board[12][i] = m_board[i][0] = m_board[i][12] = kBorder;
+        m_groupMap[0][i] = m_groupMap[12][i] = m_groupMap[i][0] = m_groupMap[i][12] = -1;
+    }
+    m_groupsStale = 0;  // an empty board has no groups to miss
+    return 0;
+}
+
+void CKovraView::ClearStones()
+{
     for (int y = 1; y <= 11; ++y)
         for (int x = 1; x <= 11; ++x) {
             m_board[y][x] = kEmpty;
             m_groupMap[y][x] = 0;
         }
-    for (int i = 0; i <= 12; ++i) {
-        m_board[0][i] = m_board[12][i] = m_board[i][0] = m_board[i][12] = kBorder;
-        m_groupMap[0][i] = m_groupMap[12][i] = m_groupMap[i][0] = m_groupMap[i][12] = -1;
-    }
     for (int k = 0; k < kGroupSlots; ++k) {
         m_groupColor[k] = 0;
         m_groupStones[k].RemoveAll();
     }
-    m_groupsStale = 0;  // an empty board has no groups to miss
-    return 0;
 }
 
 void CKovraView::OnNewGame()

@@ -4,18 +4,6 @@
 
 namespace {
 
-// The mark selector of a move-list kind; 0 for any other letter.
-int MarkOfKind(char kind)
-{
-    switch (kind) {
-    case 'm': return -2;
-    case 'z': return -3;
-    case 'f': return -4;
-    case 'y': return -5;
-    default: return 0;
-    }
-}
-
 int FindRoot(const int* equiv, int k)
 {
     while (equiv[k] != k)
@@ -47,6 +35,16 @@ int CKovraView::MarkTarget(int x, int y)
             if (m_groupMap[row][col] == g)
                 DrawPoint(' ', -1, col, row);
     return 0;
+}
+
+void CKovraView::MarkRecordedTargets()
+{
+    // Each call appends its target at the index it is read from.
+    const int count = m_targetCount;
+    m_targetCount = 0;
+    m_groupsReady = 0;
+    for (int t = 0; t < count; ++t)
+        MarkTarget(m_targetX[t], m_targetY[t]);
 }
 
 void CKovraView::RebuildGroups()

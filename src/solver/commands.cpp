@@ -12,11 +12,6 @@
 
 namespace {
 
-constexpr int kDeath = 9;
-constexpr int kLife = 8;
-constexpr int kKo = 7;
-constexpr int kExhausted = -3;
-constexpr int kIllegal = -1;
 constexpr std::size_t kTraceBuffer = 1 << 16;
 
 // The trace file of a run with its buffer: written into a temporary file
@@ -199,7 +194,7 @@ void CKovraView::OnStartDef()
 
 void CKovraView::ReadToKill(std::int32_t root)
 {
-    int result = 0;
+    int result = kUndecided;
     bool ko = false;
     for (int i = 0; i < m_moveCount; ++i) {
         if (!IsRootEntry(*this, i))
@@ -228,15 +223,15 @@ void CKovraView::ReadToKill(std::int32_t root)
     }
 
     if (result == kDeath) {
-        StoreResult(1, root, kDeath);
+        StoreResult(kBlackToMove, root, kDeath);
         FinishRun(*this, "death=%d/%d", kDeath);
     } else if (result == kExhausted) {
         FinishRun(*this, "exhst=%d/%d", kExhausted);
     } else if (ko) {
-        StoreResult(1, root, kKo);
+        StoreResult(kBlackToMove, root, kKo);
         FinishRun(*this, "koh=%d/%d", kKo);
     } else if (result == kLife || result == kIllegal) {
-        StoreResult(1, root, kLife);
+        StoreResult(kBlackToMove, root, kLife);
         FinishRun(*this, "life=%d/%d", result);
     } else {
         FinishRun(*this, "?=%d/%d", result);
@@ -256,15 +251,15 @@ void CKovraView::ReadToLive(std::int32_t root)
     }
 
     if (result == kLife) {
-        StoreResult(2, root, kLife);
+        StoreResult(kWhiteToMove, root, kLife);
         FinishRun(*this, "life=%d/%d", result);
     } else if (result == kExhausted) {
         FinishRun(*this, "exhst=%d/%d", result);
     } else if (result == kKo) {
-        StoreResult(2, root, kKo);
+        StoreResult(kWhiteToMove, root, kKo);
         FinishRun(*this, "koh=%d/%d", result);
     } else if (result == kDeath) {
-        StoreResult(2, root, kDeath);
+        StoreResult(kWhiteToMove, root, kDeath);
         FinishRun(*this, "death=%d/%d", result);
     } else {
         FinishRun(*this, "?=%d/%d", result);

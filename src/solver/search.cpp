@@ -15,14 +15,6 @@ namespace {
 
 constexpr int kTraceDepth = 5;        // plies written to the trace
 constexpr int kPassThreshold = 4;     // White passes only with this few open points left
-constexpr int kDeath = 9;
-constexpr int kLife = 8;
-constexpr int kKo = 7;
-constexpr int kExhausted = -3;
-constexpr int kIllegal = -1;
-
-bool IsDecided(int code) { return code == kKo || code == kLife || code == kDeath; }
-
 // The move list in its own order.
 constexpr int kListOrder[kMaxMoves] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14};
 
@@ -40,7 +32,7 @@ struct SearchNode {
 int WhiteNode(CKovraView& view, int move, int cell, const CSearchSet& parent);
 int BlackNode(CKovraView& view, int move, int cell, const CSearchSet& parent);
 
-// The legality step of a node entered by the stone at cell: -1 for
+// The legality step of a node entered by the stone at cell: kIllegal for
 // suicide, else 0 or more with m_captureFlag as CheckMove sets it. *ready
 // tells whether the neighbour table is filled for the placing; a move with
 // an empty neighbour leaves it for later, since most such nodes end at
@@ -62,7 +54,7 @@ int JudgeMove(CKovraView& view, const CSearchSet& set, int cell, CNeighbourTable
 }
 
 // The steps both nodes take before they expand: ply limit, legality, early
-// probe, copy, update and index. side is the side to move (1 or 2), cell
+// probe, copy, update and index. side is the side to move, cell
 // the point of move. True when the node ends there, with its result in
 // *result; otherwise node holds the copied set, its index and the stored
 // result as the first L.
@@ -75,12 +67,12 @@ bool EnterNode(CKovraView& view, SearchNode& node, int side, int move, int cell,
     }
     CNeighbourTable table;
     bool tableReady = false;
-    if (move >= 0 && JudgeMove(view, parent, cell, table, &tableReady) == -1) {
+    if (move >= 0 && JudgeMove(view, parent, cell, table, &tableReady) == kIllegal) {
         *result = kIllegal;
         return true;
     }
     node.captured = move >= 0 && view.m_captureFlag != 0;
-    const unsigned char moverOfMove = side == 2 ? kBlack : kWhite;
+    const unsigned char moverOfMove = side == kWhiteToMove ? kBlack : kWhite;
     const std::int32_t received = ReceivedKey(view, move, moverOfMove, parent.board);
     if (!node.captured) {
         const int known = view.LoadResult(side, received);
@@ -160,7 +152,7 @@ void OrderMoves(CKovraView& view, SearchNode& node, unsigned char opponent, std:
     // The first largest group in atari: groups in id order, a later one
     // only when strictly larger.
     const CSearchSet& set = node.set;
-    view.m_soleLibMax = 0;
+    int largest = 0;
     int best = -1;
     for (int g = 1; g <= set.count; ++g) {
         if (set.color[g] != opponent || (known & (1u << g)))
@@ -169,14 +161,13 @@ void OrderMoves(CKovraView& view, SearchNode& node, unsigned char opponent, std:
         if (set.SoleLiberty(g, &liberty) != 1)
             continue;
         const int size = StoneCount(set.groups[g].stones);
-        if (size > view.m_soleLibMax) {
-            view.m_soleLibMax = size;
+        if (size > largest) {
+            largest = size;
             best = liberty;
         }
     }
     if (best < 0)
         return;
-    view.SetLiberty(best);
     for (int i = 0; i < n; ++i) {
         const char kind = view.m_moveKind[i];
         if (kind != 'f' && kind != 'm')
@@ -237,8 +228,8 @@ bool EndsScan(const CKovraView& view, SearchNode& node, int win)
 // exhaustion check; stores decided results.
 int CombineResult(CKovraView& view, const SearchNode& node, int side)
 {
-    const int win = side == 2 ? kLife : kDeath;    // the mover's own success
-    const int loss = side == 2 ? kDeath : kLife;   // the other side's success
+    const int win = side == kWhiteToMove ? kLife : kDeath;   // the mover's own success
+    const int loss = side == kWhiteToMove ? kDeath : kLife;  // the other side's success
     const int L = node.last;
     int code;
     if (L == win)
@@ -275,11 +266,11 @@ int WhiteNode(CKovraView& view, int move, int cell, const CSearchSet& parent)
 {
     SearchNode node;
     int early;
-    if (EnterNode(view, node, 2, move, cell, parent, &early))
+    if (EnterNode(view, node, kWhiteToMove, move, cell, parent, &early))
         return early;
     CSearchSet& set = node.set;
     if (WhiteTargetTaken(view, set)) {
-        view.StoreResult(2, node.index, kDeath);
+        view.StoreResult(kWhiteToMove, node.index, kDeath);
         return kDeath;
     }
 
@@ -321,7 +312,7 @@ int WhiteNode(CKovraView& view, int move, int cell, const CSearchSet& parent)
     }
 
     LeavePly(view);
-    return CombineResult(view, node, 2);
+    return CombineResult(view, node, kWhiteToMove);
 }
 
 }  // namespace
@@ -372,12 +363,12 @@ int BlackNode(CKovraView& view, int move, int cell, const CSearchSet& parent)
 {
     SearchNode node;
     int early;
-    if (EnterNode(view, node, 1, move, cell, parent, &early))
+    if (EnterNode(view, node, kBlackToMove, move, cell, parent, &early))
         return early;
     CSearchSet& set = node.set;
     std::uint32_t targetGroups;
     if (BlackTargetInAtari(view, set, &targetGroups)) {
-        view.StoreResult(1, node.index, kDeath);
+        view.StoreResult(kBlackToMove, node.index, kDeath);
         return kDeath;
     }
 
@@ -422,7 +413,7 @@ int BlackNode(CKovraView& view, int move, int cell, const CSearchSet& parent)
     }
 
     LeavePly(view);
-    return CombineResult(view, node, 1);
+    return CombineResult(view, node, kBlackToMove);
 }
 
 // What a search needs before its first node: the key weights, the keys

@@ -103,9 +103,10 @@ void CSearchSet::FindCaptures(CNeighbourTable& table) const
     for (int e = 0; e < table.count; ++e) {
         if (table.own & (1u << e))
             continue;
-        // Once a group is taken, its points count for the groups after it.
+        // The groups taken are all of one colour and so never next to each
+        // other: taking one frees no liberty of the next.
         const CGroupBits& g = groups[table.group[e]];
-        const CPointBits liberties = g.reach & (open | table.stones);
+        const CPointBits liberties = g.reach & open;
         if (liberties != 0 && (liberties & (liberties - 1)) == 0) {
             table.taken |= 1u << e;
             table.stones |= g.stones;

@@ -6,8 +6,8 @@
 
 int CKovraView::ProbeResult(int side)
 {
-    if (CheckMove(Board(), GroupMap(), m_groupColor, m_groupStones, m_groupCount) == -1)
-        return -1;
+    if (CheckMove(Board(), GroupMap(), m_groupStones) == kIllegal)
+        return kIllegal;
     // Captures made by the stone happen on a copy: the real position stays
     // as it is until the caller commits the move.
     CGroupSet probe;
@@ -16,14 +16,14 @@ int CKovraView::ProbeResult(int side)
     ++m_ply;
     const std::int32_t key = KeyOfBoard(probe.board);
     const int result = LoadResult(side, key);
-    if (side == 2) {
+    if (side == kWhiteToMove) {
         // Debugging trace of white-to-move probes; the lines run together.
         std::printf("W3:%2d, movN:%2d, bit2a:%7d, r:%d1", static_cast<int>(m_ply),
                     static_cast<int>(m_histCount), static_cast<int>(key), result);
         std::fflush(stdout);
     }
     --m_ply;
-    return result == 7 || result == 8 || result == 9 ? result : 0;
+    return IsDecided(result) ? result : kUndecided;
 }
 
 bool CKovraView::TrySystemMove(int i, char kind, int probeSide, int goal, bool koAccepted)
@@ -34,8 +34,8 @@ bool CKovraView::TrySystemMove(int i, char kind, int probeSide, int goal, bool k
         return false;
     m_board[y][x] = kind == 'b' ? kBlack : kWhite;
     const int r = ProbeResult(probeSide);
-    if (r == goal || (r == 7 && koAccepted)) {
-        CheckMove(Board(), GroupMap(), m_groupColor, m_groupStones, m_groupCount);
+    if (r == goal || (r == kKo && koAccepted)) {
+        CheckMove(Board(), GroupMap(), m_groupStones);
         m_groupCount = PlaceStone(Board(), GroupMap(), m_groupColor, m_groupStones, m_groupCount);
         DrawBoard();
         return true;

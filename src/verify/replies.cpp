@@ -11,8 +11,8 @@ struct ReplySide {
     int goal;
 };
 
-constexpr ReplySide kWhiteReply = {'w', 2, 1, 8};
-constexpr ReplySide kBlackReply = {'b', 1, 2, 9};
+constexpr ReplySide kWhiteReply = {'w', kWhiteToMove, kBlackToMove, kLife};
+constexpr ReplySide kBlackReply = {'b', kBlackToMove, kWhiteToMove, kDeath};
 
 // A white 'y' entry only takes: some black neighbour's group has one liberty.
 bool TakesBlackGroup(CKovraView& v, int x, int y)
@@ -52,21 +52,21 @@ bool PassesKindFilter(CKovraView& v, const ReplySide& side, int i)
 CPoint Reply(CKovraView& v, const ReplySide& side)
 {
     // An illegal user stone is neither refused nor taken off.
-    v.CheckMove(v.Board(), v.GroupMap(), v.m_groupColor, v.m_groupStones, v.m_groupCount);
+    v.CheckMove(v.Board(), v.GroupMap(), v.m_groupStones);
     v.m_groupCount = v.PlaceStone(v.Board(), v.GroupMap(), v.m_groupColor, v.m_groupStones, v.m_groupCount);
     v.DrawBoard();
     const int current = v.LoadResult(side.currentSide, v.KeyOfBoard(v.Board()));
     ++v.m_ply;
     // White passes where the position is stored as life; otherwise no answer.
     CPoint reply = {-1, -1};
-    if (side.systemKind == 'w' && current == 8)
+    if (side.systemKind == 'w' && current == kLife)
         reply = CPoint{0, 0};
     if (!v.HistoryFull()) {
         for (int i = 0; i < v.m_moveCount; ++i) {
             if (v.m_board[v.m_moveY[i]][v.m_moveX[i]] != kEmpty || !PassesKindFilter(v, side, i))
                 continue;
             // Here the ko rule follows the stored code of this position.
-            if (v.TrySystemMove(i, side.systemKind, side.probeSide, side.goal, current == 7)) {
+            if (v.TrySystemMove(i, side.systemKind, side.probeSide, side.goal, current == kKo)) {
                 reply = CPoint{v.m_moveX[i], v.m_moveY[i]};
                 break;
             }
@@ -84,7 +84,7 @@ void CKovraView::OnVerifyClick(int x, int y)
         return;
     // Only an empty point on the board is a move; a stone on an occupied
     // point would stay in its old group's list.
-    if (x < 1 || x > 11 || y < 1 || y > 11 || m_board[y][x] != kEmpty)
+    if (!OnBoard(x, y) || m_board[y][x] != kEmpty)
         return;
     if (HistoryFull()) {
         ShowStatus("history full");
@@ -97,7 +97,7 @@ void CKovraView::OnVerifyClick(int x, int y)
     ++m_ply;
     PushHistory(attack ? 'b' : 'w', x, y);
     m_board[y][x] = attack ? kBlack : kWhite;
-    const CPoint reply = attack ? ReplyAsWhite(x, y) : ReplyAsBlack(x, y);
+    const CPoint reply = attack ? ReplyAsWhite() : ReplyAsBlack();
     if (reply.y > 0)
         ShowStatusF("my move (%2d,%2d)", static_cast<int>(reply.y), static_cast<int>(reply.x));
     else if (attack && reply.y == 0)
@@ -108,12 +108,12 @@ void CKovraView::OnVerifyClick(int x, int y)
         ShowStatus("can't kill / unexpected move");
 }
 
-CPoint CKovraView::ReplyAsWhite(int /*x*/, int /*y*/)
+CPoint CKovraView::ReplyAsWhite()
 {
     return Reply(*this, kWhiteReply);
 }
 
-CPoint CKovraView::ReplyAsBlack(int /*x*/, int /*y*/)
+CPoint CKovraView::ReplyAsBlack()
 {
     return Reply(*this, kBlackReply);
 }

@@ -17,24 +17,24 @@ void CKovraView::OnDefend()
 
 void CKovraView::BeginAttack()
 {
-    if (!StartVerification(8, "you can't try to attack", "attack"))
+    if (!StartVerification(kLife, "you can't try to attack", "attack"))
         return;
     // After "start to live" White moves first, as the solver read it: Black
     // passes, then White opens. Otherwise the user (Black) moves first.
     if (m_solverSide == 'w') {
         PushPass();  // skipped when the history is full
-        PlayOpeningMove('w', 1, 8);
+        PlayOpeningMove('w', kBlackToMove, kLife);
     }
 }
 
 void CKovraView::BeginDefend()
 {
-    if (!StartVerification(9, "you can't try to defend", "defend"))
+    if (!StartVerification(kDeath, "you can't try to defend", "defend"))
         return;
     // After "start to kill" Black opens; otherwise Black passes and the user
     // (White) moves first.
     if (m_solverSide == 'b')
-        PlayOpeningMove('b', 2, 9);
+        PlayOpeningMove('b', kWhiteToMove, kDeath);
     else
         PushPass();  // skipped when the history is full
 }
@@ -42,7 +42,7 @@ void CKovraView::BeginDefend()
 bool CKovraView::StartVerification(int goal, const char* refusal, const char* startText)
 {
     // The side's own verdict or ko allows the game; anything else refuses it.
-    if (m_solverResult != goal && m_solverResult != 7) {
+    if (m_solverResult != goal && m_solverResult != kKo) {
         m_verifyRefused = 1;
         ShowStatus(refusal);
         return false;
@@ -60,7 +60,7 @@ void CKovraView::PlayOpeningMove(char kind, int probeSide, int goal)
     if (HistoryFull())
         return;  // no slot for a move: nothing is tried
     // Under a ko verdict a stored ko is as good as the goal.
-    const bool koAccepted = m_solverResult == 7;
+    const bool koAccepted = m_solverResult == kKo;
     for (int i = 0; i < m_moveCount; ++i) {
         if (m_moveKind[i] != 'f' || m_board[m_moveY[i]][m_moveX[i]] != kEmpty)
             continue;

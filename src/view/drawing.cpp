@@ -6,22 +6,8 @@
 
 namespace {
 
-constexpr int kCell = 26;
 constexpr Rgb kYellow = MakeRgb(255, 255, 0);
 constexpr Rgb kRed = MakeRgb(255, 0, 0);
-
-// The one-letter mark texts, shared with the position file's move lines.
-const char* MarkText(int selector)
-{
-    switch (selector) {
-    case -1: return "x";
-    case -2: return "m";
-    case -3: return "z";
-    case -4: return "f";
-    case -5: return "y";
-    default: return nullptr;
-    }
-}
 
 // Redraws the grid segments through an emptied point; the board's edge
 // lines stop at the crossing.
@@ -49,11 +35,11 @@ void CKovraView::DrawBoard()
     if (m_pCanvas) {
         ICanvas& canvas = *m_pCanvas;
         canvas.FillRect(0, 0, canvas.ClientWidth(), canvas.ClientHeight(), kYellow);
-        for (int y = 13; y <= 273; y += kCell) {
+        for (int y = 13; y <= 273; y += kCellPixels) {
             canvas.MoveTo(13, y);
             canvas.LineTo(273, y);
         }
-        for (int x = 13; x <= 273; x += kCell) {
+        for (int x = 13; x <= 273; x += kCellPixels) {
             canvas.MoveTo(x, 13);
             canvas.LineTo(x, 273);
         }
@@ -75,8 +61,8 @@ void CKovraView::DrawPoint(char code, int selector, int column, int row)
     if (!m_pCanvas)
         return;
     ICanvas& canvas = *m_pCanvas;
-    const int x0 = (column - 1) * kCell;
-    const int y0 = (row - 1) * kCell;
+    const int x0 = (column - 1) * kCellPixels;
+    const int y0 = (row - 1) * kCellPixels;
     if (code == 'b' || code == 'w') {
         canvas.Ellipse(x0 + 1, y0 + 1, x0 + 25, y0 + 25, code == 'b' ? Brush::Black : Brush::White);
     } else if (code == 's') {
@@ -84,18 +70,16 @@ void CKovraView::DrawPoint(char code, int selector, int column, int row)
         DrawGridThrough(canvas, column, row, x0, y0);
     }
     canvas.SetTextColor(kRed);
-    if (selector == 0 || m_clickMode == 's')
+    if (selector == 0 || selector < -5 || m_clickMode == 's')
         return;
-    char number[12];
-    const char* text = MarkText(selector);
+    char text[12] = {};
     int x = selector == -2 ? x0 + 7 : x0 + 9;
     if (selector > 0) {
-        std::snprintf(number, sizeof number, "%d", selector);
-        text = number;
+        std::snprintf(text, sizeof text, "%d", selector);
         x = selector >= 10 ? x0 + 6 : x0 + 9;
+    } else {
+        text[0] = kMarkLetters[-selector - 1];
     }
-    if (!text)
-        return;
     canvas.SetBkModeTransparent();
     canvas.TextOut(x, y0 + 5, text);
 }

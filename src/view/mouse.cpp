@@ -1,29 +1,12 @@
 // The left mouse button and the commands that only change the click mode.
 #include "board/kovra_view.h"
 
-namespace {
-
-constexpr int kCell = 26;
-
-// The mark selector that writes a move-list letter on its point.
-int MarkOfMoveMode(char mode)
-{
-    switch (mode) {
-    case 'f': return -4;
-    case 'm': return -2;
-    case 'y': return -5;
-    default: return -3;  // 'z'
-    }
-}
-
-}  // namespace
-
 void CKovraView::OnLButtonDown(int px, int py)
 {
     // Truncating division: pixels -25..-1 still fall in the first cell.
-    const int x = px / kCell + 1;
-    const int y = py / kCell + 1;
-    if (x < 1 || x > 11 || y < 1 || y > 11)
+    const int x = px / kCellPixels + 1;
+    const int y = py / kCellPixels + 1;
+    if (!OnBoard(x, y))
         return;  // the client area reaches past the board: no point there
 
     switch (m_clickMode) {
@@ -67,7 +50,7 @@ void CKovraView::AddClickedMove(int x, int y)
         return;
     }
     AppendMoveEntry(m_clickMode, x, y);
-    DrawPoint(' ', MarkOfMoveMode(m_clickMode), x, y);
+    DrawPoint(' ', MarkOfKind(m_clickMode), x, y);
 }
 
 void CKovraView::OnBlackS()

@@ -9,11 +9,6 @@
 
 namespace {
 
-bool OnBoard(int row, int column)
-{
-    return row >= 1 && row <= 11 && column >= 1 && column <= 11;
-}
-
 bool IsMoveKind(char c)
 {
     return c == 'f' || c == 'm' || c == 'y' || c == 'z';
@@ -44,25 +39,22 @@ void CKovraView::OnSave()
         ShowStatus("file not opened");
         return;
     }
-    m_posFile = out.Stream();
-    const bool written = WritePositionRecords(m_posFile);
-    m_posFile = nullptr;
+    const bool written = WritePositionRecords(out.Stream());
     if (!written || !out.Commit(true))
         ShowStatus("file not opened");
 }
 
 int CKovraView::OnRestore()
 {
-    m_posFile = std::fopen(m_fileName, "r");
-    if (!m_posFile) {
+    std::FILE* file = std::fopen(m_fileName, "r");
+    if (!file) {
         ResetPosition();
         ShowStatus("file not found");
         return m_histCount;
     }
     std::string text;
-    const bool read = ReadPositionText(m_posFile, text);
-    std::fclose(m_posFile);
-    m_posFile = nullptr;
+    const bool read = ReadPositionText(file, text);
+    std::fclose(file);
     if (!read) {  // a directory, a read error: the position stays
         ShowStatus("file not opened");
         return m_histCount;
@@ -129,7 +121,7 @@ void CKovraView::ApplyPositionRecords(const std::string& text, bool keepTargets)
 
 void CKovraView::ApplyRecord(char letter, int row, int column, bool keepTargets)
 {
-    if (!OnBoard(row, column))
+    if (!OnBoard(column, row))
         return;
     if (letter == 'b' || letter == 'w') {
         if (!PushHistory(letter, column, row))

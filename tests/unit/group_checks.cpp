@@ -3,8 +3,6 @@
 #include <cstdio>
 #include <map>
 
-#include "test_support.h"
-
 namespace {
 
 std::string PointText(int i)
@@ -16,22 +14,9 @@ std::string PointText(int i)
 
 bool IsStone(unsigned char c) { return c == kBlack || c == kWhite; }
 
-bool IsPlayable(int i)
-{
-    const int x = i % kBoardWidth;
-    const int y = i / kBoardWidth;
-    return x >= 1 && x <= 11 && y >= 1 && y <= 11;
-}
+bool IsPlayable(int i) { return OnBoard(i % kBoardWidth, i / kBoardWidth); }
 
 }  // namespace
-
-std::string ListText(const CPointList& list)
-{
-    std::string text;
-    for (int k = 0; k < list.GetCount(); ++k)
-        text += PointText(CellIndex(list.GetAt(k).x, list.GetAt(k).y));
-    return text;
-}
 
 std::string GroupSetFault(const unsigned char* board, const std::int32_t* map,
                           const unsigned char* colors, const CPointList* lists, int count,
@@ -140,10 +125,4 @@ std::string SameGroupingFault(const std::int32_t* a, const std::int32_t* b)
             return "cell " + PointText(i) + " is grouped differently";
     }
     return std::string();
-}
-
-void SetPosition(CKovraView& view, const std::vector<std::string>& rows)
-{
-    SetBoard(view, rows);
-    view.RebuildGroups();
 }

@@ -1,15 +1,11 @@
-// Checks shared by the board tests: the group-set invariant and a
-// flood-fill reference grouping.
+// Checks shared by the board tests and the fuzzers: the group-set
+// invariant and a flood-fill reference grouping.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "board/kovra_view.h"
-
-// The points of list g as "(x,y)(x,y)...".
-std::string ListText(const CPointList& list);
-inline std::string ListText(const CKovraView& view, int g) { return ListText(view.m_groupStones[g]); }
 
 // Empty when the group set keeps its invariant: every stone carries its
 // group's id, stands exactly once in that group's list and has its colour;
@@ -29,7 +25,3 @@ std::string ConnectedGroupingFault(const unsigned char* board, const std::int32_
 
 // Empty when the two maps group the stones alike, up to renumbering.
 std::string SameGroupingFault(const std::int32_t* a, const std::int32_t* b);
-
-// Puts the position on the board and builds its groups, as the first target
-// click does.
-void SetPosition(CKovraView& view, const std::vector<std::string>& rows);

@@ -1,0 +1,255 @@
+// What the end-to-end scripts cannot reach: the drawing calls themselves,
+// a save that fails on a full disk, Refresh's replay, target marks, the
+// status buffer's bound, and the shell's menu-time pane and script lines.
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdlib>
+
+#include "pane_keeper.h"
+#include "script_event.h"
+#include "test_support.h"
+
+TEST(Drawing, GridStonesMarksAndNumbersSitAtTheirPixels)
+{
+    ViewHarness h;
+    CKovraView& v = h.view();
+    v.OnDraw();
+    EXPECT_EQ(h.canvas.Calls("fill"), Rows{"fill 0 0 282 285 ffff00"});
+    EXPECT_EQ(h.canvas.Calls("line").size(), 22u);
+    EXPECT_EQ(h.canvas.Calls("line").back(), "line 273 273");
+    EXPECT_EQ(h.canvas.Calls("ellipse"), Rows{"ellipse 141 141 146 146 black"});
+    v.OnDraw();  // the welcome text comes with the first paint only
+    EXPECT_EQ(h.frame.status, Rows{"Welcome to Quillmere"});
+
+    h.canvas.calls.clear();
+    v.DrawPoint('b', 9, 2, 1);
+    v.DrawPoint('w', 10, 2, 1);
+    v.DrawPoint(' ', MarkOfKind('m'), 1, 2);
+    v.DrawPoint(' ', MarkOfKind('z'), 1, 2);
+    v.DrawPoint(' ', -1, 1, 2);
+    v.DrawPoint(' ', -6, 1, 2);  // no such mark
+    v.DrawPoint('s', 0, 1, 1);   // erasing: the board's edge lines stop at the point
+    v.DrawPoint('s', 0, 6, 6);
+    EXPECT_EQ(h.canvas.calls,
+              (Rows{"ellipse 27 1 51 25 black", "textcolor ff0000", "transparent", "text 35 5 9",
+                    "ellipse 27 1 51 25 white", "textcolor ff0000", "transparent", "text 32 5 10",
+                    "textcolor ff0000", "transparent", "text 7 31 m", "textcolor ff0000", "transparent",
+                    "text 9 31 z", "textcolor ff0000", "transparent", "text 9 31 x", "textcolor ff0000",
+                    "fill 1 1 25 25 ffff00", "move 13 13", "line 13 26", "move 13 13", "line 26 13",
+                    "textcolor ff0000", "fill 131 131 155 155 ffff00", "move 143 130", "line 143 156",
+                    "move 130 143", "line 156 143", "textcolor ff0000"}));
+    // In erase mode no text is written.
+    h.canvas.calls.clear();
+    v.m_clickMode = 's';
+    v.DrawPoint('b', 3, 4, 4);
+    EXPECT_TRUE(h.canvas.Calls("text ").empty());
+}
+
+TEST(MarkTarget, TheFirstClickGroupsAndLettersTheListThenMarksTheGroup)
+{
+    ViewHarness h;
+    CKovraView& v = h.view();
+    SetBoard(v, {"OO.X", "O..X", "...."});
+    for (const Entry& e : std::vector<Entry>{{'f', 3, 1}, {'m', 2, 2}, {'y', 1, 3}, {'z', 3, 2}})
+        v.AppendMoveEntry(e.kind, e.x, e.y);
+    v.m_clickMode = 'x';
+    v.OnLButtonDown(0, 0);
+    EXPECT_EQ(h.canvas.Calls("text "), (Rows{"text 61 5 f", "text 33 31 m", "text 9 57 y", "text 61 31 z",
+                                             "text 9 5 x", "text 35 5 x", "text 9 31 x"}));
+    // A stone edited in later is not grouped by the second click; a target
+    // on an empty point marks every point outside a group, that stone too;
+    // a sixth target is not recorded.
+    h.canvas.calls.clear();
+    v.m_board[3][4] = kBlack;
+    v.MarkTarget(4, 2);
+    EXPECT_EQ(h.canvas.Calls("text ").size(), 2u);
+    EXPECT_EQ(v.m_groupMap[3][4], 0);
+    h.canvas.calls.clear();
+    for (int k = 0; k < 4; ++k)
+        v.MarkTarget(9, 9);
+    EXPECT_EQ(h.canvas.Calls("text ").size(), 4 * (121u - 5));
+    EXPECT_EQ(v.m_targetCount, kMaxTargets);
+    EXPECT_EQ(v.m_targetX[4], 9);
+}
+
+TEST(Refresh, ReplaysTheKeptHistoryAndMarksTheTargetsAgain)
+{
+    ViewHarness h;
+    CKovraView& v = h.view();
+    const Entry edits[] = {{'w', 1, 1}, {'w', 2, 1}, {'b', 3, 3}, {'s', 3, 3}, {'b', 1, 2}, {'w', 5, 5}};
+    for (const Entry& e : edits) {
+        v.m_clickMode = e.kind;
+        v.OnLButtonDown((e.x - 1) * kCellPixels, (e.y - 1) * kCellPixels);
+    }
+    v.PushPass();
+    v.m_histBase = v.m_histCount;
+    v.m_clickMode = 'b';
+    v.OnLButtonDown(26, 26);  // made after the solver started: dropped
+    v.m_clickMode = 'x';
+    v.OnLButtonDown(26 * 4, 26 * 4);
+    v.OnLButtonDown(0, 0);
+    h.canvas.calls.clear();
+    v.OnRefresh();
+    EXPECT_EQ(v.m_histCount, 7);
+    EXPECT_EQ(Region(v, 3, 3), "OO./X../...|11./2../...");
+    EXPECT_EQ(v.m_targetCount, 2);
+    EXPECT_EQ(v.m_groupsStale, 0);
+    EXPECT_EQ(v.m_clickMode, ' ');
+    EXPECT_EQ(h.frame.Last(), "refreshed");
+    // The marks made while marking are painted over by the final repaint.
+    EXPECT_EQ(h.canvas.calls.back().rfind("text ", 0), std::string::npos);
+}
+
+static void WriteText(const char* path, const char* text)
+{
+    std::FILE* file = std::fopen(path, "w");
+    std::fputs(text, file);
+    std::fclose(file);
+}
+
+TEST_F(ScratchDirTest, ASaveThatFailsOnAFullDiskKeepsTheOldFileAndNoTemporary)
+{
+    // Writes fail past 16 bytes, as on a full disk (this holds for root too);
+    // a short position fails only when the stream is flushed.
+    CKovraView& v = view();
+    WriteText("movesx.txt", "w  5  5\n");
+    std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit old;
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    for (const int stones : {121, 3}) {
+        v.OnNewGame();
+        v.OnBlackS();
+        for (int i = 0; i < stones; ++i)
+            v.OnLButtonDown(i % 11 * 26, i / 11 * 26);
+        h.frame.status.clear();
+        const struct rlimit small = {16, old.rlim_max};
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+        v.OnSave();
+        setrlimit(RLIMIT_FSIZE, &old);
+        EXPECT_EQ(h.frame.status, Rows{"file not opened"});
+        EXPECT_EQ(ReadFile("movesx.txt"), "w  5  5\n");
+        EXPECT_EQ(std::system("test $(ls -A | wc -l) -eq 1"), 0);  // no temporary left
+    }
+}
+
+TEST_F(ScratchDirTest, ASaveNeverWritesThroughALinkAndKeepsTheMode)
+{
+    // A link planted where the old temporary name was is never followed; a
+    // link at the file's own name is replaced, its target untouched.
+    CKovraView& v = view();
+    ASSERT_EQ(symlink("outside.txt", "movesx.txt.tmp"), 0);
+    WriteText("linked.txt", "w  5  5\n");
+    ASSERT_EQ(symlink("linked.txt", "movesx.txt"), 0);
+    v.OnBlackS();
+    v.OnLButtonDown(0, 0);
+    v.OnSave();
+    struct stat st;
+    ASSERT_EQ(lstat("movesx.txt", &st), 0);
+    EXPECT_TRUE(S_ISREG(st.st_mode));
+    EXPECT_EQ(ReadFile("movesx.txt"), "b  1  1\n");
+    EXPECT_EQ(ReadFile("linked.txt"), "w  5  5\n");
+    EXPECT_NE(lstat("outside.txt", &st), 0);
+    ASSERT_EQ(chmod("movesx.txt", 0640), 0);
+    v.OnSave();
+    ASSERT_EQ(stat("movesx.txt", &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+}
+
+TEST(PositionRecords, TargetsAreReadOnTheBoardAndAtMostFive)
+{
+    ViewHarness h;
+    CKovraView& v = h.view();
+    char text[] = "w  1  1\nx  1  1\nx  0  3\nx  2  2\nx  3  3\nx  4  4\nx 12  5\nx  5  5\nx  6  6\n";
+    std::FILE* file = fmemopen(text, sizeof text - 1, "r");
+    ASSERT_NE(file, nullptr);
+    v.ReadPositionRecords(file, true);
+    std::fclose(file);
+    EXPECT_EQ(v.m_targetCount, kMaxTargets);
+    EXPECT_EQ(std::string(v.m_targetY, v.m_targetY + 5), std::string("\1\2\3\4\5"));
+    EXPECT_EQ(v.m_histCount, 1);
+}
+
+TEST(StatusBuffer, LongTextsAreCutAtFortySevenCharacters)
+{
+    ViewHarness h;
+    CKovraView& v = h.view();
+    v.m_groupsStale = 0x5A5A5A5A;  // the member after the buffer
+    v.ShowStatusF("%s", std::string(200, 'q').c_str());
+    EXPECT_EQ(h.frame.Last(), std::string(47, 'q'));
+    v.ShowStatusF("my move (%2d,%2d)", -2147483647 - 1, -2147483647 - 1);
+    EXPECT_EQ(h.frame.Last(), "my move (-2147483648,-2147483648)");
+    EXPECT_EQ(v.m_groupsStale, 0x5A5A5A5A);
+}
+
+namespace {
+
+class FakePanes : public IPaneInfo {
+public:
+    void GetPaneInfo(int, std::uint32_t& i, std::uint32_t& s, std::int32_t& w) const override
+    {
+        i = id;
+        s = style;
+        w = width;
+    }
+    void SetPaneInfo(int, std::uint32_t i, std::uint32_t s, std::int32_t w) override
+    {
+        id = i;
+        style = s;
+        width = w;
+        ++sets;
+    }
+    std::uint32_t id = 7;
+    std::uint32_t style = 0x0100;
+    std::int32_t width = 100;
+    int sets = 0;
+};
+
+}  // namespace
+
+TEST(PaneKeeper, TheMessagePaneIsWideWhileAMenuIsOpenAndRestoredAfter)
+{
+    FakePanes panes;
+    CPaneKeeper keeper(panes);
+    keeper.OnInitMenuPopup();  // no selection yet: nothing changes
+    EXPECT_EQ(panes.sets, 0);
+    keeper.OnMenuSelect(0, 0x10, true);
+    keeper.OnInitMenuPopup();
+    keeper.OnMenuSelect(1, 0x10, true);
+    keeper.OnInitMenuPopup();  // a second pop-up saves nothing new
+    EXPECT_EQ(panes.sets, 1);
+    EXPECT_EQ(panes.style, kSbpsNoBorders | kSbpsStretch);
+    EXPECT_EQ(panes.width, kWidePane);
+    keeper.OnMenuSelect(0, kMenuClosedFlags, true);  // with a menu: not the closing
+    EXPECT_EQ(panes.width, kWidePane);
+    keeper.OnMenuSelect(0, kMenuClosedFlags, false);
+    EXPECT_EQ(panes.sets, 2);
+    EXPECT_EQ(panes.id, 7u);
+    EXPECT_EQ(panes.style, 0x0100u);
+    EXPECT_EQ(panes.width, 100);
+    // A closing with nothing saved counts as a selection.
+    keeper.OnMenuSelect(0, kMenuClosedFlags, false);
+    keeper.OnInitMenuPopup();
+    EXPECT_EQ(panes.sets, 3);
+}
+
+TEST(ScriptLine, CoordinatesAreClampedAndMalformedLinesAreUnknown)
+{
+    ScriptEvent e = ParseScriptLine("click 99999999999 -99999999999");
+    EXPECT_EQ(e.kind, ScriptEventKind::Click);
+    EXPECT_EQ(e.x, 1000000);
+    EXPECT_EQ(e.y, -1000000);
+    EXPECT_GT(ParseScriptLine("at 2147483647 1").x, 286);
+    EXPECT_EQ(ParseScriptLine("at 2 3").y, 65);
+    EXPECT_EQ(ParseScriptLine("char \xef\xbd\xb6").ch, 0xFF76u);
+    EXPECT_EQ(ParseScriptLine("key down\r").kind, ScriptEventKind::KeyDown);
+    EXPECT_EQ(ParseScriptLine("   # comment").kind, ScriptEventKind::Nothing);
+    for (const char* line : {"click 1", "click 1 2 3", "click a 2", "click 1 +2", "at 1 2x", "char",
+                             "char ab", "char space2", "key left", "menu", "boards", "snapshot",
+                             "Board", "wait 5"})
+        EXPECT_EQ(ParseScriptLine(line).kind, ScriptEventKind::Unknown) << line;
+}
