@@ -63,7 +63,10 @@ struct KovraProblem {
     int sourceSize = 11;
     int symmetry = 0;                  // 0..7, see ToSource
     bool swapped = false;              // the file's Black defends: colours swapped
-    // The file's point of one of Kovra's points.
+    // The file's point of one of Kovra's points: when bit 2 of symmetry is
+    // set, column and row are exchanged first; then bit 0 mirrors the column
+    // (x -> sourceSize + 1 - x) and bit 1 mirrors the row. Posing applies
+    // the inverse (mirrors first, then the exchange).
     SgfPoint ToSource(SgfPoint p) const;
 };
 struct PoseOptions {

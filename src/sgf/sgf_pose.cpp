@@ -1,0 +1,418 @@
+// Posing a plain problem (stones only, as collections keep them): the
+// corner, who defends, the targets and the candidate points.
+//
+// The rule, in short: the corner nearest the stones goes to the top-left.
+// Every empty point belongs to the colour whose stones it is nearer to
+// (counted in steps over empty points); a colour whose stones and points
+// stay clear of the window's open sides is enclosed, and the one enclosed
+// colour defends. Its area is the stones and points it owns around its
+// largest group; the targets are the groups of two or more stones there.
+// The candidates are the area's empty points ('f', the likely vital
+// points first), the targets' other liberties on the border ('z': the
+// attacker fills them, the defender never gains from them) and the last
+// outside liberty of attacker groups that touch the area ('y').
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "sgf/sgf.h"
+
+namespace {
+
+constexpr int kSide = 11;
+constexpr int kMaxCandidates = 15;
+constexpr int kMaxTargetGroups = 5;
+constexpr int kFar = 1000;
+constexpr unsigned char kEmpty = 0;
+constexpr unsigned char kBlack = 1;
+constexpr unsigned char kWhite = 2;
+
+const int kStepX[4] = {0, -1, 1, 0};
+const int kStepY[4] = {-1, 0, 0, 1};
+
+// The window as 0-based [y][x] cells.
+using Cells = unsigned char[kSide][kSide];
+using Numbers = int[kSide][kSide];
+
+bool OnBoard(int x, int y)
+{
+    return x >= 0 && y >= 0 && x < kSide && y < kSide;
+}
+
+// The file's point in the window's (Kovra's) coordinates: the inverse of
+// KovraProblem::ToSource.
+SgfPoint FromSource(SgfPoint p, int size, int symmetry)
+{
+    if (symmetry & 1)
+        p.x = size + 1 - p.x;
+    if (symmetry & 2)
+        p.y = size + 1 - p.y;
+    if (symmetry & 4)
+        std::swap(p.x, p.y);
+    return p;
+}
+
+// Mirrors each axis whose far edge is nearer to the stones than its near edge.
+int NearestCorner(const SgfSource& source)
+{
+    int minX = source.size, maxX = 1, minY = source.size, maxY = 1;
+    for (const auto* list : {&source.black, &source.white}) {
+        for (const SgfPoint& p : *list) {
+            minX = std::min(minX, p.x);
+            maxX = std::max(maxX, p.x);
+            minY = std::min(minY, p.y);
+            maxY = std::max(maxY, p.y);
+        }
+    }
+    int symmetry = 0;
+    if (source.size - maxX < minX - 1)
+        symmetry |= 1;
+    if (source.size - maxY < minY - 1)
+        symmetry |= 2;
+    return symmetry;
+}
+
+// Puts the file's stones into the window; false when one lies outside it.
+bool PlaceStones(const SgfSource& source, int symmetry, Cells cells)
+{
+    for (int colour = kBlack; colour <= kWhite; ++colour) {
+        for (const SgfPoint& s : colour == kBlack ? source.black : source.white) {
+            const SgfPoint p = FromSource(s, source.size, symmetry);
+            if (p.x < 1 || p.y < 1 || p.x > kSide || p.y > kSide)
+                return false;
+            cells[p.y - 1][p.x - 1] = static_cast<unsigned char>(colour);
+        }
+    }
+    return true;
+}
+
+// Steps from the nearest stone of colour over empty points (kFar: none).
+void Distances(const Cells cells, unsigned char colour, Numbers distance)
+{
+    std::vector<int> queue;
+    for (int y = 0; y < kSide; ++y) {
+        for (int x = 0; x < kSide; ++x) {
+            distance[y][x] = cells[y][x] == colour ? 0 : kFar;
+            if (cells[y][x] == colour)
+                queue.push_back(y * kSide + x);
+        }
+    }
+    for (size_t head = 0; head < queue.size(); ++head) {
+        const int x = queue[head] % kSide, y = queue[head] / kSide;
+        for (int d = 0; d < 4; ++d) {
+            const int nx = x + kStepX[d], ny = y + kStepY[d];
+            if (OnBoard(nx, ny) && cells[ny][nx] == kEmpty && distance[ny][nx] == kFar) {
+                distance[ny][nx] = distance[y][x] + 1;
+                queue.push_back(ny * kSide + nx);
+            }
+        }
+    }
+}
+
+// Who owns each point: its stone's colour, or for an empty point the
+// colour of the strictly nearer stones (kEmpty on a tie).
+void Owners(const Cells cells, Cells owner)
+{
+    Numbers toBlack, toWhite;
+    Distances(cells, kBlack, toBlack);
+    Distances(cells, kWhite, toWhite);
+    for (int y = 0; y < kSide; ++y) {
+        for (int x = 0; x < kSide; ++x) {
+            if (cells[y][x] != kEmpty)
+                owner[y][x] = cells[y][x];
+            else if (toBlack[y][x] < toWhite[y][x])
+                owner[y][x] = kBlack;
+            else if (toWhite[y][x] < toBlack[y][x])
+                owner[y][x] = kWhite;
+            else
+                owner[y][x] = kEmpty;
+        }
+    }
+}
+
+// A colour is enclosed when nothing it owns lies on an open side.
+bool Enclosed(const Cells owner, unsigned char colour, bool openRight, bool openBottom)
+{
+    for (int i = 0; i < kSide; ++i) {
+        if (openRight && owner[i][kSide - 1] == colour)
+            return false;
+        if (openBottom && owner[kSide - 1][i] == colour)
+            return false;
+    }
+    return true;
+}
+
+// 'b' or 'w' for the defending colour of the file, or 0 when the stones
+// do not say.
+char TellDefender(const Cells cells, int size)
+{
+    Cells owner;
+    Owners(cells, owner);
+    const bool open = size > kSide;
+    const bool black = Enclosed(owner, kBlack, open, open);
+    const bool white = Enclosed(owner, kWhite, open, open);
+    if (black == white)
+        return 0;
+    return black ? 'b' : 'w';
+}
+
+// The points connected to (x, y) through points for which inside holds.
+template <typename Inside>
+std::vector<int> Flood(int x, int y, Inside inside)
+{
+    std::vector<int> points{y * kSide + x};
+    std::vector<bool> seen(kSide * kSide, false);
+    seen[points[0]] = true;
+    for (size_t head = 0; head < points.size(); ++head) {
+        const int px = points[head] % kSide, py = points[head] / kSide;
+        for (int d = 0; d < 4; ++d) {
+            const int nx = px + kStepX[d], ny = py + kStepY[d];
+            if (OnBoard(nx, ny) && !seen[ny * kSide + nx] && inside(nx, ny)) {
+                seen[ny * kSide + nx] = true;
+                points.push_back(ny * kSide + nx);
+            }
+        }
+    }
+    std::sort(points.begin(), points.end());
+    return points;
+}
+
+std::vector<int> Chain(const Cells cells, int x, int y)
+{
+    const unsigned char colour = cells[y][x];
+    return Flood(x, y, [&](int nx, int ny) { return cells[ny][nx] == colour; });
+}
+
+// The empty neighbours of a chain.
+std::vector<int> Liberties(const Cells cells, const std::vector<int>& chain)
+{
+    std::vector<int> liberties;
+    for (int p : chain) {
+        for (int d = 0; d < 4; ++d) {
+            const int nx = p % kSide + kStepX[d], ny = p / kSide + kStepY[d];
+            if (OnBoard(nx, ny) && cells[ny][nx] == kEmpty)
+                liberties.push_back(ny * kSide + nx);
+        }
+    }
+    std::sort(liberties.begin(), liberties.end());
+    liberties.erase(std::unique(liberties.begin(), liberties.end()), liberties.end());
+    return liberties;
+}
+
+bool Contains(const std::vector<int>& points, int p)
+{
+    return std::find(points.begin(), points.end(), p) != points.end();
+}
+
+// White's chains, largest first (the earlier one on equal size).
+std::vector<std::vector<int>> WhiteChains(const Cells cells)
+{
+    std::vector<std::vector<int>> chains;
+    std::vector<bool> seen(kSide * kSide, false);
+    for (int p = 0; p < kSide * kSide; ++p) {
+        if (cells[p / kSide][p % kSide] != kWhite || seen[p])
+            continue;
+        chains.push_back(Chain(cells, p % kSide, p / kSide));
+        for (int q : chains.back())
+            seen[q] = true;
+    }
+    std::stable_sort(chains.begin(), chains.end(),
+                     [](const auto& a, const auto& b) { return a.size() > b.size(); });
+    return chains;
+}
+
+struct Posing {
+    Cells cells = {};
+    std::vector<int> area;      // White's stones and owned points around its largest chain
+    std::vector<std::vector<int>> targets;
+    std::vector<int> inner;     // 'f'
+    std::vector<int> border;    // 'z'
+    std::vector<int> capture;   // 'y'
+};
+
+void FindTargets(Posing& posing)
+{
+    Cells owner;
+    Owners(posing.cells, owner);
+    const std::vector<std::vector<int>> chains = WhiteChains(posing.cells);
+    const int start = chains[0][0];
+    posing.area = Flood(start % kSide, start / kSide,
+                        [&](int x, int y) { return owner[y][x] == kWhite; });
+    for (const auto& chain : chains) {
+        const bool inArea = Contains(posing.area, chain[0]);
+        if (inArea && (posing.targets.empty() || chain.size() >= 2) &&
+            static_cast<int>(posing.targets.size()) < kMaxTargetGroups)
+            posing.targets.push_back(chain);
+    }
+}
+
+// Empty neighbours of p that are among points.
+int NeighboursIn(int p, const std::vector<int>& points)
+{
+    int count = 0;
+    for (int d = 0; d < 4; ++d) {
+        const int nx = p % kSide + kStepX[d], ny = p / kSide + kStepY[d];
+        if (OnBoard(nx, ny) && Contains(points, ny * kSide + nx))
+            ++count;
+    }
+    return count;
+}
+
+void FindCandidates(Posing& posing)
+{
+    const Cells& cells = posing.cells;
+    for (int p : posing.area)
+        if (cells[p / kSide][p % kSide] == kEmpty)
+            posing.inner.push_back(p);
+    // The centre of the eye space first: the point with most room around it.
+    const std::vector<int> inner = posing.inner;
+    std::stable_sort(posing.inner.begin(), posing.inner.end(), [&](int a, int b) {
+        return NeighboursIn(a, inner) > NeighboursIn(b, inner);
+    });
+    for (const auto& target : posing.targets)
+        for (int p : Liberties(cells, target))
+            if (!Contains(posing.inner, p) && !Contains(posing.border, p))
+                posing.border.push_back(p);
+    std::sort(posing.border.begin(), posing.border.end());
+
+    // Attacker chains next to the area that the defender could take if it
+    // could fill their one outside liberty.
+    std::vector<bool> seen(kSide * kSide, false);
+    for (int a : posing.area) {
+        for (int d = 0; d < 4; ++d) {
+            const int nx = a % kSide + kStepX[d], ny = a / kSide + kStepY[d];
+            if (!OnBoard(nx, ny) || cells[ny][nx] != kBlack || seen[ny * kSide + nx])
+                continue;
+            const std::vector<int> chain = Chain(cells, nx, ny);
+            for (int q : chain)
+                seen[q] = true;
+            std::vector<int> outside;
+            for (int l : Liberties(cells, chain))
+                if (!Contains(posing.inner, l) && !Contains(posing.border, l))
+                    outside.push_back(l);
+            if (outside.size() == 1 && !Contains(posing.capture, outside[0]))
+                posing.capture.push_back(outside[0]);
+        }
+    }
+}
+
+SgfPoint Point(int p)
+{
+    SgfPoint point;
+    point.x = p % kSide + 1;
+    point.y = p / kSide + 1;
+    return point;
+}
+
+void AddMoves(const std::vector<int>& points, char kind, KovraProblem& problem)
+{
+    for (int p : points)
+        problem.moves.push_back(SgfSource::Candidate{kind, Point(p)});
+}
+
+// "start to live" unless the attacker is to play (or the user chose).
+bool StartsToLive(const SgfSource& source, const PoseOptions& options, bool swapped)
+{
+    if (options.command != 0)
+        return options.command == 'l';
+    const char attacker = swapped ? 'W' : 'B';
+    return source.toPlay != attacker;
+}
+
+}  // namespace
+
+std::string PosePlain(const SgfSource& source, const PoseOptions& options, KovraProblem& problem)
+{
+    problem = KovraProblem();
+    if (source.size < kSide || source.size > 19)
+        return "board size " + std::to_string(source.size) + " (11 to 19 can be posed)";
+    if (source.black.empty() || source.white.empty())
+        return "cannot tell attacker from defender";
+    Posing posing;
+    const int symmetry = NearestCorner(source);
+    if (!PlaceStones(source, symmetry, posing.cells))
+        return "does not fit an 11x11 corner";
+
+    char defender = options.defender;
+    if (defender == 0)
+        defender = TellDefender(posing.cells, source.size);
+    if (defender == 0)
+        return "cannot tell attacker from defender";
+    const bool swapped = defender == 'b';
+    if (swapped)
+        for (auto& row : posing.cells)
+            for (auto& cell : row)
+                cell = cell == kEmpty ? kEmpty : static_cast<unsigned char>(kBlack + kWhite - cell);
+
+    FindTargets(posing);
+    FindCandidates(posing);
+    const size_t count = posing.inner.size() + posing.border.size() + posing.capture.size();
+    if (count > kMaxCandidates)
+        return "region has " + std::to_string(count) + " points (at most 15)";
+
+    for (int y = 0; y < kSide; ++y)
+        for (int x = 0; x < kSide; ++x)
+            problem.stone[y][x] = posing.cells[y][x];
+    for (const auto& target : posing.targets)
+        problem.targets.push_back(Point(target[0]));
+    AddMoves(posing.inner, 'f', problem);
+    AddMoves(posing.border, 'z', problem);
+    AddMoves(posing.capture, 'y', problem);
+    problem.live = StartsToLive(source, options, swapped);
+    problem.sourceSize = source.size;
+    problem.symmetry = symmetry;
+    problem.swapped = swapped;
+    return std::string();
+}
+
+namespace {
+
+// '@' marks the stones of the target groups.
+std::vector<std::string> BoardPicture(const KovraProblem& problem)
+{
+    std::vector<std::string> rows(kSide, std::string(kSide, '.'));
+    for (int y = 0; y < kSide; ++y)
+        for (int x = 0; x < kSide; ++x)
+            rows[y][x] = ".XO"[problem.stone[y][x] % 3];
+    for (const SgfPoint& t : problem.targets) {
+        if (!OnBoard(t.x - 1, t.y - 1) || problem.stone[t.y - 1][t.x - 1] != kWhite)
+            continue;
+        for (int p : Chain(problem.stone, t.x - 1, t.y - 1))
+            rows[p / kSide][p % kSide] = '@';
+    }
+    for (size_t i = 0; i < problem.moves.size(); ++i) {
+        const SgfPoint& at = problem.moves[i].at;
+        if (OnBoard(at.x - 1, at.y - 1))
+            rows[at.y - 1][at.x - 1] = static_cast<char>('a' + i);
+    }
+    return rows;
+}
+
+std::string SgfName(SgfPoint p)
+{
+    return std::string{static_cast<char>('a' + p.x - 1), static_cast<char>('a' + p.y - 1)};
+}
+
+}  // namespace
+
+std::string FormatPosed(const KovraProblem& problem)
+{
+    std::string text;
+    for (const std::string& row : BoardPicture(problem)) {
+        for (char c : row)
+            text += std::string(" ") + c;
+        text += '\n';
+    }
+    text += "X black (attacks), O white, @ target groups";
+    if (problem.swapped)
+        text += "; colours swapped: the file's Black defends";
+    text += '\n';
+    for (size_t i = 0; i < problem.moves.size(); ++i) {
+        const SgfSource::Candidate& move = problem.moves[i];
+        text += std::string(1, static_cast<char>('a' + i)) + ": " + move.kind + " (" +
+                std::to_string(move.at.y) + ", " + std::to_string(move.at.x) + "), file " +
+                SgfName(problem.ToSource(move.at)) + '\n';
+    }
+    text += problem.live ? "start to live\n" : "start to kill\n";
+    return text;
+}
