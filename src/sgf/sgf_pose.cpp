@@ -130,39 +130,13 @@ void Owners(const Cells cells, Cells owner)
     }
 }
 
-// A colour is enclosed when nothing it owns lies on an open side.
-bool Enclosed(const Cells owner, unsigned char colour, bool openRight, bool openBottom)
-{
-    for (int i = 0; i < kSide; ++i) {
-        if (openRight && owner[i][kSide - 1] == colour)
-            return false;
-        if (openBottom && owner[kSide - 1][i] == colour)
-            return false;
-    }
-    return true;
-}
-
-// 'b' or 'w' for the defending colour of the file, or 0 when the stones
-// do not say.
-char TellDefender(const Cells cells, int size)
-{
-    Cells owner;
-    Owners(cells, owner);
-    const bool open = size > kSide;
-    const bool black = Enclosed(owner, kBlack, open, open);
-    const bool white = Enclosed(owner, kWhite, open, open);
-    if (black == white)
-        return 0;
-    return black ? 'b' : 'w';
-}
-
 // The points connected to (x, y) through points for which inside holds.
 template <typename Inside>
-std::vector<int> Flood(int x, int y, Inside inside)
+std::vector<int> Flood(std::vector<int> points, Inside inside)
 {
-    std::vector<int> points{y * kSide + x};
     std::vector<bool> seen(kSide * kSide, false);
-    seen[points[0]] = true;
+    for (int p : points)
+        seen[p] = true;
     for (size_t head = 0; head < points.size(); ++head) {
         const int px = points[head] % kSide, py = points[head] / kSide;
         for (int d = 0; d < 4; ++d) {
@@ -180,7 +154,7 @@ std::vector<int> Flood(int x, int y, Inside inside)
 std::vector<int> Chain(const Cells cells, int x, int y)
 {
     const unsigned char colour = cells[y][x];
-    return Flood(x, y, [&](int nx, int ny) { return cells[ny][nx] == colour; });
+    return Flood({y * kSide + x}, [&](int nx, int ny) { return cells[ny][nx] == colour; });
 }
 
 // The empty neighbours of a chain.
@@ -201,16 +175,16 @@ std::vector<int> Liberties(const Cells cells, const std::vector<int>& chain)
 
 bool Contains(const std::vector<int>& points, int p)
 {
-    return std::find(points.begin(), points.end(), p) != points.end();
+    return std::binary_search(points.begin(), points.end(), p);
 }
 
-// White's chains, largest first (the earlier one on equal size).
-std::vector<std::vector<int>> WhiteChains(const Cells cells)
+// The chains of colour, largest first (the earlier one on equal size).
+std::vector<std::vector<int>> Chains(const Cells cells, unsigned char colour)
 {
     std::vector<std::vector<int>> chains;
     std::vector<bool> seen(kSide * kSide, false);
     for (int p = 0; p < kSide * kSide; ++p) {
-        if (cells[p / kSide][p % kSide] != kWhite || seen[p])
+        if (cells[p / kSide][p % kSide] != colour || seen[p])
             continue;
         chains.push_back(Chain(cells, p % kSide, p / kSide));
         for (int q : chains.back())
@@ -221,32 +195,74 @@ std::vector<std::vector<int>> WhiteChains(const Cells cells)
     return chains;
 }
 
+bool OnOpenSide(int p)
+{
+    return p % kSide == kSide - 1 || p / kSide == kSide - 1;
+}
+
+// Where a defender of one colour lives and what the fight is about.
+struct Region {
+    std::vector<int> outside;  // empty points the attacker owns, reached from the open sides
+    std::vector<int> area;     // the defender's largest chain, its stones and empty points around it
+    bool enclosed = false;     // the area stays clear of the open sides
+};
+
+// The outside runs from the open sides over empty points the attacker
+// owns; the area is what the defender's largest chain reaches over its own
+// stones and the empty points the outside does not take.
+Region FindRegion(const Cells cells, unsigned char defender, bool open)
+{
+    Region region;
+    Cells owner;
+    Owners(cells, owner);
+    const unsigned char attacker = static_cast<unsigned char>(kBlack + kWhite - defender);
+    auto outsideCell = [&](int x, int y) { return cells[y][x] == kEmpty && owner[y][x] == attacker; };
+    std::vector<int> seeds;
+    for (int p = 0; open && p < kSide * kSide; ++p)
+        if (OnOpenSide(p) && outsideCell(p % kSide, p / kSide))
+            seeds.push_back(p);
+    region.outside = Flood(seeds, outsideCell);
+    const std::vector<int> start = Chains(cells, defender)[0];
+    region.area = Flood(start, [&](int x, int y) {
+        return cells[y][x] == defender ||
+               (cells[y][x] == kEmpty && !Contains(region.outside, y * kSide + x));
+    });
+    region.enclosed = !open || std::none_of(region.area.begin(), region.area.end(), OnOpenSide);
+    return region;
+}
+
+// 'b' or 'w' for the colour that defends, or 0 when the stones do not say.
+char TellDefender(const Cells cells, int size)
+{
+    const bool open = size > kSide;
+    const bool black = FindRegion(cells, kBlack, open).enclosed;
+    const bool white = FindRegion(cells, kWhite, open).enclosed;
+    if (black == white)
+        return 0;
+    return black ? 'b' : 'w';
+}
+
 struct Posing {
     Cells cells = {};
-    std::vector<int> area;      // White's stones and owned points around its largest chain
+    Region region;
     std::vector<std::vector<int>> targets;
     std::vector<int> inner;     // 'f'
     std::vector<int> border;    // 'z'
     std::vector<int> capture;   // 'y'
 };
 
-void FindTargets(Posing& posing)
+void FindTargets(Posing& posing, int size)
 {
-    Cells owner;
-    Owners(posing.cells, owner);
-    const std::vector<std::vector<int>> chains = WhiteChains(posing.cells);
-    const int start = chains[0][0];
-    posing.area = Flood(start % kSide, start / kSide,
-                        [&](int x, int y) { return owner[y][x] == kWhite; });
-    for (const auto& chain : chains) {
-        const bool inArea = Contains(posing.area, chain[0]);
+    posing.region = FindRegion(posing.cells, kWhite, size > kSide);
+    for (const auto& chain : Chains(posing.cells, kWhite)) {
+        const bool inArea = Contains(posing.region.area, chain[0]);
         if (inArea && (posing.targets.empty() || chain.size() >= 2) &&
             static_cast<int>(posing.targets.size()) < kMaxTargetGroups)
             posing.targets.push_back(chain);
     }
 }
 
-// Empty neighbours of p that are among points.
+// Neighbours of p that are among points.
 int NeighboursIn(int p, const std::vector<int>& points)
 {
     int count = 0;
@@ -261,24 +277,30 @@ int NeighboursIn(int p, const std::vector<int>& points)
 void FindCandidates(Posing& posing)
 {
     const Cells& cells = posing.cells;
-    for (int p : posing.area)
-        if (cells[p / kSide][p % kSide] == kEmpty)
+    const std::vector<int>& outside = posing.region.outside;
+    for (int p : posing.region.area) {
+        if (cells[p / kSide][p % kSide] != kEmpty)
+            continue;
+        if (NeighboursIn(p, outside) > 0)
+            posing.border.push_back(p);
+        else
             posing.inner.push_back(p);
+    }
     // The centre of the eye space first: the point with most room around it.
-    const std::vector<int> inner = posing.inner;
+    const std::vector<int> empty = [&] {
+        std::vector<int> all = posing.inner;
+        all.insert(all.end(), posing.border.begin(), posing.border.end());
+        std::sort(all.begin(), all.end());
+        return all;
+    }();
     std::stable_sort(posing.inner.begin(), posing.inner.end(), [&](int a, int b) {
-        return NeighboursIn(a, inner) > NeighboursIn(b, inner);
+        return NeighboursIn(a, empty) > NeighboursIn(b, empty);
     });
-    for (const auto& target : posing.targets)
-        for (int p : Liberties(cells, target))
-            if (!Contains(posing.inner, p) && !Contains(posing.border, p))
-                posing.border.push_back(p);
-    std::sort(posing.border.begin(), posing.border.end());
 
     // Attacker chains next to the area that the defender could take if it
     // could fill their one outside liberty.
     std::vector<bool> seen(kSide * kSide, false);
-    for (int a : posing.area) {
+    for (int a : posing.region.area) {
         for (int d = 0; d < 4; ++d) {
             const int nx = a % kSide + kStepX[d], ny = a / kSide + kStepY[d];
             if (!OnBoard(nx, ny) || cells[ny][nx] != kBlack || seen[ny * kSide + nx])
@@ -286,12 +308,13 @@ void FindCandidates(Posing& posing)
             const std::vector<int> chain = Chain(cells, nx, ny);
             for (int q : chain)
                 seen[q] = true;
-            std::vector<int> outside;
+            std::vector<int> rest;
             for (int l : Liberties(cells, chain))
-                if (!Contains(posing.inner, l) && !Contains(posing.border, l))
-                    outside.push_back(l);
-            if (outside.size() == 1 && !Contains(posing.capture, outside[0]))
-                posing.capture.push_back(outside[0]);
+                if (!Contains(empty, l))
+                    rest.push_back(l);
+            if (rest.size() == 1 &&
+                std::find(posing.capture.begin(), posing.capture.end(), rest[0]) == posing.capture.end())
+                posing.capture.push_back(rest[0]);
         }
     }
 }
@@ -344,7 +367,7 @@ std::string PosePlain(const SgfSource& source, const PoseOptions& options, Kovra
             for (auto& cell : row)
                 cell = cell == kEmpty ? kEmpty : static_cast<unsigned char>(kBlack + kWhite - cell);
 
-    FindTargets(posing);
+    FindTargets(posing, source.size);
     FindCandidates(posing);
     const size_t count = posing.inner.size() + posing.border.size() + posing.capture.size();
     if (count > kMaxCandidates)
