@@ -22,6 +22,7 @@ namespace {
 constexpr int kSide = 11;
 constexpr int kMaxCandidates = 15;
 constexpr int kMaxTargetGroups = 5;
+constexpr size_t kTargetStones = 100;
 constexpr int kFar = 1000;
 constexpr unsigned char kEmpty = 0;
 constexpr unsigned char kBlack = 1;
@@ -249,6 +250,7 @@ struct Posing {
     std::vector<int> inner;     // 'f'
     std::vector<int> border;    // 'z'
     std::vector<int> capture;   // 'y'
+    std::vector<int> taken;     // 'm': stones that may be taken
 };
 
 void FindTargets(Posing& posing, int size)
@@ -256,7 +258,7 @@ void FindTargets(Posing& posing, int size)
     posing.region = FindRegion(posing.cells, kWhite, size > kSide);
     for (const auto& chain : Chains(posing.cells, kWhite)) {
         const bool inArea = Contains(posing.region.area, chain[0]);
-        if (inArea && (posing.targets.empty() || chain.size() >= 2) &&
+        if (inArea && (posing.targets.empty() || chain.size() >= kTargetStones) &&
             static_cast<int>(posing.targets.size()) < kMaxTargetGroups)
             posing.targets.push_back(chain);
     }
@@ -315,8 +317,19 @@ void FindCandidates(Posing& posing)
             if (rest.size() == 1 &&
                 std::find(posing.capture.begin(), posing.capture.end(), rest[0]) == posing.capture.end())
                 posing.capture.push_back(rest[0]);
+            // Stones the defender can take: their points come back into play.
+            if (rest.size() <= 1)
+                posing.taken.insert(posing.taken.end(), chain.begin(), chain.end());
         }
     }
+    // The defender's own stones outside the targets likewise.
+    for (int p : posing.region.area) {
+        const bool target = std::any_of(posing.targets.begin(), posing.targets.end(),
+                                        [&](const auto& t) { return Contains(t, p); });
+        if (cells[p / kSide][p % kSide] == kWhite && !target)
+            posing.taken.push_back(p);
+    }
+    std::sort(posing.taken.begin(), posing.taken.end());
 }
 
 SgfPoint Point(int p)
@@ -369,7 +382,8 @@ std::string PosePlain(const SgfSource& source, const PoseOptions& options, Kovra
 
     FindTargets(posing, source.size);
     FindCandidates(posing);
-    const size_t count = posing.inner.size() + posing.border.size() + posing.capture.size();
+    const size_t count = posing.inner.size() + posing.taken.size() + posing.border.size() +
+                         posing.capture.size();
     if (count > kMaxCandidates)
         return "region has " + std::to_string(count) + " points (at most 15)";
 
@@ -379,6 +393,7 @@ std::string PosePlain(const SgfSource& source, const PoseOptions& options, Kovra
     for (const auto& target : posing.targets)
         problem.targets.push_back(Point(target[0]));
     AddMoves(posing.inner, 'f', problem);
+    AddMoves(posing.taken, 'm', problem);
     AddMoves(posing.border, 'z', problem);
     AddMoves(posing.capture, 'y', problem);
     problem.live = StartsToLive(source, options, swapped);
