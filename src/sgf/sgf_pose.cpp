@@ -217,7 +217,14 @@ Region FindRegion(const Cells cells, unsigned char defender, bool open)
     Cells owner;
     Owners(cells, owner);
     const unsigned char attacker = static_cast<unsigned char>(kBlack + kWhite - defender);
-    auto outsideCell = [&](int x, int y) { return cells[y][x] == kEmpty && owner[y][x] == attacker; };
+    Numbers toDefender;
+    Distances(cells, defender, toDefender);
+    // Ties on the defender's own liberties stay inside; farther ties are
+    // nobody's and belong to the outside.
+    auto outsideCell = [&](int x, int y) {
+        return cells[y][x] == kEmpty &&
+               (owner[y][x] == attacker || (owner[y][x] == kEmpty && toDefender[y][x] > 1));
+    };
     std::vector<int> seeds;
     for (int p = 0; open && p < kSide * kSide; ++p)
         if (OnOpenSide(p) && outsideCell(p % kSide, p / kSide))
