@@ -23,6 +23,7 @@ constexpr int kSide = 11;
 constexpr int kMaxCandidates = 15;
 constexpr int kMaxTargetGroups = 5;
 constexpr size_t kTargetStones = 100;
+constexpr size_t kWeakLiberties = 1;
 constexpr int kFar = 1000;
 constexpr unsigned char kEmpty = 0;
 constexpr unsigned char kBlack = 1;
@@ -231,8 +232,13 @@ Region FindRegion(const Cells cells, unsigned char defender, bool open)
             seeds.push_back(p);
     region.outside = Flood(seeds, outsideCell);
     const std::vector<int> start = Chains(cells, defender)[0];
+    // Attacker stones short of liberties are part of the fight: the area
+    // runs through them.
+    auto weak = [&](int x, int y) {
+        return cells[y][x] == attacker && Liberties(cells, Chain(cells, x, y)).size() <= kWeakLiberties;
+    };
     region.area = Flood(start, [&](int x, int y) {
-        return cells[y][x] == defender ||
+        return cells[y][x] == defender || weak(x, y) ||
                (cells[y][x] == kEmpty && !Contains(region.outside, y * kSide + x));
     });
     region.enclosed = !open || std::none_of(region.area.begin(), region.area.end(), OnOpenSide);
