@@ -60,11 +60,26 @@ std::int32_t ProblemKey(const CKovraView& view, const KovraProblem& problem)
     return key;
 }
 
+// The view's board is the problem's, and nothing was played since the run
+// began there (a "start to live" run leaves its opening pass behind).
+bool AtRunStart(const CKovraView& view, const KovraProblem& problem)
+{
+    for (int y = 1; y <= kSide; ++y)
+        for (int x = 1; x <= kSide; ++x) {
+            const unsigned char c = view.m_board[y][x];
+            if (problem.stone[y - 1][x - 1] != (c == kBlack ? 1 : c == kWhite ? 2 : 0))
+                return false;
+        }
+    const int base = view.m_histBase;
+    return view.m_histCount == base ||
+           (problem.live && view.m_histCount == base + 1 && view.m_histKind[base] == ' ');
+}
+
 Verdict ReadVerdict(const CKovraView& view, const KovraProblem& problem)
 {
     Verdict v;
     v.solved = view.m_solverSide == (problem.live ? 'w' : 'b') && SameMoves(view, problem) &&
-               SameTargets(view, problem);
+               SameTargets(view, problem) && AtRunStart(view, problem);
     if (!v.solved)
         return v;
     v.code = view.m_solverResult;
@@ -343,7 +358,7 @@ private:
         }
         if (m_winner == 1)
             CaptureTarget(set, out);
-        else if (depth > 0 && Stored(set, 2) == kLife)
+        else if (Stored(set, 2) == kLife)
             Expand(set, set, 1, depth + 1, Add(out, 2, SgfPoint{}).next);  // White passes
     }
 
