@@ -66,6 +66,7 @@ const char kHelp[] =
 
 struct Options {
     bool live = false;
+    bool kill = false;
     bool ignoreExhaust = false;
     bool time = false;
     const char* trace = nullptr;
@@ -103,6 +104,7 @@ int ParseOptions(int argc, char** argv, Options& options)
             options.live = true;
             options.solve.command = 'l';
         } else if (std::strcmp(arg, "--kill") == 0) {
+            options.kill = true;
             options.solve.command = 'k';
         } else if (std::strcmp(arg, "--ignore-exhaust") == 0) {
             options.ignoreExhaust = true;
@@ -134,7 +136,7 @@ int ParseOptions(int argc, char** argv, Options& options)
             return 2;
         }
     }
-    if (options.live && options.solve.command == 'k') {
+    if (options.live && options.kill) {
         std::fprintf(stderr, "kovra-solve: --kill and --live exclude each other\n%s", kUsage);
         return 2;
     }
