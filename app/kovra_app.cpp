@@ -1,10 +1,26 @@
 #include "kovra_app.h"
 
+#include <cctype>
 #include <clocale>
 #include <cstdio>
 
 #include "board/kovra_view.h"
 #include "main_frame.h"
+#include "problem_menu.h"
+
+namespace {
+
+bool IsSgfName(const std::string& name)
+{
+    if (name.size() < 4)
+        return false;
+    std::string end = name.substr(name.size() - 4);
+    for (char& c : end)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return end == ".sgf";
+}
+
+}  // namespace
 
 CKovraApp::CKovraApp() = default;
 CKovraApp::~CKovraApp() = default;
@@ -29,6 +45,8 @@ bool CKovraApp::InitInstance(const std::string& document, bool echo)
     // About 14.4 MB with its result table, so it lives on the heap.
     m_view.reset(new CKovraView);
     m_frame->AttachView(*m_view);
+    if (IsSgfName(document))
+        m_frame->Problem().Open(document, 1);
     m_frame->UpdateCaption(m_doc);
     m_frame->show();
     return true;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include <QMainWindow>
 
@@ -15,6 +16,7 @@ class QMenu;
 class CBoardWidget;
 class CKovraDoc;
 class CKovraView;
+class CProblemMenu;
 
 class CMainFrame : public QMainWindow, public CFrameWnd, public IPaneInfo {
 public:
@@ -30,6 +32,10 @@ public:
     void UpdateCaption(const CKovraDoc& doc);
 
     CBoardWidget* BoardWidget() const { return m_board; }
+    // The "Problem" pop-up's work (SGF in and out, PNG export).
+    CProblemMenu& Problem() const { return *m_problem; }
+    // Scripts run: no dialogs may wait for a person.
+    bool Scripted() const { return m_echo; }
     // The menu item with that label, as it stands in the menu; null if none.
     QAction* FindMenuAction(const QString& label) const;
 
@@ -56,4 +62,5 @@ private:
     std::uint32_t m_pane0Style = kSbpsNoBorders | kSbpsStretch;
     std::int32_t m_pane0Width = 0;
     CBoardWidget* m_board = nullptr;
+    std::unique_ptr<CProblemMenu> m_problem;
 };

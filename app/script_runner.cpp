@@ -10,6 +10,7 @@
 #include "board/kovra_view.h"
 #include "board_widget.h"
 #include "main_frame.h"
+#include "problem_menu.h"
 #include "script_event.h"
 #include "script_report.h"
 
@@ -103,6 +104,12 @@ int RunScript(CMainFrame& frame, const CKovraView& view, const std::vector<std::
                 Fail(lineNumber, "cannot write", event.text);
                 return 2;
             }
+            break;
+        case ScriptEventKind::OpenSgf:
+            frame.Problem().Open(event.text, event.index);
+            break;
+        case ScriptEventKind::SaveSgf:
+            frame.Problem().Save(event.text);
             break;
         case ScriptEventKind::Unknown:
             Fail(lineNumber, "unknown event", lines[i]);

@@ -1,8 +1,8 @@
 // kovra-solve: solves problem files from the command line with the same
 // engine and the same verdict texts as the desktop program, without a window.
 #include <cerrno>
-#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -11,12 +11,14 @@
 #include "board/kovra_view.h"
 #include "platform/frame.h"
 #include "problem_file.h"
+#include "sgf_input.h"
 #include "status_recorder.h"
 
 namespace {
 
 const char kUsage[] =
-    "usage: kovra-solve [--live] [--ignore-exhaust] [--trace FILE] [--time] FILE...\n";
+    "usage: kovra-solve [--kill | --live] [--ignore-exhaust] [--trace FILE] [--time]\n"
+    "                   [--sgf-out OUT.sgf] [--svg OUT.svg] [--tree-limit N] FILE...\n";
 
 const char kHelp[] =
     "Solves life-and-death problems stored in Kovra's position files.\n"
@@ -35,9 +37,16 @@ const char kHelp[] =
     "  FILE: error: REASON the file is missing, unreadable or has no targets;\n"
     "                      the other files are still solved\n"
     "\n"
+    "A FILE whose name ends in \".sgf\" is read as SGF (FF[4]): each game tree's\n"
+    "root node is a problem (AB/AW stones, TR or MA marks on the target stones,\n"
+    "LB labels f, m, y and z as the candidates in move-list order, PL[B] \"start\n"
+    "to kill\", PL[W] \"start to live\"). A file with several game trees prints\n"
+    "\"FILE#N: TEXT\" for the N-th; malformed SGF gives \"FILE: error: REASON\".\n"
+    "\n"
     "Options:\n"
     "  --live            \"start to live\": White moves first (the default is\n"
     "                    \"start to kill\": Black moves first on the f points)\n"
+    "  --kill            \"start to kill\", also for SGF problems that say PL[W]\n"
     "  --ignore-exhaust  stop reading a position at its first exhausted line,\n"
     "                    as the desktop program's \"Ignore\" command does\n"
     "  --trace FILE      write the trace of the reading to FILE (the desktop\n"
@@ -45,6 +54,11 @@ const char kHelp[] =
     "                    rewrites it, so it keeps the last one. No trace is\n"
     "                    written without this option\n"
     "  --time            add \" (N ms)\", the time the solver command took\n"
+    "  --sgf-out OUT.sgf write the one problem given as SGF with the verdict in\n"
+    "                    the root comment and the solution tree read from the\n"
+    "                    result table (leaves say \"Correct\" or \"Wrong\")\n"
+    "  --svg OUT.svg     write the one problem given as an SVG diagram\n"
+    "  --tree-limit N    at most N moves in the solution tree (default 2000)\n"
     "  --help            show this text\n"
     "\n"
     "Exit status: 0 when every file was solved, 1 when some file gave an error,\n"
@@ -52,11 +66,24 @@ const char kHelp[] =
 
 struct Options {
     bool live = false;
+    bool kill = false;
     bool ignoreExhaust = false;
     bool time = false;
     const char* trace = nullptr;
+    SolveOptions solve;
     std::vector<const char*> files;
 };
+
+bool ParseTreeLimit(const char* text, int& limit)
+{
+    char* end = nullptr;
+    errno = 0;
+    const long value = std::strtol(text, &end, 10);
+    if (end == text || *end != '\0' || errno != 0 || value < 0 || value > 1000000)
+        return false;
+    limit = static_cast<int>(value);
+    return true;
+}
 
 // Fills options from the command line; returns -1 to go on, else the exit status.
 int ParseOptions(int argc, char** argv, Options& options)
@@ -75,6 +102,10 @@ int ParseOptions(int argc, char** argv, Options& options)
             return 0;
         } else if (std::strcmp(arg, "--live") == 0) {
             options.live = true;
+            options.solve.command = 'l';
+        } else if (std::strcmp(arg, "--kill") == 0) {
+            options.kill = true;
+            options.solve.command = 'k';
         } else if (std::strcmp(arg, "--ignore-exhaust") == 0) {
             options.ignoreExhaust = true;
         } else if (std::strcmp(arg, "--time") == 0) {
@@ -85,10 +116,33 @@ int ParseOptions(int argc, char** argv, Options& options)
                 return 2;
             }
             options.trace = argv[++i];
+        } else if (std::strcmp(arg, "--sgf-out") == 0 || std::strcmp(arg, "--svg") == 0 ||
+                   std::strcmp(arg, "--tree-limit") == 0) {
+            if (i + 1 >= argc) {
+                std::fprintf(stderr, "kovra-solve: %s needs a value\n%s", arg, kUsage);
+                return 2;
+            }
+            const char* value = argv[++i];
+            if (arg[2] == 's' && arg[3] == 'g')
+                options.solve.sgfOut = value;
+            else if (arg[2] == 's')
+                options.solve.svgOut = value;
+            else if (!ParseTreeLimit(value, options.solve.treeLimit)) {
+                std::fprintf(stderr, "kovra-solve: --tree-limit needs a number from 0 to 1000000\n%s", kUsage);
+                return 2;
+            }
         } else {
             std::fprintf(stderr, "kovra-solve: unknown option %s\n%s", arg, kUsage);
             return 2;
         }
+    }
+    if (options.live && options.kill) {
+        std::fprintf(stderr, "kovra-solve: --kill and --live exclude each other\n%s", kUsage);
+        return 2;
+    }
+    if ((options.solve.sgfOut || options.solve.svgOut) && options.files.size() > 1) {
+        std::fprintf(stderr, "kovra-solve: --sgf-out and --svg take one problem file\n%s", kUsage);
+        return 2;
     }
     if (options.files.empty()) {
         std::fprintf(stderr, "kovra-solve: no problem file given\n%s", kUsage);
@@ -119,7 +173,14 @@ int main(int argc, char** argv)
     view->m_summaryOut = sink;
 
     int exitStatus = 0;
+    options.solve.ignoreExhaust = options.ignoreExhaust;
+    options.solve.time = options.time;
     for (const char* path : options.files) {
+        if (IsSgfPath(path)) {
+            if (!SolveSgfFile(*view, recorder, path, options.solve))
+                exitStatus = 1;
+            continue;
+        }
         const std::string error = LoadProblemFile(*view, path);
         if (!error.empty()) {
             std::printf("%s: error: %s\n", path, error.c_str());
@@ -127,20 +188,9 @@ int main(int argc, char** argv)
             exitStatus = 1;
             continue;
         }
-        view->m_exhaustCheck = options.ignoreExhaust ? 0 : 1;
-        const auto start = std::chrono::steady_clock::now();
-        if (options.live)
-            view->OnStartDef();
-        else
-            view->OnStartAtk();
-        const auto elapsed = std::chrono::steady_clock::now() - start;
-        if (options.time)
-            std::printf("%s: %s (%lld ms)\n", path, recorder.Last(),
-                        static_cast<long long>(
-                            std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count()));
-        else
-            std::printf("%s: %s\n", path, recorder.Last());
-        std::fflush(stdout);
+        SolveAndPrint(*view, recorder, path, options.live, options.solve);
+        if (!WriteViewOutputs(*view, options.solve))
+            exitStatus = 1;
     }
     g_pMainFrame = nullptr;
     std::fclose(sink);

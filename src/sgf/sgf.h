@@ -81,6 +81,9 @@ std::string PosePlain(const SgfSource& source, const PoseOptions& options, Kovra
 // What --pose prints: an ASCII board with targets and lettered candidates,
 // and the command.
 std::string FormatPosed(const KovraProblem& problem);
+// The problem the view holds now: its stones, move list and targets on
+// Kovra's own board, "start to live" when the last run was.
+KovraProblem ProblemOfView(const CKovraView& view);
 // Sets the problem up in the view as a user would: the stones as history
 // entries, the candidates as the move list, the targets as target clicks.
 void LoadProblem(CKovraView& view, const KovraProblem& problem);

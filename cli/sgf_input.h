@@ -1,0 +1,34 @@
+// kovra-solve's SGF side: collections of problems in, the answered problem
+// (SGF with its solution tree) and its diagram (SVG) out.
+#pragma once
+
+#include <string>
+
+class CKovraView;
+class StatusRecorder;
+
+struct SolveOptions {
+    char command = 0;  // 'k' --kill, 'l' --live, 0 the file's own (PL) or "start to kill"
+    bool ignoreExhaust = false;
+    bool time = false;
+    const char* sgfOut = nullptr;  // --sgf-out
+    const char* svgOut = nullptr;  // --svg
+    int treeLimit = 2000;          // --tree-limit
+};
+
+// True for a name ending in ".sgf", in any case.
+bool IsSgfPath(const char* path);
+
+// Runs the solver command on the problem in the view and prints
+// "LABEL: VERDICT" (with the time when asked).
+void SolveAndPrint(CKovraView& view, const StatusRecorder& recorder, const std::string& label,
+                   bool live, const SolveOptions& options);
+
+// Solves every problem of an SGF file, one line each ("FILE#N: ..." when the
+// file holds several). False when some problem gave an error.
+bool SolveSgfFile(CKovraView& view, const StatusRecorder& recorder, const char* path,
+                  const SolveOptions& options);
+
+// Writes the view's problem, as loaded from a position file and solved, to
+// the --sgf-out and --svg files. False (reason on standard error) on failure.
+bool WriteViewOutputs(CKovraView& view, const SolveOptions& options);
