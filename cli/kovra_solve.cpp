@@ -11,6 +11,7 @@
 #include "board/kovra_view.h"
 #include "platform/frame.h"
 #include "problem_file.h"
+#include "sgf/sgf.h"
 #include "sgf_input.h"
 #include "status_recorder.h"
 
@@ -18,7 +19,8 @@ namespace {
 
 const char kUsage[] =
     "usage: kovra-solve [--kill | --live] [--ignore-exhaust] [--trace FILE] [--time]\n"
-    "                   [--sgf-out OUT.sgf] [--svg OUT.svg] [--tree-limit N] FILE...\n";
+    "                   [--sgf-out OUT.sgf] [--svg OUT.svg] [--tree-limit N]\n"
+    "                   [--pose] [--defender black|white] FILE...\n";
 
 const char kHelp[] =
     "Solves life-and-death problems stored in Kovra's position files.\n"
@@ -42,6 +44,11 @@ const char kHelp[] =
     "LB labels f, m, y and z as the candidates in move-list order, PL[B] \"start\n"
     "to kill\", PL[W] \"start to live\"). A file with several game trees prints\n"
     "\"FILE#N: TEXT\" for the N-th; malformed SGF gives \"FILE: error: REASON\".\n"
+    "A problem without candidate labels, as collections keep them, is posed:\n"
+    "the corner nearest the stones goes to the top-left, the colour enclosed by\n"
+    "the other defends (as White: colours are swapped when Black defends), its\n"
+    "largest group is the target and the points of its area are the candidates.\n"
+    "Without PL the first move of the file's main line says who is to play.\n"
     "\n"
     "Options:\n"
     "  --live            \"start to live\": White moves first (the default is\n"
@@ -59,6 +66,12 @@ const char kHelp[] =
     "                    result table (leaves say \"Correct\" or \"Wrong\")\n"
     "  --svg OUT.svg     write the one problem given as an SVG diagram\n"
     "  --tree-limit N    at most N moves in the solution tree (default 2000)\n"
+    "  --pose            print each problem as posed (the board with the targets\n"
+    "                    as @ and the candidates as letters, their kinds, the\n"
+    "                    command) instead of solving it\n"
+    "  --defender black|white\n"
+    "                    the colour that defends in SGF problems without marked\n"
+    "                    candidates, when the stones do not tell\n"
     "  --help            show this text\n"
     "\n"
     "Exit status: 0 when every file was solved, 1 when some file gave an error,\n"
@@ -116,6 +129,15 @@ int ParseOptions(int argc, char** argv, Options& options)
                 return 2;
             }
             options.trace = argv[++i];
+        } else if (std::strcmp(arg, "--pose") == 0) {
+            options.solve.pose = true;
+        } else if (std::strcmp(arg, "--defender") == 0) {
+            const char* value = i + 1 < argc ? argv[++i] : "";
+            if (std::strcmp(value, "black") != 0 && std::strcmp(value, "white") != 0) {
+                std::fprintf(stderr, "kovra-solve: --defender needs black or white\n%s", kUsage);
+                return 2;
+            }
+            options.solve.defender = value[0];
         } else if (std::strcmp(arg, "--sgf-out") == 0 || std::strcmp(arg, "--svg") == 0 ||
                    std::strcmp(arg, "--tree-limit") == 0) {
             if (i + 1 >= argc) {
@@ -186,6 +208,10 @@ int main(int argc, char** argv)
             std::printf("%s: error: %s\n", path, error.c_str());
             std::fflush(stdout);
             exitStatus = 1;
+            continue;
+        }
+        if (options.solve.pose) {
+            PrintPosed(path, ProblemOfView(*view));
             continue;
         }
         SolveAndPrint(*view, recorder, path, options.live, options.solve);

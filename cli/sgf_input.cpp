@@ -80,6 +80,12 @@ void SolveAndPrint(CKovraView& view, const StatusRecorder& recorder, const std::
     std::fflush(stdout);
 }
 
+void PrintPosed(const std::string& label, const KovraProblem& problem)
+{
+    std::printf("%s:\n%s", label.c_str(), FormatPosed(problem).c_str());
+    std::fflush(stdout);
+}
+
 bool SolveSgfFile(CKovraView& view, const StatusRecorder& recorder, const char* path,
                   const SolveOptions& options)
 {
@@ -98,6 +104,7 @@ bool SolveSgfFile(CKovraView& view, const StatusRecorder& recorder, const char* 
     bool ok = true;
     PoseOptions pose;
     pose.command = options.command;
+    pose.defender = options.defender;
     for (std::size_t n = 0; n < trees.size(); ++n) {
         const std::string label =
             trees.size() == 1 ? std::string(path) : std::string(path) + "#" + std::to_string(n + 1);
@@ -110,6 +117,10 @@ bool SolveSgfFile(CKovraView& view, const StatusRecorder& recorder, const char* 
             std::printf("%s: error: %s\n", label.c_str(), error.c_str());
             std::fflush(stdout);
             ok = false;
+            continue;
+        }
+        if (options.pose) {
+            PrintPosed(label, problem);
             continue;
         }
         LoadProblem(view, problem);

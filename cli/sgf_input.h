@@ -6,6 +6,7 @@
 
 class CKovraView;
 class StatusRecorder;
+struct KovraProblem;
 
 struct SolveOptions {
     char command = 0;  // 'k' --kill, 'l' --live, 0 the file's own (PL) or "start to kill"
@@ -14,7 +15,12 @@ struct SolveOptions {
     const char* sgfOut = nullptr;  // --sgf-out
     const char* svgOut = nullptr;  // --svg
     int treeLimit = 2000;          // --tree-limit
+    bool pose = false;             // --pose: print the posed problem, do not solve
+    char defender = 0;             // --defender: 'b' or 'w'
 };
+
+// What --pose prints for one problem: "LABEL:" and the posed board.
+void PrintPosed(const std::string& label, const KovraProblem& problem);
 
 // True for a name ending in ".sgf", in any case.
 bool IsSgfPath(const char* path);

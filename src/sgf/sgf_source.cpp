@@ -109,6 +109,21 @@ std::string ReadLabels(const SgfProperty& property, int size, std::vector<SgfSou
     return std::string();
 }
 
+// The colour of the first move after the root, on the main line: who is
+// to play when the root has no PL.
+char FirstMover(const SgfTree& tree)
+{
+    const SgfNode* next = tree.nodes.size() > 1 ? &tree.nodes[1]
+                          : !tree.variations.empty() && !tree.variations[0].nodes.empty()
+                              ? &tree.variations[0].nodes[0]
+                              : nullptr;
+    if (next != nullptr && next->Find("B") != nullptr)
+        return 'B';
+    if (next != nullptr && next->Find("W") != nullptr)
+        return 'W';
+    return 0;
+}
+
 }  // namespace
 
 std::string ReadSource(const SgfTree& tree, SgfSource& source)
@@ -166,5 +181,7 @@ std::string ReadSource(const SgfTree& tree, SgfSource& source)
                 source.white.push_back(SgfPoint{x, y});
         }
     }
+    if (source.toPlay == 0)
+        source.toPlay = FirstMover(tree);
     return std::string();
 }
