@@ -289,18 +289,33 @@ int NeighboursIn(int p, const std::vector<int>& points)
     return count;
 }
 
-void FindCandidates(Posing& posing)
+void FindCandidates(Posing& posing, bool openBorder)
 {
     const Cells& cells = posing.cells;
     const std::vector<int>& outside = posing.region.outside;
+    posing.inner.clear();
+    posing.taken.clear();
+    posing.border.clear();
+    posing.capture.clear();
     for (int p : posing.region.area) {
         if (cells[p / kSide][p % kSide] != kEmpty)
             continue;
-        if (NeighboursIn(p, outside) > 0)
-            posing.border.push_back(p);
-        else
+        if (openBorder || NeighboursIn(p, outside) == 0) {
             posing.inner.push_back(p);
+            continue;
+        }
+        posing.border.push_back(p);
     }
+    // With an open border its outer neighbours are the attacker's blocks.
+    for (int p : openBorder ? posing.inner : std::vector<int>()) {
+        for (int d = 0; d < 4; ++d) {
+            const int nx = p % kSide + kStepX[d], ny = p / kSide + kStepY[d];
+            if (OnBoard(nx, ny) && Contains(outside, ny * kSide + nx) &&
+                std::find(posing.border.begin(), posing.border.end(), ny * kSide + nx) == posing.border.end())
+                posing.border.push_back(ny * kSide + nx);
+        }
+    }
+    std::sort(posing.border.begin(), posing.border.end());
     // The centre of the eye space first: the point with most room around it.
     const std::vector<int> empty = [&] {
         std::vector<int> all = posing.inner;
@@ -343,6 +358,11 @@ void FindCandidates(Posing& posing)
             posing.taken.push_back(p);
     }
     std::sort(posing.taken.begin(), posing.taken.end());
+}
+
+size_t Count(const Posing& posing)
+{
+    return posing.inner.size() + posing.taken.size() + posing.border.size() + posing.capture.size();
 }
 
 SgfPoint Point(int p)
@@ -394,9 +414,12 @@ std::string PosePlain(const SgfSource& source, const PoseOptions& options, Kovra
                 cell = cell == kEmpty ? kEmpty : static_cast<unsigned char>(kBlack + kWhite - cell);
 
     FindTargets(posing, source.size);
-    FindCandidates(posing);
-    const size_t count = posing.inner.size() + posing.taken.size() + posing.border.size() +
-                         posing.capture.size();
+    // The defender may play out to its border, the attacker blocks beyond
+    // it; when that makes too many points, the border is the attacker's.
+    FindCandidates(posing, true);
+    if (Count(posing) > kMaxCandidates)
+        FindCandidates(posing, false);
+    const size_t count = Count(posing);
     if (count > kMaxCandidates)
         return "region has " + std::to_string(count) + " points (at most 15)";
 

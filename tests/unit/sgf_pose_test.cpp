@@ -84,9 +84,9 @@ const Case kCases[] = {
      {".....X@ab@X", ".....X@@@@X", ".....XXXXXX"}, "ff", false, false},
     // An attacker stone in atari inside: its point comes back into play.
     {"stone in atari", {"X.OOX.", "OOOX..", "XXXX.."}, 0, 'B', {}, {"ba@@X.", "@@@X..", "XXXX.."}, "fm", false, false},
-    // Liberties that open to the outside: the defender never plays them.
+    // Liberties that open to the outside: the attacker may block beyond them.
     {"outer liberties", {"...O..", "OOOOXX", ".XXX..", "......", ".X...."}, 0, 'B', {},
-     {"bac@d.", "@@@@XX", "eXXX.."}, "fffzz", false, false},
+     {"bac@df", "@@@@XX", "eXXX..", "g....."}, "fffffzz", false, false},
 };
 
 TEST(SgfPose, PosesHandMadeProblems)
