@@ -1,16 +1,20 @@
 // Posing a plain problem (stones only, as collections keep them): the
 // corner, who defends, the targets and the candidate points.
 //
-// The rule, in short: the corner nearest the stones goes to the top-left.
-// Every empty point belongs to the colour whose stones it is nearer to
-// (counted in steps over empty points); a colour whose stones and points
-// stay clear of the window's open sides is enclosed, and the one enclosed
-// colour defends. Its area is the stones and points it owns around its
-// largest group; the targets are the groups of two or more stones there.
-// The candidates are the area's empty points ('f', the likely vital
-// points first), the targets' other liberties on the border ('z': the
-// attacker fills them, the defender never gains from them) and the last
-// outside liberty of attacker groups that touch the area ('y').
+// The rule, in short. The corner nearest the stones goes to the top-left.
+// Every empty point belongs to the colour whose stones are strictly nearer
+// (in steps over empty points). The outside is what the attacker owns,
+// reached from the window's open sides (with the ties that do not touch
+// the defender); the defender's area is what its largest group reaches
+// without entering the outside, passing attacker stones in atari. The one
+// colour whose area stays clear of the open sides defends. Targets: the
+// largest group and the groups of three or more stones in its area. The
+// candidates: the area's empty points ('f', the points with most room
+// first), the stones either side may take ('m'), the attacker's blocks
+// just outside the area ('z': the defender may reach its border, never
+// beyond) and the last outside liberty of attacker groups touching the
+// area ('y'). When that makes more than 15 points, the border points go
+// to the attacker instead ('z') and the blocks are left out.
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -22,7 +26,7 @@ namespace {
 constexpr int kSide = 11;
 constexpr int kMaxCandidates = 15;
 constexpr int kMaxTargetGroups = 5;
-constexpr size_t kTargetStones = 100;
+constexpr size_t kTargetStones = 3;
 constexpr size_t kWeakLiberties = 1;
 constexpr int kFar = 1000;
 constexpr unsigned char kEmpty = 0;
