@@ -159,7 +159,13 @@ public:
         m_scalars[3] = view.m_libertyY;
         m_scalars[4] = view.m_soleLibMax;
         m_scalars[5] = view.m_groupsStale;
-        view.CopyGroupSet(m_groups);
+        // Every slot, also those above the count (CopyGroupSet leaves them).
+        std::memcpy(m_groups.board, view.Board(), sizeof m_groups.board);
+        std::memcpy(m_groups.map, view.GroupMap(), sizeof m_groups.map);
+        std::memcpy(m_groups.color, view.m_groupColor, sizeof m_groups.color);
+        for (int k = 0; k < kGroupSlots; ++k)
+            m_groups.stones[k].CopyFrom(view.m_groupStones[k]);
+        m_groups.count = view.m_groupCount;
         g_pMainFrame = nullptr;  // the walk shows nothing
     }
     ~ViewGuard()
