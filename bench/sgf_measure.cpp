@@ -225,6 +225,7 @@ int main(int argc, char** argv)
     g_pMainFrame = &recorder;
     std::unique_ptr<CKovraView> view(new CKovraView);
     view->m_summaryOut = sink;
+    view->m_traceName = nullptr;  // no trace file
     Totals totals;
     for (const char* path : files) {
         std::ifstream in(path, std::ios::binary);
