@@ -250,14 +250,18 @@ Region FindRegion(const Cells cells, unsigned char defender, bool open)
 }
 
 // 'b' or 'w' for the colour that defends, or 0 when the stones do not say.
+// When both are enclosed (an 11x11 board has no open side), the colour with
+// the smaller area defends.
 char TellDefender(const Cells cells, int size)
 {
     const bool open = size > kSide;
-    const bool black = FindRegion(cells, kBlack, open).enclosed;
-    const bool white = FindRegion(cells, kWhite, open).enclosed;
-    if (black == white)
+    const Region black = FindRegion(cells, kBlack, open);
+    const Region white = FindRegion(cells, kWhite, open);
+    if (black.enclosed != white.enclosed)
+        return black.enclosed ? 'b' : 'w';
+    if (!black.enclosed || black.area.size() == white.area.size())
         return 0;
-    return black ? 'b' : 'w';
+    return black.area.size() < white.area.size() ? 'b' : 'w';
 }
 
 struct Posing {

@@ -113,7 +113,7 @@ TEST(SgfPose, PosesHandMadeProblems)
     }
 }
 
-TEST(SgfPose, RefusesWhatItCannotPose)
+TEST(SgfPose, RefusalsAndBoardSizes)
 {
     struct Refusal {
         std::vector<std::string> rows;
@@ -134,6 +134,10 @@ TEST(SgfPose, RefusesWhatItCannotPose)
     small.size = 9;
     KovraProblem problem;
     EXPECT_EQ(PosePlain(small, {}, problem), "board size 9 (11 to 19 can be posed)");
+    // An 11x11 board has no open side: the smaller area defends.
+    small.size = 11;
+    ASSERT_EQ(PosePlain(small, {}, problem), "");
+    EXPECT_EQ(Picture(problem, 3, 4), (std::vector<std::string>{"ab@X", "c@@X", "@@XX"}));
 }
 
 }  // namespace
