@@ -235,7 +235,10 @@ Region FindRegion(const Cells cells, unsigned char defender, bool open)
         if (OnOpenSide(p) && outsideCell(p % kSide, p / kSide))
             seeds.push_back(p);
     region.outside = Flood(seeds, outsideCell);
-    const std::vector<int> start = Chains(cells, defender)[0];
+    const std::vector<std::vector<int>> chains = Chains(cells, defender);
+    if (chains.empty())
+        return region;
+    const std::vector<int>& start = chains[0];
     // Attacker stones short of liberties are part of the fight: the area
     // runs through them.
     auto weak = [&](int x, int y) {
@@ -410,6 +413,13 @@ std::string PosePlain(const SgfSource& source, const PoseOptions& options, Kovra
     if (!PlaceStones(source, symmetry, posing.cells))
         return "does not fit an 11x11 corner";
 
+    // A point set twice keeps its last colour: count what stands.
+    int stones[3] = {};
+    for (const auto& row : posing.cells)
+        for (unsigned char cell : row)
+            ++stones[cell];
+    if (stones[kBlack] == 0 || stones[kWhite] == 0)
+        return "cannot tell attacker from defender";
     char defender = options.defender;
     if (defender == 0)
         defender = TellDefender(posing.cells, source.size);

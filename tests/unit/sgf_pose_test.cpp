@@ -134,6 +134,11 @@ TEST(SgfPose, RefusalsAndBoardSizes)
     small.size = 9;
     KovraProblem problem;
     EXPECT_EQ(PosePlain(small, {}, problem), "board size 9 (11 to 19 can be posed)");
+    // A point given to both colours keeps one: no attacker is left.
+    SgfSource both;
+    both.black = {SgfPoint{1, 1}};
+    both.white = {SgfPoint{1, 1}};
+    EXPECT_EQ(PosePlain(both, {0, 'b'}, problem), "cannot tell attacker from defender");
     // An 11x11 board has no open side: the smaller area defends.
     small.size = 11;
     ASSERT_EQ(PosePlain(small, {}, problem), "");
