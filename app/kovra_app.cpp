@@ -4,6 +4,8 @@
 #include <clocale>
 #include <cstdio>
 
+#include <QTimer>
+
 #include "board/kovra_view.h"
 #include "main_frame.h"
 #include "problem_menu.h"
@@ -45,9 +47,13 @@ bool CKovraApp::InitInstance(const std::string& document, bool echo)
     // About 14.4 MB with its result table, so it lives on the heap.
     m_view.reset(new CKovraView);
     m_frame->AttachView(*m_view);
-    if (IsSgfName(document))
-        m_frame->Problem().Open(document, 1);
     m_frame->UpdateCaption(m_doc);
     m_frame->show();
+    // Opened once the window is up and painted, so that the marks the
+    // opening draws stay on the board picture.
+    if (IsSgfName(document)) {
+        CMainFrame* frame = m_frame.get();
+        QTimer::singleShot(0, frame, [frame, document] { frame->Problem().Open(document, 1); });
+    }
     return true;
 }

@@ -16,6 +16,8 @@
 
 namespace {
 
+constexpr std::size_t kReadLimit = 64u << 20;  // ParseSgf takes no more
+
 // Menu-select ids of the items, after the other pop-ups' ids.
 constexpr unsigned kOpenId = 32792;
 constexpr unsigned kSaveId = 32793;
@@ -34,7 +36,8 @@ bool ReadText(const std::string& path, std::string& text)
         return false;
     char buffer[1 << 16];
     std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+    // A little past the reader's limit is enough for it to refuse the file.
+    while (text.size() <= kReadLimit && (n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
         text.append(buffer, n);
     const bool failed = std::ferror(file) != 0;
     std::fclose(file);

@@ -145,9 +145,9 @@ int ParseOptions(int argc, char** argv, Options& options)
                 return 2;
             }
             const char* value = argv[++i];
-            if (arg[2] == 's' && arg[3] == 'g')
+            if (std::strcmp(arg, "--sgf-out") == 0)
                 options.solve.sgfOut = value;
-            else if (arg[2] == 's')
+            else if (std::strcmp(arg, "--svg") == 0)
                 options.solve.svgOut = value;
             else if (!ParseTreeLimit(value, options.solve.treeLimit)) {
                 std::fprintf(stderr, "kovra-solve: --tree-limit needs a number from 0 to 1000000\n%s", kUsage);

@@ -14,6 +14,8 @@
 
 namespace {
 
+constexpr std::size_t kReadLimit = 64u << 20;  // ParseSgf takes no more
+
 bool ReadWhole(const char* path, std::string& text, std::string& error)
 {
     std::FILE* file = std::fopen(path, "rb");
@@ -23,7 +25,8 @@ bool ReadWhole(const char* path, std::string& text, std::string& error)
     }
     char buffer[1 << 16];
     std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+    // A little past the reader's limit is enough for it to refuse the file.
+    while (text.size() <= kReadLimit && (n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
         text.append(buffer, n);
     const bool failed = std::ferror(file) != 0;
     std::fclose(file);

@@ -338,10 +338,26 @@ private:
     {
         if (depth >= kMaxLine || !Room())
             return;
+        m_line.push_back(LinePosition{toMove, {}});
+        std::memcpy(m_line.back().board, set.board, sizeof set.board);
         if (toMove == m_winner)
             ExpandWinner(set, depth, out);
         else
             ExpandLoser(set, before, depth, out);
+        m_line.pop_back();
+    }
+
+    // Goes on from child, toMove to play, unless a target was taken or the
+    // position came before in this line (a ko fought back and forth).
+    void Continue(const CGroupSet& child, const CGroupSet& set, int toMove, int depth,
+                  std::vector<TreeMove>& out)
+    {
+        if (TargetTaken(child))
+            return;
+        for (const LinePosition& p : m_line)
+            if (p.toMove == toMove && std::memcmp(p.board, child.board, sizeof p.board) == 0)
+                return;
+        Expand(child, set, toMove, depth, out);
     }
 
     void ExpandWinner(const CGroupSet& set, int depth, std::vector<TreeMove>& out)
@@ -357,9 +373,7 @@ private:
             const int r = Stored(child, loser);
             if (r != m_goal && !(r == kKo && koAccepted))
                 continue;
-            TreeMove& move = Add(out, m_winner, SgfPoint{x, y});
-            if (!TargetTaken(child))
-                Expand(child, set, loser, depth + 1, move.next);
+            Continue(child, set, loser, depth + 1, Add(out, m_winner, SgfPoint{x, y}).next);
             return;
         }
         if (m_winner == 1)
@@ -400,14 +414,19 @@ private:
             // last move does not come back.
             if (loser == 1 && std::memcmp(child.board, before.board, sizeof child.board) == 0)
                 continue;
-            TreeMove& move = Add(out, loser, SgfPoint{x, y});
-            if (!TargetTaken(child))
-                Expand(child, set, m_winner, depth + 1, move.next);
+            Continue(child, set, m_winner, depth + 1, Add(out, loser, SgfPoint{x, y}).next);
         }
     }
 
+    // The positions of the line being walked, for its repetitions.
+    struct LinePosition {
+        int toMove;
+        unsigned char board[kCells];
+    };
+
     CKovraView& m_view;
     const KovraProblem& m_problem;
+    std::vector<LinePosition> m_line;
     int m_limit;
     int m_winner = 1;
     int m_goal = kDeath;

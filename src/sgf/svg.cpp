@@ -28,7 +28,7 @@ std::string Text(int px, int py, const std::string& text, const char* fill, int 
            "\" text-anchor=\"middle\" dominant-baseline=\"central\">" + text + "</text>\n";
 }
 
-std::string Grid(bool coordinates)
+std::string Grid()
 {
     std::string out;
     const int first = Centre(1);
@@ -38,12 +38,17 @@ std::string Grid(bool coordinates)
         out += "<line x1=\"" + Num(first) + "\" y1=\"" + c + "\" x2=\"" + Num(last) + "\" y2=\"" + c + "\"/>\n";
         out += "<line x1=\"" + c + "\" y1=\"" + Num(first) + "\" x2=\"" + c + "\" y2=\"" + Num(last) + "\"/>\n";
     }
-    out += Circle(6, 6, "2.5", "#000", "none");
-    if (coordinates)
-        for (int n = 1; n <= kSide; ++n) {
-            out += Text(Centre(n), kMargin / 2 - 2, Num(n), "#000", 9);  // columns
-            out += Text(kMargin / 2 - 2, Centre(n), Num(n), "#000", 9);  // rows
-        }
+    return out + Circle(6, 6, "2.5", "#000", "none");
+}
+
+// Column numbers above the board, row numbers left of it.
+std::string Coordinates()
+{
+    std::string out;
+    for (int n = 1; n <= kSide; ++n) {
+        out += Text(Centre(n), kMargin / 2 - 2, Num(n), "#000", 9);
+        out += Text(kMargin / 2 - 2, Centre(n), Num(n), "#000", 9);
+    }
     return out;
 }
 
@@ -65,7 +70,9 @@ std::string WriteSvg(const KovraProblem& problem, bool coordinates)
         "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Num(size) + "\" height=\"" + Num(size) +
         "\" viewBox=\"0 0 " + Num(size) + " " + Num(size) + "\" font-family=\"sans-serif\">\n"
         "<rect width=\"100%\" height=\"100%\" fill=\"#dcb35c\"/>\n"
-        "<g stroke=\"#000\" stroke-width=\"1\">\n" + Grid(coordinates) + "</g>\n";
+        "<g stroke=\"#000\" stroke-width=\"1\">\n" + Grid() + "</g>\n";
+    if (coordinates)
+        out += Coordinates();
     for (int y = 1; y <= kSide; ++y)
         for (int x = 1; x <= kSide; ++x) {
             const unsigned char c = problem.stone[y - 1][x - 1];

@@ -181,6 +181,7 @@ TEST(SgfWrite, BentThreeTreeLeavesTheViewAsItWas)
 {
     ViewHarness h;
     CKovraView& view = h.view();
+    view.m_traceName = nullptr;
     std::vector<SgfTree> trees;
     SgfSource source;
     KovraProblem problem;
