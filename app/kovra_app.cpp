@@ -1,10 +1,28 @@
 #include "kovra_app.h"
 
+#include <cctype>
 #include <clocale>
 #include <cstdio>
 
+#include <QTimer>
+
 #include "board/kovra_view.h"
 #include "main_frame.h"
+#include "problem_menu.h"
+
+namespace {
+
+bool IsSgfName(const std::string& name)
+{
+    if (name.size() < 4)
+        return false;
+    std::string end = name.substr(name.size() - 4);
+    for (char& c : end)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return end == ".sgf";
+}
+
+}  // namespace
 
 CKovraApp::CKovraApp() = default;
 CKovraApp::~CKovraApp() = default;
@@ -31,5 +49,11 @@ bool CKovraApp::InitInstance(const std::string& document, bool echo)
     m_frame->AttachView(*m_view);
     m_frame->UpdateCaption(m_doc);
     m_frame->show();
+    // Opened once the window is up and painted, so that the marks the
+    // opening draws stay on the board picture.
+    if (IsSgfName(document)) {
+        CMainFrame* frame = m_frame.get();
+        QTimer::singleShot(0, frame, [frame, document] { frame->Problem().Open(document, 1); });
+    }
     return true;
 }

@@ -19,6 +19,7 @@
 #include "board_widget.h"
 #include "kovra_doc.h"
 #include "menu_table.h"
+#include "problem_menu.h"
 #include "solver_runner.h"
 
 namespace {
@@ -129,6 +130,9 @@ void CMainFrame::BuildMenu(CKovraView& view)
         }
         WatchPopup(menu, p);
     }
+    // The SGF pop-up comes last, after the pop-ups of the menu table.
+    m_problem.reset(new CProblemMenu(*this, view));
+    WatchPopup(m_problem->AddTo(bar), kMenuPopups);
 }
 
 // The pop-up's signals stand in for the menu-select and init-pop-up reports.

@@ -17,6 +17,7 @@ class CBoardWidget;
 class CKovraDoc;
 class CKovraView;
 class CSolverRunner;
+class CProblemMenu;
 
 class CMainFrame : public QMainWindow, public CFrameWnd, public IPaneInfo {
 public:
@@ -37,6 +38,10 @@ public:
     // While a read runs the menus take no input and the progress pane shows.
     void SetBusy(bool busy);
     void ShowProgress(const QString& text);
+    // The "Problem" pop-up's work (SGF in and out, PNG export).
+    CProblemMenu& Problem() const { return *m_problem; }
+    // Scripts run: no dialogs may wait for a person.
+    bool Scripted() const { return m_echo; }
     // The menu item with that label, as it stands in the menu; null if none.
     QAction* FindMenuAction(const QString& label) const;
 
@@ -69,4 +74,5 @@ private:
     CBoardWidget* m_board = nullptr;
     QLabel* m_progressPane = nullptr;
     std::unique_ptr<CSolverRunner> m_runner;
+    std::unique_ptr<CProblemMenu> m_problem;
 };

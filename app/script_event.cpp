@@ -128,6 +128,20 @@ ScriptEvent ParseScriptLine(const std::string& rawLine)
     } else if (verb == "snapshot" && !rest.empty()) {
         event.kind = ScriptEventKind::Snapshot;
         event.text = rest;
+    } else if (verb == "save-sgf" && !rest.empty()) {
+        event.kind = ScriptEventKind::SaveSgf;
+        event.text = rest;
+    } else if (verb == "open-sgf" && !rest.empty()) {
+        // A last word of digits after the file is the problem's place.
+        event.kind = ScriptEventKind::OpenSgf;
+        event.text = rest;
+        const std::string::size_type space = rest.rfind(' ');
+        int index = 0;
+        if (space != std::string::npos && rest.find_first_not_of("0123456789", space + 1) == std::string::npos &&
+            ParseInt(rest.substr(space + 1), index)) {
+            event.text = rest.substr(0, space);
+            event.index = index;
+        }
     }
     return event;
 }

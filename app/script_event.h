@@ -18,15 +18,18 @@ enum class ScriptEventKind {
     State,
     Snapshot,
     EscapeAfter,  // "escape MS": Esc MS milliseconds into the next command
+    OpenSgf,  // open-sgf FILE [N]
+    SaveSgf,  // save-sgf FILE
     Unknown,
 };
 
 struct ScriptEvent {
     ScriptEventKind kind = ScriptEventKind::Nothing;
-    std::string text;  // menu label or snapshot file
+    std::string text;  // menu label, snapshot or SGF file
     int x = 0;         // click pixel; milliseconds of EscapeAfter
     int y = 0;
     unsigned ch = 0;   // typed character (a code point)
+    int index = 1;     // open-sgf: the problem's place in the file
 };
 
 // Parses one line (without its newline). "at COL ROW" comes back as the

@@ -15,6 +15,7 @@
 #include "board_widget.h"
 #include "main_frame.h"
 #include "platform/replace_file.h"
+#include "problem_menu.h"
 #include "script_event.h"
 #include "script_report.h"
 #include "solver_runner.h"
@@ -154,6 +155,12 @@ int RunScript(CMainFrame& frame, const CKovraView& view, CScriptSource& source)
                 Fail(lineNumber, "cannot write", event.text);
                 return 2;
             }
+            break;
+        case ScriptEventKind::OpenSgf:
+            frame.Problem().Open(event.text, event.index);
+            break;
+        case ScriptEventKind::SaveSgf:
+            frame.Problem().Save(event.text);
             break;
         case ScriptEventKind::Unknown:
             Fail(lineNumber, "unknown event", line);

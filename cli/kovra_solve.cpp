@@ -1,7 +1,6 @@
 // kovra-solve: solves problem files from the command line with the same
 // engine and the same verdict texts as the desktop program, without a window.
 #include <cerrno>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -17,13 +16,16 @@
 #include "solve_checks.h"
 #include "solve_watch.h"
 #include "solver/run_control.h"
+#include "sgf/sgf.h"
+#include "sgf_input.h"
 #include "status_recorder.h"
 
 namespace {
 
 const char kUsage[] =
-    "usage: kovra-solve [--live] [--ignore-exhaust] [--trace FILE] [--time] [--timeout SECONDS]\n"
-    "                   FILE...\n";
+    "usage: kovra-solve [--kill | --live] [--ignore-exhaust] [--trace FILE] [--time]\n"
+    "                   [--timeout SECONDS] [--sgf-out OUT.sgf] [--svg OUT.svg]\n"
+    "                   [--tree-limit N] [--pose] [--defender black|white] FILE...\n";
 
 const char kHelp[] =
     "Solves life-and-death problems stored in Kovra's position files.\n"
@@ -42,9 +44,21 @@ const char kHelp[] =
     "  FILE: error: REASON the file is missing, unreadable or has no targets;\n"
     "                      the other files are still solved\n"
     "\n"
+    "A FILE whose name ends in \".sgf\" is read as SGF (FF[4]): each game tree's\n"
+    "root node is a problem (AB/AW stones, TR or MA marks on the target stones,\n"
+    "LB labels f, m, y and z as the candidates in move-list order, PL[B] \"start\n"
+    "to kill\", PL[W] \"start to live\"). A file with several game trees prints\n"
+    "\"FILE#N: TEXT\" for the N-th; malformed SGF gives \"FILE: error: REASON\".\n"
+    "A problem without candidate labels, as collections keep them, is posed:\n"
+    "the corner nearest the stones goes to the top-left, the colour enclosed by\n"
+    "the other defends (as White: colours are swapped when Black defends), its\n"
+    "largest group is the target and the points of its area are the candidates.\n"
+    "Without PL the first move of the file's main line says who is to play.\n"
+    "\n"
     "Options:\n"
     "  --live            \"start to live\": White moves first (the default is\n"
     "                    \"start to kill\": Black moves first on the f points)\n"
+    "  --kill            \"start to kill\", also for SGF problems that say PL[W]\n"
     "  --ignore-exhaust  stop reading a position at its first exhausted line,\n"
     "                    as the desktop program's \"Ignore\" command does\n"
     "  --trace FILE      write the trace of the reading to FILE (the desktop\n"
@@ -54,6 +68,17 @@ const char kHelp[] =
     "  --time            add \" (N ms)\", the time the solver command took\n"
     "  --timeout SECONDS stop a read that takes longer: \"FILE: cancelled\" (so\n"
     "                    do SIGINT and SIGTERM, which also end the program)\n"
+    "  --sgf-out OUT.sgf write the one problem given as SGF with the verdict in\n"
+    "                    the root comment and the solution tree read from the\n"
+    "                    result table (leaves say \"Correct\" or \"Wrong\")\n"
+    "  --svg OUT.svg     write the one problem given as an SVG diagram\n"
+    "  --tree-limit N    at most N moves in the solution tree (default 2000)\n"
+    "  --pose            print each problem as posed (the board with the targets\n"
+    "                    as @ and the candidates as letters, their kinds, the\n"
+    "                    command) instead of solving it\n"
+    "  --defender black|white\n"
+    "                    the colour that defends in SGF problems without marked\n"
+    "                    candidates, when the stones do not tell\n"
     "  --help            show this text\n"
     "\n"
     "Exit status: 0 when every file was solved, 1 when some file gave an error,\n"
@@ -62,12 +87,25 @@ const char kHelp[] =
 
 struct Options {
     bool live = false;
+    bool kill = false;
     bool ignoreExhaust = false;
     bool time = false;
     double timeout = 0;  // seconds; 0: none
     const char* trace = nullptr;
+    SolveOptions solve;
     std::vector<const char*> files;
 };
+
+bool ParseTreeLimit(const char* text, int& limit)
+{
+    char* end = nullptr;
+    errno = 0;
+    const long value = std::strtol(text, &end, 10);
+    if (end == text || *end != '\0' || errno != 0 || value < 0 || value > 1000000)
+        return false;
+    limit = static_cast<int>(value);
+    return true;
+}
 
 // Fills options from the command line; returns -1 to go on, else the exit status.
 int ParseOptions(int argc, char** argv, Options& options)
@@ -86,6 +124,10 @@ int ParseOptions(int argc, char** argv, Options& options)
             return 0;
         } else if (std::strcmp(arg, "--live") == 0) {
             options.live = true;
+            options.solve.command = 'l';
+        } else if (std::strcmp(arg, "--kill") == 0) {
+            options.kill = true;
+            options.solve.command = 'k';
         } else if (std::strcmp(arg, "--ignore-exhaust") == 0) {
             options.ignoreExhaust = true;
         } else if (std::strcmp(arg, "--time") == 0) {
@@ -103,10 +145,42 @@ int ParseOptions(int argc, char** argv, Options& options)
                 std::fprintf(stderr, "kovra-solve: --timeout needs a number of seconds\n%s", kUsage);
                 return 2;
             }
+        } else if (std::strcmp(arg, "--pose") == 0) {
+            options.solve.pose = true;
+        } else if (std::strcmp(arg, "--defender") == 0) {
+            const char* value = i + 1 < argc ? argv[++i] : "";
+            if (std::strcmp(value, "black") != 0 && std::strcmp(value, "white") != 0) {
+                std::fprintf(stderr, "kovra-solve: --defender needs black or white\n%s", kUsage);
+                return 2;
+            }
+            options.solve.defender = value[0];
+        } else if (std::strcmp(arg, "--sgf-out") == 0 || std::strcmp(arg, "--svg") == 0 ||
+                   std::strcmp(arg, "--tree-limit") == 0) {
+            if (i + 1 >= argc) {
+                std::fprintf(stderr, "kovra-solve: %s needs a value\n%s", arg, kUsage);
+                return 2;
+            }
+            const char* value = argv[++i];
+            if (std::strcmp(arg, "--sgf-out") == 0)
+                options.solve.sgfOut = value;
+            else if (std::strcmp(arg, "--svg") == 0)
+                options.solve.svgOut = value;
+            else if (!ParseTreeLimit(value, options.solve.treeLimit)) {
+                std::fprintf(stderr, "kovra-solve: --tree-limit needs a number from 0 to 1000000\n%s", kUsage);
+                return 2;
+            }
         } else {
             std::fprintf(stderr, "kovra-solve: unknown option %s\n%s", arg, kUsage);
             return 2;
         }
+    }
+    if (options.live && options.kill) {
+        std::fprintf(stderr, "kovra-solve: --kill and --live exclude each other\n%s", kUsage);
+        return 2;
+    }
+    if ((options.solve.sgfOut || options.solve.svgOut) && options.files.size() > 1) {
+        std::fprintf(stderr, "kovra-solve: --sgf-out and --svg take one problem file\n%s", kUsage);
+        return 2;
     }
     if (options.files.empty()) {
         std::fprintf(stderr, "kovra-solve: no problem file given\n%s", kUsage);
@@ -162,7 +236,19 @@ int Solve(const Options& options)
     view->m_runControl = &control;
 
     int exitStatus = 0;
+    SolveOptions solve = options.solve;
+    solve.ignoreExhaust = options.ignoreExhaust;
+    solve.time = options.time;
+    solve.timeout = options.timeout;
+    solve.watch = &watch;
     for (const char* path : options.files) {
+        if (IsSgfPath(path)) {
+            if (!SolveSgfFile(*view, recorder, path, solve))
+                exitStatus = 1;
+            if (watch.Signal() != 0)
+                break;
+            continue;
+        }
         const std::string error = LoadProblemFile(*view, path);
         if (!error.empty()) {
             std::printf("%s: error: %s\n", path, error.c_str());
@@ -170,26 +256,14 @@ int Solve(const Options& options)
             exitStatus = 1;
             continue;
         }
-        view->m_exhaustCheck = options.ignoreExhaust ? 0 : 1;
-        const auto start = std::chrono::steady_clock::now();
-        watch.StartRead(options.timeout);
-        if (options.live)
-            view->OnStartDef();
-        else
-            view->OnStartAtk();
-        watch.EndRead();
-        const auto elapsed = std::chrono::steady_clock::now() - start;
-        if (view->m_runCancelled || view->m_traceFailed)
+        if (options.solve.pose) {
+            PrintPosed(path, ProblemOfView(*view));
+            continue;
+        }
+        if (!SolveAndPrint(*view, recorder, path, options.live, solve))
             exitStatus = 1;
-        if (view->m_runCancelled)
-            std::printf("%s: cancelled\n", path);
-        else if (options.time)
-            std::printf("%s: %s (%lld ms)\n", path, recorder.Last(),
-                        static_cast<long long>(
-                            std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count()));
-        else
-            std::printf("%s: %s\n", path, recorder.Last());
-        std::fflush(stdout);
+        if (!WriteViewOutputs(*view, solve))
+            exitStatus = 1;
         if (watch.Signal() != 0)
             break;
     }

@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}; shift || true
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(fuzz_position_file fuzz_script)
+[ ${#targets[@]} -eq 0 ] && targets=(fuzz_position_file fuzz_script fuzz_sgf)
 
 KOVRA_FUZZ=1 bash scripts/install-deps.sh
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \

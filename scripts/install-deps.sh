@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev
   fonts-vlgothic          # covers the half-width katakana of the status bar
   xvfb xauth              # a display for the window on a headless machine
+  libxml2-utils           # xmllint: the SVG diagram test parses it as XML
 )
 if [ "${KOVRA_FUZZ:-0}" = 1 ]; then
   packages+=(clang libclang-rt-14-dev)

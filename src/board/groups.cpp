@@ -74,7 +74,7 @@ int CKovraView::PlaceStone(unsigned char* board, std::int32_t* map, unsigned cha
     return result;
 }
 
-int CKovraView::FindSoleLiberty(int g, const std::int32_t* map, const CPointList* lists)
+int CKovraView::FindSoleLiberty(int g, const std::int32_t* map, const CPointList* lists, int* cell)
 {
     const CPointList& list = lists[g];
     const int stones = list.GetCount();
@@ -90,6 +90,8 @@ int CKovraView::FindSoleLiberty(int g, const std::int32_t* map, const CPointList
             found = n;
         }
     }
+    if (cell != nullptr)
+        *cell = found;
     return found < 0 ? 0 : 1;
 }
 

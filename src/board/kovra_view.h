@@ -195,7 +195,7 @@ public:
     int PlaceStone(unsigned char* board, std::int32_t* map, unsigned char* colors,
                    CPointList* lists, int count);
     // 0 no liberty, 1 exactly one, 2 two or more.
-    int FindSoleLiberty(int g, const std::int32_t* map, const CPointList* lists);
+    int FindSoleLiberty(int g, const std::int32_t* map, const CPointList* lists, int* cell = nullptr);
     // Moves the top groups down into free slots; returns the new count.
     int CompactGroups(int n, unsigned char* colors, CPointList* lists, std::int32_t* map);
     // Copies the view's group set into set.

@@ -24,8 +24,10 @@ struct SgfTree {
     std::vector<SgfNode> nodes;
     std::vector<SgfTree> variations;
 };
-// Reads a collection (one or more game trees). Empty on success, else the
-// reason, e.g. "byte 17: expected ']'".
+// Reads a collection (one or more game trees); text outside the trees is
+// passed over. Empty on success, else the reason with its byte offset
+// (counted from 0), e.g. "byte 17: expected ']'". Bounded: 64 MB of text,
+// variations nested 1,000 deep, 4 million nodes, properties and values.
 std::string ParseSgf(const std::string& text, std::vector<SgfTree>& trees);
 
 // A point of a board: column x and row y, both from 1, row 1 the top edge
@@ -63,29 +65,40 @@ struct KovraProblem {
     int sourceSize = 11;
     int symmetry = 0;                  // 0..7, see ToSource
     bool swapped = false;              // the file's Black defends: colours swapped
-    // The file's point of one of Kovra's points.
+    // The file's point of one of Kovra's points: symmetry bit 2 swaps x and
+    // y first, then bit 0 mirrors x (x -> sourceSize + 1 - x) and bit 1
+    // mirrors y. 0 is the identity; 1, 2 and 3 bring the top-right,
+    // bottom-left and bottom-right corner to Kovra's top-left.
     SgfPoint ToSource(SgfPoint p) const;
 };
 struct PoseOptions {
     char command = 0;   // 'k' --kill, 'l' --live, 0 from PL (or the defender to move)
     char defender = 0;  // 'b' / 'w' from --defender, 0 to tell from the stones
 };
-// Marked problems (candidates given) are placed as they stand; plain ones
-// are posed by PosePlain. Empty on success, else the reason.
+// Marked problems (candidates given) are placed as they stand when they fit
+// the 11x11 board, else by the first symmetry that brings them onto it; when
+// the targets are black the colours are swapped. PL naming the targets'
+// colour means "start to live". Plain ones are posed by PosePlain. Empty on
+// success, else the reason.
 std::string PoseProblem(const SgfSource& source, const PoseOptions& options, KovraProblem& problem);
 // Poses a problem without candidates: corner, sides, targets, candidates.
 std::string PosePlain(const SgfSource& source, const PoseOptions& options, KovraProblem& problem);
 // What --pose prints: an ASCII board with targets and lettered candidates,
 // and the command.
 std::string FormatPosed(const KovraProblem& problem);
+// The problem the view holds now: its stones, move list and targets on
+// Kovra's own board, "start to live" when the last run was.
+KovraProblem ProblemOfView(const CKovraView& view);
 // Sets the problem up in the view as a user would: the stones as history
 // entries, the candidates as the move list, the targets as target clicks.
 void LoadProblem(CKovraView& view, const KovraProblem& problem);
 
 // ---- writing (sgf_write.cpp, svg.cpp) -------------------------------------
 // The problem with the verdict of the view's last solver run and its
-// solution tree read from the result table (at most treeLimit nodes), on the
-// file's board and colours.
+// solution tree read from the result table (at most treeLimit moves), on the
+// file's board and colours. The verdict and tree are written only while the
+// view still holds the position that run started from (root comment "Not
+// solved." otherwise); the view is left exactly as it was.
 std::string WriteSgf(CKovraView& view, const KovraProblem& problem, int treeLimit);
 // The problem as a scalable diagram.
 std::string WriteSvg(const KovraProblem& problem, bool coordinates);

@@ -1,0 +1,223 @@
+#include "problem_menu.h"
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "board/kovra_view.h"
+#include "board_widget.h"
+#include "main_frame.h"
+
+namespace {
+
+constexpr std::size_t kReadLimit = 64u << 20;  // ParseSgf takes no more
+
+// Menu-select ids of the items, after the other pop-ups' ids.
+constexpr unsigned kOpenId = 32792;
+constexpr unsigned kSaveId = 32793;
+constexpr unsigned kExportId = 32794;
+constexpr int kTreeLimit = 2000;
+
+std::string BaseName(const std::string& path)
+{
+    return QFileInfo(QString::fromStdString(path)).fileName().toStdString();
+}
+
+bool ReadText(const std::string& path, std::string& text)
+{
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr)
+        return false;
+    char buffer[1 << 16];
+    std::size_t n;
+    // A little past the reader's limit is enough for it to refuse the file.
+    while (text.size() <= kReadLimit && (n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        text.append(buffer, n);
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    return !failed;
+}
+
+// Written beside the target first, so that a failed write leaves any
+// earlier file as it was.
+bool WriteText(const std::string& path, const std::string& text)
+{
+    const std::string temp = path + ".tmp";
+    std::FILE* file = std::fopen(temp.c_str(), "wb");
+    if (file == nullptr)
+        return false;
+    bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    written = std::fclose(file) == 0 && written;
+    if (!written || std::rename(temp.c_str(), path.c_str()) != 0) {
+        std::remove(temp.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool SameContent(const KovraProblem& a, const KovraProblem& b)
+{
+    if (std::memcmp(a.stone, b.stone, sizeof a.stone) != 0 || a.targets.size() != b.targets.size() ||
+        a.moves.size() != b.moves.size())
+        return false;
+    for (std::size_t i = 0; i < a.targets.size(); ++i)
+        if (a.targets[i].x != b.targets[i].x || a.targets[i].y != b.targets[i].y)
+            return false;
+    for (std::size_t i = 0; i < a.moves.size(); ++i)
+        if (a.moves[i].kind != b.moves[i].kind || a.moves[i].at.x != b.moves[i].at.x ||
+            a.moves[i].at.y != b.moves[i].at.y)
+            return false;
+    return true;
+}
+
+}  // namespace
+
+QMenu* CProblemMenu::AddTo(QMenuBar* bar)
+{
+    QMenu* menu = bar->addMenu(QStringLiteral("Problem"));
+    struct Item {
+        const char* label;
+        unsigned id;
+        void (CProblemMenu::*handler)();
+    };
+    const Item items[] = {{"Open SGF...", kOpenId, &CProblemMenu::OnOpen},
+                          {"Save SGF...", kSaveId, &CProblemMenu::OnSave},
+                          {"Export PNG...", kExportId, &CProblemMenu::OnExport}};
+    for (const Item& item : items) {
+        QAction* action = menu->addAction(QString::fromUtf8(item.label));
+        action->setData(item.id);
+        void (CProblemMenu::*handler)() = item.handler;
+        QObject::connect(action, &QAction::triggered, &m_frame, [this, handler] { (this->*handler)(); });
+    }
+    return menu;
+}
+
+bool CProblemMenu::NoDialogs()
+{
+    if (!m_frame.Scripted())
+        return false;
+    Show("no file dialogs in scripts: use open-sgf, save-sgf or snapshot");
+    return true;
+}
+
+void CProblemMenu::Show(const std::string& text)
+{
+    m_view.ShowStatus(text.c_str());
+}
+
+bool CProblemMenu::Open(const std::string& path, int index)
+{
+    const std::string name = BaseName(path);
+    std::string text;
+    if (!ReadText(path, text)) {
+        Show(name + ": error: cannot open");
+        return false;
+    }
+    std::vector<SgfTree> trees;
+    std::string error = ParseSgf(text, trees);
+    if (error.empty() && (index < 1 || index > static_cast<int>(trees.size())))
+        error = "no problem " + std::to_string(index) + " (the file holds " + std::to_string(trees.size()) + ")";
+    SgfSource source;
+    KovraProblem problem;
+    if (error.empty())
+        error = ReadSource(trees[static_cast<std::size_t>(index - 1)], source);
+    if (error.empty())
+        error = PoseProblem(source, PoseOptions(), problem);
+    if (!error.empty()) {
+        Show(name + ": error: " + error);
+        return false;
+    }
+    LoadProblem(m_view, problem);
+    m_problem = problem;
+    m_opened = true;
+    const std::string label = trees.size() > 1 ? name + "#" + std::to_string(index) : name;
+    Show(label + ": " + (problem.live ? "start to live" : "start to kill"));
+    return true;
+}
+
+KovraProblem CProblemMenu::CurrentProblem() const
+{
+    KovraProblem problem = ProblemOfView(m_view);
+    const bool solved = m_view.m_solverSide == 'b' || m_view.m_solverSide == 'w';
+    if (m_opened && SameContent(problem, m_problem)) {
+        problem.sourceSize = m_problem.sourceSize;
+        problem.symmetry = m_problem.symmetry;
+        problem.swapped = m_problem.swapped;
+        if (!solved)
+            problem.live = m_problem.live;
+    }
+    return problem;
+}
+
+bool CProblemMenu::Save(const std::string& path)
+{
+    const std::string name = BaseName(path);
+    if (!WriteText(path, WriteSgf(m_view, CurrentProblem(), kTreeLimit))) {
+        Show(name + ": error: cannot write");
+        return false;
+    }
+    Show("saved " + name);
+    return true;
+}
+
+bool CProblemMenu::ExportPng(const std::string& path)
+{
+    const std::string name = BaseName(path);
+    CBoardWidget* board = m_frame.BoardWidget();
+    board->EnsureImage();
+    if (!board->Image().save(QString::fromStdString(path), "PNG")) {
+        Show(name + ": error: cannot write");
+        return false;
+    }
+    Show("exported " + name);
+    return true;
+}
+
+void CProblemMenu::OnOpen()
+{
+    if (NoDialogs())
+        return;
+    const QString path = QFileDialog::getOpenFileName(&m_frame, QStringLiteral("Open SGF"), QString(),
+                                                      QStringLiteral("SGF files (*.sgf *.SGF);;All files (*)"));
+    if (path.isEmpty())
+        return;
+    // A collection: the player picks the problem.
+    std::string text;
+    std::vector<SgfTree> trees;
+    int index = 1;
+    if (ReadText(path.toStdString(), text) && ParseSgf(text, trees).empty() && trees.size() > 1) {
+        bool ok = false;
+        index = QInputDialog::getInt(&m_frame, QStringLiteral("Open SGF"),
+                                     QStringLiteral("Problem (1 to %1):").arg(trees.size()), 1, 1,
+                                     static_cast<int>(trees.size()), 1, &ok);
+        if (!ok)
+            return;
+    }
+    Open(path.toStdString(), index);
+}
+
+void CProblemMenu::OnSave()
+{
+    if (NoDialogs())
+        return;
+    const QString path = QFileDialog::getSaveFileName(&m_frame, QStringLiteral("Save SGF"), QString(),
+                                                      QStringLiteral("SGF files (*.sgf)"));
+    if (!path.isEmpty())
+        Save(path.toStdString());
+}
+
+void CProblemMenu::OnExport()
+{
+    if (NoDialogs())
+        return;
+    const QString path = QFileDialog::getSaveFileName(&m_frame, QStringLiteral("Export PNG"), QString(),
+                                                      QStringLiteral("PNG images (*.png)"));
+    if (!path.isEmpty())
+        ExportPng(path.toStdString());
+}

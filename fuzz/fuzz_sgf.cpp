@@ -1,0 +1,66 @@
+// Feeds arbitrary bytes to the SGF reader, reads and places (or poses) each
+// problem, sets it up in the view and, on small move lists, solves it and
+// writes it back: the SGF written must read again, and the view must stay
+// sound throughout.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "board/kovra_view.h"
+#include "invariants.h"
+#include "sgf/sgf.h"
+
+namespace {
+
+constexpr std::size_t kTreesTried = 4;  // keeps every input quick
+
+CKovraView& View()
+{
+    static CKovraView* view = new CKovraView;
+    return *view;
+}
+
+void Solve(CKovraView& view, const KovraProblem& problem)
+{
+    view.m_summaryOut = nullptr;
+    view.m_traceName = nullptr;
+    if (problem.live)
+        view.OnStartDef();
+    else
+        view.OnStartAtk();
+    CheckViewInvariants(view);
+    std::vector<SgfTree> again;
+    if (!ParseSgf(WriteSgf(view, problem, 200), again).empty() || again.size() != 1)
+        std::abort();  // what Kovra writes, Kovra must read
+    CheckViewInvariants(view);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    CKovraView& view = View();
+    WatchStatusBar();
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    std::vector<SgfTree> trees;
+    if (!ParseSgf(text, trees).empty())
+        return 0;
+    for (std::size_t n = 0; n < trees.size() && n < kTreesTried; ++n) {
+        SgfSource source;
+        if (!ReadSource(trees[n], source).empty())
+            continue;
+        PoseOptions options;
+        options.command = "\0kl"[n % 3];
+        KovraProblem problem;
+        if (!PoseProblem(source, options, problem).empty())
+            continue;
+        FormatPosed(problem);
+        WriteSvg(problem, n % 2 == 0);
+        LoadProblem(view, problem);
+        CheckViewInvariants(view);
+        if (view.m_moveCount <= 5)
+            Solve(view, problem);
+    }
+    return 0;
+}

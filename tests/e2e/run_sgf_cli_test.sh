@@ -1,0 +1,53 @@
+#!/bin/bash
+# kovra-solve with SGF: every example problem solved from its position file
+# and from the SGF written for it gives the same verdict; collections, broken
+# files, --kill, the SVG diagram (well-formed XML) and bad option values.
+# Usage: run_sgf_cli_test.sh KOVRA_SOLVE EXAMPLES_DIR
+set -u
+solve=$1 examples=$2
+work=$(mktemp -d "${TMPDIR:-/tmp}/kovra_sgf_XXXXXX") || exit 1
+trap 'rm -rf "$work"' EXIT
+cd "$work" || exit 1
+failed=0
+fail() { echo "FAIL: $*"; failed=1; }
+expect() {  # expect WHAT EXPECTED ACTUAL
+    [ "$2" = "$3" ] || fail "$1: expected [$2], got [$3]"
+}
+
+for file in "$examples"/*.txt; do
+    for mode in --kill --live; do
+        want=$("$solve" $mode --sgf-out rt.sgf "$file" | sed 's/^.*: //')
+        [ -n "$want" ] || fail "no verdict for $file"
+        got=$("$solve" $mode rt.sgf | sed 's/^.*: //')
+        expect "round trip $(basename "$file") $mode" "$want" "$got"
+        # the written file's own PL gives the same command
+        got=$("$solve" rt.sgf | sed 's/^.*: //')
+        expect "PL of $(basename "$file") $mode" "$want" "$got"
+    done
+done
+
+"$solve" --sgf-out one.sgf "$examples/corner-bent-three.txt" >/dev/null
+sed 's/PL\[B\]/PL[W]/' one.sgf >live.sgf
+{ cat one.sgf live.sgf; echo '(;SZ[20])'; } >c.SGF
+printf '(;AB[aa]\n(;B[bb]' >bad.sgf
+out=$("$solve" c.SGF bad.sgf; echo "rc=$?")
+expect collection "c.SGF#1: death=5/10
+c.SGF#2: life=2/4
+c.SGF#3: error: SZ: board size '20' (at most 19)
+bad.sgf: error: byte 16: expected ')'
+rc=1" "$out"
+expect "--kill over PL[W]" "live.sgf: death=5/10" "$("$solve" --kill live.sgf)"
+"$solve" --sgf-out x.sgf c.SGF >/dev/null
+expect "--sgf-out on a collection" 1 $?
+
+"$solve" --svg d.svg one.sgf >/dev/null || fail "--svg"
+xmllint --noout d.svg || fail "the SVG is no well-formed XML"
+grep -q '<circle' d.svg || fail "the SVG has no stones"
+
+for args in "--tree-limit x one.sgf" "--tree-limit" "--kill --live one.sgf" "--svg a --svg b one.sgf one.sgf"; do
+    "$solve" $args >/dev/null 2>&1
+    expect "exit status of $args" 2 $?
+done
+
+[ $failed -eq 0 ] && echo "ok: kovra-solve SGF"
+exit $failed
