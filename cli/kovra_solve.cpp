@@ -1,22 +1,18 @@
 // kovra-solve: solves problem files from the command line with the same
 // engine and the same verdict texts as the desktop program, without a window.
-#include <cerrno>
-#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
-#include <memory>
-#include <string>
 #include <vector>
 
-#include "board/kovra_view.h"
-#include "platform/frame.h"
-#include "problem_file.h"
-#include "status_recorder.h"
+#include "batch.h"
+#include "solver/reading_pool.h"
 
 namespace {
 
 const char kUsage[] =
-    "usage: kovra-solve [--live] [--ignore-exhaust] [--trace FILE] [--time] FILE...\n";
+    "usage: kovra-solve [--live] [--ignore-exhaust] [--trace FILE] [--time] [--all-moves]\n"
+    "                   [-j N] FILE...\n";
 
 const char kHelp[] =
     "Solves life-and-death problems stored in Kovra's position files.\n"
@@ -45,6 +41,19 @@ const char kHelp[] =
     "                    rewrites it, so it keeps the last one. No trace is\n"
     "                    written without this option\n"
     "  --time            add \" (N ms)\", the time the solver command took\n"
+    "  --all-moves       after a file's line, read each first move alone (each\n"
+    "                    point the command's first move may be played on, and\n"
+    "                    White's pass where \"start to live\" allows it) with a\n"
+    "                    fresh table: one line \"  (ROW,COL) TEXT\" (or \"  pass\n"
+    "                    TEXT\") per move in list order, then \"unique: (ROW,COL)\",\n"
+    "                    \"solutions: (ROW,COL) ...\" or \"no solution\". A move\n"
+    "                    works when it reaches the goal (death, or life with\n"
+    "                    --live), or ko when no move does; moves whose reading\n"
+    "                    was exhausted follow on a line \"exhausted: ...\"\n"
+    "  -j N              read on N worker threads (default: one per core): the\n"
+    "                    files, and the first moves of --all-moves, side by side.\n"
+    "                    Each worker holds a 14.35 MB result table. The output\n"
+    "                    is the same whatever N is\n"
     "  --help            show this text\n"
     "\n"
     "Exit status: 0 when every file was solved, 1 when some file gave an error,\n"
@@ -55,8 +64,23 @@ struct Options {
     bool ignoreExhaust = false;
     bool time = false;
     const char* trace = nullptr;
+    bool allMoves = false;
+    int jobs = CReadingPool::Cores();
     std::vector<const char*> files;
 };
+
+constexpr int kMaxJobs = 64;
+
+// The N of "-j N" or "-jN"; false when it is no number from 1 to kMaxJobs.
+bool ParseJobs(const char* text, int& jobs)
+{
+    char* end = nullptr;
+    const long n = std::strtol(text, &end, 10);
+    if (end == text || *end != '\0' || text[0] < '0' || text[0] > '9' || n < 1 || n > kMaxJobs)
+        return false;
+    jobs = static_cast<int>(n);
+    return true;
+}
 
 // Fills options from the command line; returns -1 to go on, else the exit status.
 int ParseOptions(int argc, char** argv, Options& options)
@@ -79,6 +103,15 @@ int ParseOptions(int argc, char** argv, Options& options)
             options.ignoreExhaust = true;
         } else if (std::strcmp(arg, "--time") == 0) {
             options.time = true;
+        } else if (std::strcmp(arg, "--all-moves") == 0) {
+            options.allMoves = true;
+        } else if (std::strncmp(arg, "-j", 2) == 0) {
+            const char* value = arg[2] != '\0' ? arg + 2 : i + 1 < argc ? argv[++i] : "";
+            if (!ParseJobs(value, options.jobs)) {
+                std::fprintf(stderr, "kovra-solve: -j needs a number from 1 to %d\n%s", kMaxJobs,
+                             kUsage);
+                return 2;
+            }
         } else if (std::strcmp(arg, "--trace") == 0) {
             if (i + 1 >= argc) {
                 std::fprintf(stderr, "kovra-solve: --trace needs a file name\n%s", kUsage);
@@ -106,43 +139,13 @@ int main(int argc, char** argv)
     if (status >= 0)
         return status;
 
-    // The command's own summary line would mix with ours: it goes nowhere.
-    std::FILE* sink = std::fopen("/dev/null", "w");
-    if (sink == nullptr) {
-        std::fprintf(stderr, "kovra-solve: cannot open /dev/null: %s\n", std::strerror(errno));
-        return 2;
-    }
-    StatusRecorder recorder;
-    g_pMainFrame = &recorder;
-    std::unique_ptr<CKovraView> view(new CKovraView);
-    view->m_traceName = options.trace;
-    view->m_summaryOut = sink;
-
-    int exitStatus = 0;
-    for (const char* path : options.files) {
-        const std::string error = LoadProblemFile(*view, path);
-        if (!error.empty()) {
-            std::printf("%s: error: %s\n", path, error.c_str());
-            std::fflush(stdout);
-            exitStatus = 1;
-            continue;
-        }
-        view->m_exhaustCheck = options.ignoreExhaust ? 0 : 1;
-        const auto start = std::chrono::steady_clock::now();
-        if (options.live)
-            view->OnStartDef();
-        else
-            view->OnStartAtk();
-        const auto elapsed = std::chrono::steady_clock::now() - start;
-        if (options.time)
-            std::printf("%s: %s (%lld ms)\n", path, recorder.Last(),
-                        static_cast<long long>(
-                            std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count()));
-        else
-            std::printf("%s: %s\n", path, recorder.Last());
-        std::fflush(stdout);
-    }
-    g_pMainFrame = nullptr;
-    std::fclose(sink);
-    return exitStatus;
+    BatchOptions batch;
+    batch.side = options.live ? 'w' : 'b';
+    batch.ignoreExhaust = options.ignoreExhaust;
+    batch.time = options.time;
+    batch.allMoves = options.allMoves;
+    batch.trace = options.trace;
+    batch.jobs = options.jobs;
+    batch.files = options.files;
+    return RunBatch(batch);
 }
