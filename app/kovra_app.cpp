@@ -3,6 +3,7 @@
 #include <clocale>
 #include <cstdio>
 
+#include "background_runner.h"
 #include "board/kovra_view.h"
 #include "main_frame.h"
 
@@ -28,6 +29,8 @@ bool CKovraApp::InitInstance(const std::string& document, bool echo)
         return false;
     // About 14.4 MB with its result table, so it lives on the heap.
     m_view.reset(new CKovraView);
+    m_background.reset(new CBackgroundRunner(m_frame.get()));
+    m_view->m_pBackground = m_background.get();
     m_frame->AttachView(*m_view);
     m_frame->UpdateCaption(m_doc);
     m_frame->show();

@@ -7,6 +7,7 @@
 
 #include "kovra_doc.h"
 
+class CBackgroundRunner;
 class CKovraView;
 class CMainFrame;
 
@@ -28,4 +29,6 @@ private:
     // The view outlives the frame, whose board window draws it.
     std::unique_ptr<CKovraView> m_view;
     std::unique_ptr<CMainFrame> m_frame;
+    // The view's work away from the window; goes first, waiting for it.
+    std::unique_ptr<CBackgroundRunner> m_background;
 };

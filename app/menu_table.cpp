@@ -34,6 +34,10 @@ const MenuItem kDebugItems[] = {
     {"About", 32791, [](CKovraView& v) { v.OnAbout(); }},
 };
 
+const MenuItem kProblemItems[] = {
+    {"Check first moves", 32795, [](CKovraView& v) { v.OnCheckFirstMoves(); }},
+};
+
 template <int N>
 constexpr MenuPopup Popup(const char* title, const MenuItem (&items)[N])
 {
@@ -46,6 +50,7 @@ const MenuPopup kMenuBar[kMenuPopups] = {
     Popup("File", kFileItems),     Popup("SetStone", kSetStoneItems),
     Popup("SetMove", kSetMoveItems), Popup("Verify", kVerifyItems),
     Popup("Debug", kDebugItems),
+    Popup("Problem", kProblemItems),
 };
 
 const MenuItem* FindMenuItem(const std::string& label)

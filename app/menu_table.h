@@ -18,7 +18,7 @@ struct MenuPopup {
     int count;
 };
 
-constexpr int kMenuPopups = 5;
+constexpr int kMenuPopups = 6;
 extern const MenuPopup kMenuBar[kMenuPopups];
 
 // The item with that label; null when the menu has none.

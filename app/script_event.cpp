@@ -120,6 +120,8 @@ ScriptEvent ParseScriptLine(const std::string& rawLine)
         event.kind = ScriptEventKind::Groups;
     } else if (line == "state") {
         event.kind = ScriptEventKind::State;
+    } else if (line == "wait") {
+        event.kind = ScriptEventKind::Wait;
     } else if (verb == "snapshot" && !rest.empty()) {
         event.kind = ScriptEventKind::Snapshot;
         event.text = rest;

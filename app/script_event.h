@@ -15,6 +15,7 @@ enum class ScriptEventKind {
     Groups,
     State,
     Snapshot,
+    Wait,  // until the window's background work is done
     Unknown,
 };
 

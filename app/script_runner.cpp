@@ -9,6 +9,7 @@
 
 #include "board/kovra_view.h"
 #include "board_widget.h"
+#include "platform/background.h"
 #include "main_frame.h"
 #include "script_event.h"
 #include "script_report.h"
@@ -103,6 +104,10 @@ int RunScript(CMainFrame& frame, const CKovraView& view, const std::vector<std::
                 Fail(lineNumber, "cannot write", event.text);
                 return 2;
             }
+            break;
+        case ScriptEventKind::Wait:
+            while (view.m_pBackground && view.m_pBackground->Busy())
+                QApplication::processEvents(QEventLoop::WaitForMoreEvents);
             break;
         case ScriptEventKind::Unknown:
             Fail(lineNumber, "unknown event", lines[i]);

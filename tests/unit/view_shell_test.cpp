@@ -101,7 +101,8 @@ TEST(MenuTable, LabelsInMenuOrder)
     EXPECT_EQ(all,
               "[File] NewGame, Save, Restore,[SetStone] BlackS, WhiteS, SpaceS,"
               "[SetMove] StartAtk, StartDef, Target, z Move, y Move, m Move, f Move,"
-              "[Verify] Attack, Defend,[Debug] Showgrp, Ignore, Refresh, About,");
+              "[Verify] Attack, Defend,[Debug] Showgrp, Ignore, Refresh, About,"
+              "[Problem] Check first moves,");
     ASSERT_NE(FindMenuItem("z Move"), nullptr);
     EXPECT_EQ(FindMenuItem("z Move")->id, 32771u);
     EXPECT_EQ(FindMenuItem("zMove"), nullptr);
