@@ -9,8 +9,8 @@
 
 #include "board/kovra_view.h"
 #include "board_widget.h"
-#include "platform/background.h"
 #include "main_frame.h"
+#include "platform/background.h"
 #include "script_event.h"
 #include "script_report.h"
 

@@ -36,7 +36,8 @@ bool SolverIsCheap(const CKovraView& view)
 
 bool StartsSolver(const MenuItem& item)
 {
-    return item.id == 32787 || item.id == 32786 || item.id == 32795;  // StartAtk, StartDef, Check first moves
+    // StartAtk, StartDef, Check first moves
+    return item.id == 32787 || item.id == 32786 || item.id == 32795;
 }
 
 void Play(CKovraView& view, const ScriptEvent& event)
