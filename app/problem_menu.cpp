@@ -22,6 +22,7 @@ constexpr std::size_t kReadLimit = 64u << 20;  // ParseSgf takes no more
 constexpr unsigned kOpenId = 32792;
 constexpr unsigned kSaveId = 32793;
 constexpr unsigned kExportId = 32794;
+constexpr unsigned kCheckId = 32795;
 constexpr int kTreeLimit = 2000;
 
 std::string BaseName(const std::string& path)
@@ -88,7 +89,8 @@ QMenu* CProblemMenu::AddTo(QMenuBar* bar)
     };
     const Item items[] = {{"Open SGF...", kOpenId, &CProblemMenu::OnOpen},
                           {"Save SGF...", kSaveId, &CProblemMenu::OnSave},
-                          {"Export PNG...", kExportId, &CProblemMenu::OnExport}};
+                          {"Export PNG...", kExportId, &CProblemMenu::OnExport},
+                          {"Check first moves", kCheckId, &CProblemMenu::OnCheckFirstMoves}};
     for (const Item& item : items) {
         QAction* action = menu->addAction(QString::fromUtf8(item.label));
         action->setData(item.id);
@@ -210,6 +212,11 @@ void CProblemMenu::OnSave()
                                                       QStringLiteral("SGF files (*.sgf)"));
     if (!path.isEmpty())
         Save(path.toStdString());
+}
+
+void CProblemMenu::OnCheckFirstMoves()
+{
+    m_view.OnCheckFirstMoves();
 }
 
 void CProblemMenu::OnExport()

@@ -29,6 +29,7 @@ private:
     void OnOpen();
     void OnSave();
     void OnExport();
+    void OnCheckFirstMoves();
     // The problem the view holds, with the way back to the opened file's
     // board when it is still that problem.
     KovraProblem CurrentProblem() const;

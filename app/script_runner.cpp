@@ -16,6 +16,7 @@
 #include "main_frame.h"
 #include "platform/replace_file.h"
 #include "problem_menu.h"
+#include "platform/background.h"
 #include "script_event.h"
 #include "script_report.h"
 #include "solver_runner.h"
@@ -161,6 +162,10 @@ int RunScript(CMainFrame& frame, const CKovraView& view, CScriptSource& source)
             break;
         case ScriptEventKind::SaveSgf:
             frame.Problem().Save(event.text);
+            break;
+        case ScriptEventKind::Wait:
+            while (view.m_pBackground && view.m_pBackground->Busy())
+                QApplication::processEvents(QEventLoop::WaitForMoreEvents);
             break;
         case ScriptEventKind::Unknown:
             Fail(lineNumber, "unknown event", line);

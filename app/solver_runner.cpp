@@ -7,6 +7,7 @@ CSolverRunner::CSolverRunner(CMainFrame& frame, CKovraView& view) : m_frame(fram
 {
     m_control.cancel = &m_job.CancelFlag();
     m_view.m_runControl = &m_control;
+    m_view.m_pBackground = this;
 }
 
 CSolverRunner::~CSolverRunner()
@@ -16,6 +17,7 @@ CSolverRunner::~CSolverRunner()
         m_job.Wait();
     }
     m_view.m_runControl = nullptr;
+    m_view.m_pBackground = nullptr;
 }
 
 bool CSolverRunner::Run(void (*command)(CKovraView&))
@@ -31,6 +33,25 @@ bool CSolverRunner::Run(void (*command)(CKovraView&))
                      [this](bool outOfMemory) { Finished(outOfMemory); }))
         Finished(true);  // no thread could be started
     return true;
+}
+
+bool CSolverRunner::Start(std::function<void()> work, std::function<void()> done)
+{
+    if (m_job.Running())
+        return false;
+    m_frame.SetBusy(true);
+    const bool started = m_job.Start(std::move(work), [] {}, [this, done](bool outOfMemory) {
+        m_frame.SetBusy(false);
+        if (outOfMemory)
+            m_frame.MessageBox("out of memory");
+        else
+            done();
+    });
+    if (!started) {
+        m_frame.SetBusy(false);
+        m_frame.MessageBox("out of memory");  // no thread could be started
+    }
+    return started;
 }
 
 // "entry 3: 1234567 nodes, 410000/s": the root entry being read (1 on),

@@ -4,28 +4,27 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <new>
-#include <system_error>
 #include <string>
+#include <system_error>
 #include <vector>
 
+#include "batch.h"
 #include "board/kovra_view.h"
-#include "platform/frame.h"
-#include "problem_file.h"
+#include "sgf_input.h"
 #include "solve_checks.h"
 #include "solve_watch.h"
-#include "solver/run_control.h"
-#include "sgf/sgf.h"
-#include "sgf_input.h"
-#include "status_recorder.h"
+#include "solver/reading_pool.h"
 
 namespace {
 
 const char kUsage[] =
     "usage: kovra-solve [--kill | --live] [--ignore-exhaust] [--trace FILE] [--time]\n"
-    "                   [--timeout SECONDS] [--sgf-out OUT.sgf] [--svg OUT.svg]\n"
-    "                   [--tree-limit N] [--pose] [--defender black|white] FILE...\n";
+    "                   [--timeout SECONDS] [--all-moves] [-j N] [--sgf-out OUT.sgf]\n"
+    "                   [--svg OUT.svg] [--tree-limit N] [--pose]\n"
+    "                   [--defender black|white] FILE...\n";
 
 const char kHelp[] =
     "Solves life-and-death problems stored in Kovra's position files.\n"
@@ -79,6 +78,19 @@ const char kHelp[] =
     "  --defender black|white\n"
     "                    the colour that defends in SGF problems without marked\n"
     "                    candidates, when the stones do not tell\n"
+    "  --all-moves       after a file's line, read each first move alone (each\n"
+    "                    point the command's first move may be played on, and\n"
+    "                    White's pass where \"start to live\" allows it) with a\n"
+    "                    fresh table: one line \"  (ROW,COL) TEXT\" (or \"  pass\n"
+    "                    TEXT\") per move in list order, then \"unique: (ROW,COL)\",\n"
+    "                    \"solutions: (ROW,COL) ...\" or \"no solution\". A move\n"
+    "                    works when it reaches the goal (death, or life with\n"
+    "                    --live), or ko when no move does; moves whose reading\n"
+    "                    was exhausted follow on a line \"exhausted: ...\"\n"
+    "  -j N              read on N worker threads (default: one per core): the\n"
+    "                    files, and the first moves of --all-moves, side by side.\n"
+    "                    Each worker holds a 14.35 MB result table. The output\n"
+    "                    is the same whatever N is\n"
     "  --help            show this text\n"
     "\n"
     "Exit status: 0 when every file was solved, 1 when some file gave an error,\n"
@@ -93,6 +105,8 @@ struct Options {
     double timeout = 0;  // seconds; 0: none
     const char* trace = nullptr;
     SolveOptions solve;
+    bool allMoves = false;
+    int jobs = CReadingPool::Cores();
     std::vector<const char*> files;
 };
 
@@ -104,6 +118,19 @@ bool ParseTreeLimit(const char* text, int& limit)
     if (end == text || *end != '\0' || errno != 0 || value < 0 || value > 1000000)
         return false;
     limit = static_cast<int>(value);
+    return true;
+}
+
+constexpr int kMaxJobs = 64;
+
+// The N of "-j N" or "-jN"; false when it is no number from 1 to kMaxJobs.
+bool ParseJobs(const char* text, int& jobs)
+{
+    char* end = nullptr;
+    const long n = std::strtol(text, &end, 10);
+    if (end == text || *end != '\0' || text[0] < '0' || text[0] > '9' || n < 1 || n > kMaxJobs)
+        return false;
+    jobs = static_cast<int>(n);
     return true;
 }
 
@@ -132,6 +159,15 @@ int ParseOptions(int argc, char** argv, Options& options)
             options.ignoreExhaust = true;
         } else if (std::strcmp(arg, "--time") == 0) {
             options.time = true;
+        } else if (std::strcmp(arg, "--all-moves") == 0) {
+            options.allMoves = true;
+        } else if (std::strncmp(arg, "-j", 2) == 0) {
+            const char* value = arg[2] != '\0' ? arg + 2 : i + 1 < argc ? argv[++i] : "";
+            if (!ParseJobs(value, options.jobs)) {
+                std::fprintf(stderr, "kovra-solve: -j needs a number from 1 to %d\n%s", kMaxJobs,
+                             kUsage);
+                return 2;
+            }
         } else if (std::strcmp(arg, "--trace") == 0) {
             if (i + 1 >= argc) {
                 std::fprintf(stderr, "kovra-solve: --trace needs a file name\n%s", kUsage);
@@ -219,56 +255,29 @@ namespace {
 int Solve(const Options& options)
 {
     CSolveWatch watch;
-    CRunControl control;
-    control.cancel = &watch.CancelFlag();
-
-    // The command's own summary line would mix with ours: it goes nowhere.
-    std::FILE* sink = std::fopen("/dev/null", "w");
-    if (sink == nullptr) {
-        std::fprintf(stderr, "kovra-solve: cannot open /dev/null: %s\n", std::strerror(errno));
-        return 2;
-    }
-    StatusRecorder recorder;
-    g_pMainFrame = &recorder;
-    std::unique_ptr<CKovraView> view(new CKovraView);
-    view->m_traceName = options.trace;
-    view->m_summaryOut = sink;
-    view->m_runControl = &control;
-
     int exitStatus = 0;
-    SolveOptions solve = options.solve;
-    solve.ignoreExhaust = options.ignoreExhaust;
-    solve.time = options.time;
-    solve.timeout = options.timeout;
-    solve.watch = &watch;
-    for (const char* path : options.files) {
-        if (IsSgfPath(path)) {
-            if (!SolveSgfFile(*view, recorder, path, solve))
+    if (options.solve.pose) {
+        std::unique_ptr<CKovraView> view(new CKovraView);
+        for (const char* path : options.files)
+            if (!PoseFile(*view, path, options.solve))
                 exitStatus = 1;
-            if (watch.Signal() != 0)
-                break;
-            continue;
-        }
-        const std::string error = LoadProblemFile(*view, path);
-        if (!error.empty()) {
-            std::printf("%s: error: %s\n", path, error.c_str());
-            std::fflush(stdout);
-            exitStatus = 1;
-            continue;
-        }
-        if (options.solve.pose) {
-            PrintPosed(path, ProblemOfView(*view));
-            continue;
-        }
-        if (!SolveAndPrint(*view, recorder, path, options.live, solve))
-            exitStatus = 1;
-        if (!WriteViewOutputs(*view, solve))
-            exitStatus = 1;
-        if (watch.Signal() != 0)
-            break;
+    } else {
+        BatchOptions batch;
+        batch.ignoreExhaust = options.ignoreExhaust;
+        batch.time = options.time;
+        batch.allMoves = options.allMoves;
+        batch.trace = options.trace;
+        batch.jobs = options.jobs;
+        batch.timeout = options.timeout;
+        batch.cancel = &watch.CancelFlag();
+        batch.files = options.files;
+        const SolveOptions& solve = options.solve;
+        batch.load = [&solve](CKovraView& view, const char* path,
+                              const std::function<void(ProblemSource&)>& loaded) {
+            LoadProblems(solve, view, path, loaded);
+        };
+        exitStatus = RunBatch(batch);
     }
-    g_pMainFrame = nullptr;
-    std::fclose(sink);
     if (!OutputWritten())
         exitStatus = 1;
     return watch.Signal() != 0 ? 128 + watch.Signal() : exitStatus;

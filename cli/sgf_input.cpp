@@ -10,8 +10,10 @@
 
 #include "board/kovra_view.h"
 #include "sgf/sgf.h"
-#include "solve_watch.h"
-#include "status_recorder.h"
+#include "batch.h"
+#include "platform/replace_file.h"
+#include "problem_file.h"
+#include "solver/first_moves.h"
 
 namespace {
 
@@ -36,12 +38,14 @@ bool ReadWhole(const char* path, std::string& text, std::string& error)
     return !failed;
 }
 
+// Written through a fresh temporary file, so a failed write leaves any
+// earlier file as it was.
 bool WriteWhole(const char* path, const std::string& text)
 {
-    std::FILE* file = std::fopen(path, "wb");
-    bool written = file != nullptr && std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    if (file != nullptr)
-        written = std::fclose(file) == 0 && written;
+    CReplaceFile out;
+    const bool written = out.Open(path, true) &&
+                         std::fwrite(text.data(), 1, text.size(), out.Stream()) == text.size() &&
+                         out.Commit(false);
     if (!written)
         std::fprintf(stderr, "kovra-solve: cannot write %s: %s\n", path, std::strerror(errno));
     return written;
@@ -57,6 +61,69 @@ bool WriteOutputs(CKovraView& view, const KovraProblem& problem, const SolveOpti
     return ok;
 }
 
+// A first move as the window names it, then on the file's own board in
+// SGF letters: "(3,2) bc".
+std::string SgfMoveName(const KovraProblem& problem, const CFirstMoveReading& reading)
+{
+    if (reading.candidate == kFirstMovePass)
+        return FirstMoveName(reading);
+    const SgfPoint p = problem.ToSource(SgfPoint{reading.column, reading.row});
+    const char letters[] = {static_cast<char>('a' + p.x - 1), static_cast<char>('a' + p.y - 1), '\0'};
+    return FirstMoveName(reading) + " " + letters;
+}
+
+// The problem that --sgf-out and --svg write once it is answered.
+void WriteWhenAnswered(ProblemSource& source, const KovraProblem& problem,
+                       const SolveOptions& options)
+{
+    if (options.sgfOut == nullptr && options.svgOut == nullptr)
+        return;
+    source.answered = [problem, options](CKovraView& view) {
+        return WriteOutputs(view, problem, options);
+    };
+}
+
+// Reads the file's game trees; empty, or why they cannot be read.
+std::string ReadTrees(const char* path, const SolveOptions& options, std::vector<SgfTree>& trees)
+{
+    std::string text;
+    std::string error;
+    if (ReadWhole(path, text, error))
+        error = ParseSgf(text, trees);
+    if (error.empty() && trees.size() > 1 && (options.sgfOut || options.svgOut))
+        error = std::to_string(trees.size()) + " problems in the file; --sgf-out and --svg take one";
+    return error;
+}
+
+// Hands each problem of an SGF file, as Kovra poses it, to each with its
+// label and an error (empty when posed); false when some gave an error.
+template <typename Each>
+bool ForEachSgfProblem(const char* path, const SolveOptions& options, Each each)
+{
+    std::vector<SgfTree> trees;
+    const std::string unread = ReadTrees(path, options, trees);
+    if (!unread.empty()) {
+        each(std::string(path), unread, KovraProblem());
+        return false;
+    }
+    PoseOptions pose;
+    pose.command = options.command;
+    pose.defender = options.defender;
+    bool ok = true;
+    for (std::size_t n = 0; n < trees.size(); ++n) {
+        const std::string label =
+            trees.size() == 1 ? std::string(path) : std::string(path) + "#" + std::to_string(n + 1);
+        SgfSource source;
+        KovraProblem problem;
+        std::string error = ReadSource(trees[n], source);
+        if (error.empty())
+            error = PoseProblem(source, pose, problem);
+        ok = error.empty() && ok;
+        each(label, error, problem);
+    }
+    return ok;
+}
+
 }  // namespace
 
 bool IsSgfPath(const char* path)
@@ -65,87 +132,60 @@ bool IsSgfPath(const char* path)
     return n >= 4 && strcasecmp(path + n - 4, ".sgf") == 0;
 }
 
-bool SolveAndPrint(CKovraView& view, const StatusRecorder& recorder, const std::string& label,
-                   bool live, const SolveOptions& options)
+void LoadProblems(const SolveOptions& options, CKovraView& view, const char* path,
+                  const std::function<void(ProblemSource&)>& loaded)
 {
-    view.m_exhaustCheck = options.ignoreExhaust ? 0 : 1;
-    const auto start = std::chrono::steady_clock::now();
-    if (options.watch != nullptr)
-        options.watch->StartRead(options.timeout);
-    if (live)
-        view.OnStartDef();
-    else
-        view.OnStartAtk();
-    if (options.watch != nullptr)
-        options.watch->EndRead();
-    const auto elapsed = std::chrono::steady_clock::now() - start;
-    if (view.m_runCancelled)
-        std::printf("%s: cancelled\n", label.c_str());
-    else if (options.time)
-        std::printf("%s: %s (%lld ms)\n", label.c_str(), recorder.Last(),
-                    static_cast<long long>(
-                        std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count()));
-    else
-        std::printf("%s: %s\n", label.c_str(), recorder.Last());
-    std::fflush(stdout);
-    return !view.m_runCancelled && !view.m_traceFailed;
+    ProblemSource source;
+    if (!IsSgfPath(path)) {
+        source.label = path;
+        source.side = options.command == 'l' ? 'w' : 'b';
+        source.error = LoadProblemFile(view, path);
+        if (source.error.empty()) {
+            KovraProblem problem = ProblemOfView(view);
+            problem.live = source.side == 'w';
+            WriteWhenAnswered(source, problem, options);
+        }
+        loaded(source);
+        return;
+    }
+    ForEachSgfProblem(path, options, [&](const std::string& label, const std::string& error,
+                                         const KovraProblem& problem) {
+        ProblemSource one;
+        one.label = label;
+        one.error = error;
+        if (error.empty()) {
+            LoadProblem(view, problem);
+            one.side = problem.live ? 'w' : 'b';
+            one.name = [problem](const CFirstMoveReading& r) { return SgfMoveName(problem, r); };
+            WriteWhenAnswered(one, problem, options);
+        }
+        loaded(one);
+    });
+}
+
+bool PoseFile(CKovraView& view, const char* path, const SolveOptions& options)
+{
+    if (!IsSgfPath(path)) {
+        const std::string error = LoadProblemFile(view, path);
+        if (error.empty())
+            PrintPosed(path, ProblemOfView(view));
+        else
+            std::printf("%s: error: %s\n", path, error.c_str());
+        std::fflush(stdout);
+        return error.empty();
+    }
+    return ForEachSgfProblem(path, options, [](const std::string& label, const std::string& error,
+                                               const KovraProblem& problem) {
+        if (error.empty())
+            PrintPosed(label, problem);
+        else
+            std::printf("%s: error: %s\n", label.c_str(), error.c_str());
+        std::fflush(stdout);
+    });
 }
 
 void PrintPosed(const std::string& label, const KovraProblem& problem)
 {
     std::printf("%s:\n%s", label.c_str(), FormatPosed(problem).c_str());
     std::fflush(stdout);
-}
-
-bool SolveSgfFile(CKovraView& view, const StatusRecorder& recorder, const char* path,
-                  const SolveOptions& options)
-{
-    std::string text;
-    std::string error;
-    std::vector<SgfTree> trees;
-    if (ReadWhole(path, text, error))
-        error = ParseSgf(text, trees);
-    if (error.empty() && trees.size() > 1 && (options.sgfOut || options.svgOut))
-        error = std::to_string(trees.size()) + " problems in the file; --sgf-out and --svg take one";
-    if (!error.empty()) {
-        std::printf("%s: error: %s\n", path, error.c_str());
-        std::fflush(stdout);
-        return false;
-    }
-    bool ok = true;
-    PoseOptions pose;
-    pose.command = options.command;
-    pose.defender = options.defender;
-    for (std::size_t n = 0; n < trees.size(); ++n) {
-        const std::string label =
-            trees.size() == 1 ? std::string(path) : std::string(path) + "#" + std::to_string(n + 1);
-        SgfSource source;
-        KovraProblem problem;
-        error = ReadSource(trees[n], source);
-        if (error.empty())
-            error = PoseProblem(source, pose, problem);
-        if (!error.empty()) {
-            std::printf("%s: error: %s\n", label.c_str(), error.c_str());
-            std::fflush(stdout);
-            ok = false;
-            continue;
-        }
-        if (options.pose) {
-            PrintPosed(label, problem);
-            continue;
-        }
-        LoadProblem(view, problem);
-        ok = SolveAndPrint(view, recorder, label, problem.live, options) && ok;
-        ok = WriteOutputs(view, problem, options) && ok;
-        if (options.watch != nullptr && options.watch->Signal() != 0)
-            break;
-    }
-    return ok;
-}
-
-bool WriteViewOutputs(CKovraView& view, const SolveOptions& options)
-{
-    if (options.sgfOut == nullptr && options.svgOut == nullptr)
-        return true;
-    return WriteOutputs(view, ProblemOfView(view), options);
 }

@@ -35,41 +35,14 @@ CSolveWatch::CSolveWatch()
 
 CSolveWatch::~CSolveWatch()
 {
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_stop = true;
-    }
+    m_stop.store(true);
     m_thread.join();
 }
 
-void CSolveWatch::StartRead(double seconds)
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_cancel.store(m_signal.load() != 0);
-    m_timed = seconds > 0;
-    if (m_timed)
-        m_deadline = Clock::now() + std::chrono::duration_cast<Clock::duration>(
-                                        std::chrono::duration<double>(seconds));
-}
-
-void CSolveWatch::EndRead()
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_timed = false;
-}
-
-// Looks for a signal every 50 ms; sets the flag when one comes or when the
-// read's time is up.
+// Looks for a signal every 50 ms.
 void CSolveWatch::Watch()
 {
-    for (;;) {
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            if (m_stop)
-                return;
-            if (m_timed && Clock::now() >= m_deadline)
-                m_cancel.store(true);
-        }
+    while (!m_stop.load()) {
         if (const int signal = WaitForSignal()) {
             m_signal.store(signal);
             m_cancel.store(true);

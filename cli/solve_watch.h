@@ -1,10 +1,8 @@
-// Stops kovra-solve's reads from outside: a time limit per read and the
-// signals SIGINT and SIGTERM, watched by a thread of its own so that the
-// search only looks at a flag.
+// Stops kovra-solve's reads from outside: the signals SIGINT and SIGTERM,
+// watched by a thread of its own so that the searches only look at a flag.
 #pragma once
 
 #include <atomic>
-#include <chrono>
 #include <mutex>
 #include <thread>
 
@@ -17,10 +15,7 @@ public:
     CSolveWatch(const CSolveWatch&) = delete;
     CSolveWatch& operator=(const CSolveWatch&) = delete;
 
-    // Starts a read: clears the flag and, for seconds > 0, sets its limit.
-    void StartRead(double seconds);
-    // Ends the time limit of the read.
-    void EndRead();
+    // Set once a stop signal came: every read still running stops.
     const std::atomic<bool>& CancelFlag() const { return m_cancel; }
     // The signal that arrived (SIGINT, SIGTERM), or 0.
     int Signal() const { return m_signal.load(); }
@@ -30,10 +25,6 @@ private:
 
     std::atomic<bool> m_cancel{false};
     std::atomic<int> m_signal{0};
-    using Clock = std::chrono::steady_clock;
-    std::mutex m_mutex;
-    Clock::time_point m_deadline;
-    bool m_timed = false;  // the current read has a time limit
-    bool m_stop = false;
+    std::atomic<bool> m_stop{false};
     std::thread m_thread;
 };

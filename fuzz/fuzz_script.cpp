@@ -36,7 +36,8 @@ bool SolverIsCheap(const CKovraView& view)
 
 bool StartsSolver(const MenuItem& item)
 {
-    return item.id == 32787 || item.id == 32786;  // StartAtk, StartDef
+    // StartAtk, StartDef
+    return item.id == 32787 || item.id == 32786;
 }
 
 void Play(CKovraView& view, const ScriptEvent& event)

@@ -14,6 +14,9 @@
 
 class ICanvas;
 struct CRunControl;
+class IStatusSink;
+class IBackgroundRunner;
+struct CFirstMoveCheck;
 
 // Board and colour codes.
 constexpr unsigned char kEmpty = 0;
@@ -34,6 +37,12 @@ constexpr int kTableSize = 14348907;  // 3^15
 constexpr std::size_t kPositionFileLimit = 1 << 20;
 
 constexpr int kCellPixels = 26;  // side of a point's square in the window
+constexpr int kPassThreshold = 4;     // White passes only with this few open points left
+
+// What a solver command reads at its root: every candidate, or one alone
+// (a move-list entry 0..14, or White's pass at the root of "start to live").
+constexpr int kAllFirstMoves = -1;
+constexpr int kFirstMovePass = -2;
 
 // Cell index of column x, row y.
 constexpr int CellIndex(int x, int y) { return x + kBoardWidth * y; }
@@ -128,6 +137,9 @@ public:
     std::int32_t m_plyCap;
     // Where the board is drawn; null when nothing shows it.
     ICanvas* m_pCanvas;
+    // Where this view's status texts go; null: the main frame. A view that
+    // reads on a worker thread gets its own, so views never share one.
+    IStatusSink* m_pStatus = nullptr;
 
     // ---- board/position.cpp --------------------------------------------
     // Empties board, groups, history and move list; keeps targets and table.
@@ -320,6 +332,34 @@ public:
     void PollRun();
     // The move-list entry now read at the root, for the watcher.
     void ReportRootEntry(int i);
+    // False: no summary line at all (readings that are not the user's command).
+    bool m_writeSummary = true;
+    // The root candidate the next command reads: kAllFirstMoves, one entry,
+    // or kFirstMovePass.
+    std::int32_t m_onlyFirstMove = kAllFirstMoves;
+    // True when entry i is a root candidate of the command of side ('b':
+    // "start to kill", 'w': "start to live") on the board as it is now.
+    bool IsRootCandidate(char side, int i) const;
+    // True when White's root pass of "start to live" is allowed on the board as it is now.
+    bool IsRootPassAllowed() const;
+    // True when the command reads root candidate c (an entry or kFirstMovePass).
+    bool ReadsFirstMove(int c) const
+    {
+        return m_onlyFirstMove == kAllFirstMoves || m_onlyFirstMove == c;
+    }
+
+    // ---- view/first_moves_view.cpp -------------------------------------
+    // "Check first moves": reads every root candidate of the last solver
+    // command's side alone, away from the window when m_pBackground is set,
+    // then writes each verdict's letter on its point and the count of
+    // solutions in the status bar. The view's own table and verdict stay.
+    void OnCheckFirstMoves();
+    // Draws the letters and shows the outcome of a finished check.
+    void ShowFirstMoves(const CFirstMoveCheck& check);
+    // Runs the check's reading; null: inside the command.
+    IBackgroundRunner* m_pBackground = nullptr;
+    // Worker threads of the check; 0: one per core.
+    int m_checkWorkers = 0;
 
     // ---- verify/verify_commands.cpp ------------------------------------
     void OnAttack();

@@ -65,8 +65,9 @@ void CKovraView::OnNewGame()
 
 void CKovraView::ShowStatus(const char* text)
 {
-    if (g_pMainFrame)
-        g_pMainFrame->SetMessageText(text);
+    IStatusSink* sink = m_pStatus != nullptr ? m_pStatus : g_pMainFrame;
+    if (sink)
+        sink->SetMessageText(text);
 }
 
 void CKovraView::ShowStatusF(const char* format, ...)

@@ -122,6 +122,8 @@ void FinishRun(CKovraView& view, const char* format, int code)
 {
     view.ShowStatusF(format, view.m_nodeCount, view.m_playCount);
     view.m_solverResult = code;
+    if (!view.m_writeSummary)
+        return;
     std::FILE* out = view.m_summaryOut != nullptr ? view.m_summaryOut : stdout;
     std::fprintf(out, "         %d/%d", view.m_nodeCount, view.m_playCount);
     std::fprintf(out, "result = %d", code);
@@ -129,14 +131,6 @@ void FinishRun(CKovraView& view, const char* format, int code)
     std::fflush(out);
 }
 
-// An entry "start to kill" may open with: an 'f' entry whose point was not
-// white when entered and holds no stone now.
-bool IsRootEntry(const CKovraView& view, int i)
-{
-    const std::uint32_t bit = 1u << (view.m_moveCount - 1 - i);
-    return view.m_moveKind[i] == 'f' && (view.m_moveWhite & bit) == 0 &&
-           view.m_board[view.m_moveY[i]][view.m_moveX[i]] == kEmpty;
-}
 
 // Runs one command's read: the start, the read with its verdict, the trace;
 // a read that is stopped leaves the position, the table and the trace as
@@ -171,8 +165,12 @@ void CKovraView::PollRun()
 {
     if (m_runControl == nullptr)
         return;
-    m_runControl->nodes.store(m_nodeCount, std::memory_order_relaxed);
-    if (m_runControl->cancel != nullptr && m_runControl->cancel->load(std::memory_order_relaxed))
+    CRunControl& control = *m_runControl;
+    control.nodes.store(m_nodeCount, std::memory_order_relaxed);
+    if (control.cancel != nullptr && control.cancel->load(std::memory_order_relaxed))
+        throw CReadCancelled();
+    const auto none = std::chrono::steady_clock::time_point{};
+    if (control.deadline != none && std::chrono::steady_clock::now() >= control.deadline)
         throw CReadCancelled();
 }
 
@@ -180,6 +178,23 @@ void CKovraView::ReportRootEntry(int i)
 {
     if (m_runControl != nullptr)
         m_runControl->rootEntry.store(i, std::memory_order_relaxed);
+}
+
+// "start to kill" opens with an 'f' entry whose point was not white when
+// entered and holds no stone now; "start to live" with an 'f' entry on an
+// empty point (the search's root scan makes the same test).
+bool CKovraView::IsRootCandidate(char side, int i) const
+{
+    if (i < 0 || i >= m_moveCount || m_moveKind[i] != 'f' ||
+        m_board[m_moveY[i]][m_moveX[i]] != kEmpty)
+        return false;
+    const std::uint32_t bit = 1u << (m_moveCount - 1 - i);
+    return side != 'b' || (m_moveWhite & bit) == 0;
+}
+
+bool CKovraView::IsRootPassAllowed() const
+{
+    return CountOpenMoves(&m_board[0][0], m_moveCount) <= kPassThreshold;
 }
 
 void CKovraView::OnStartAtk()
@@ -197,7 +212,7 @@ void CKovraView::ReadToKill(std::int32_t root)
     int result = kUndecided;
     bool ko = false;
     for (int i = 0; i < m_moveCount; ++i) {
-        if (!IsRootEntry(*this, i))
+        if (!IsRootCandidate('b', i) || !ReadsFirstMove(i))
             continue;
         if (HistoryFull()) {
             result = kExhausted;  // no room for the root move

@@ -1,9 +1,10 @@
 // How another thread watches and stops a running read: the read publishes
 // its progress every kPollNodes expanded positions and, at the same moments,
-// stops when the cancel flag is set.
+// stops when the cancel flag is set or its time is up.
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 
 // Expanded positions between two looks at the cancel flag (a power of two).
@@ -16,6 +17,8 @@ struct CRunControl {
     std::atomic<std::int32_t> nodes{0};
     // The move-list entry being read at the root; -1 before the first.
     std::atomic<std::int32_t> rootEntry{-1};
+    // The read stops at this time; the clock's epoch (zero) for no limit.
+    std::chrono::steady_clock::time_point deadline{};
 };
 
 // Thrown out of the search when the cancel flag is seen; the command that

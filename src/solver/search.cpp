@@ -14,7 +14,6 @@
 namespace {
 
 constexpr int kTraceDepth = 5;        // plies written to the trace
-constexpr int kPassThreshold = 4;     // White passes only with this few open points left
 // The move list in its own order.
 constexpr int kListOrder[kMaxMoves] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14};
 
@@ -285,7 +284,7 @@ int WhiteNode(CKovraView& view, int move, int cell, const CSearchSet& parent)
         const int i = node.order[k];
         const char kind = view.m_moveKind[i];
         const int p = view.m_moveCell[i];
-        if (liveRoot && kind != 'f')
+        if (liveRoot && (kind != 'f' || !view.ReadsFirstMove(i)))
             continue;
         if (kind == 'z' || set.board[p] != kEmpty)
             continue;
@@ -303,6 +302,7 @@ int WhiteNode(CKovraView& view, int move, int cell, const CSearchSet& parent)
 
     const bool answeringPass = move < 0 && !liveRoot;
     if (node.last != kLife && node.last != kExhausted && !answeringPass &&
+        (!liveRoot || view.ReadsFirstMove(kFirstMovePass)) &&
         view.CountOpenMoves(set.board, view.m_moveCount) <= kPassThreshold) {
         const int r = PlayChild<'w'>(view, node, -1);
         if (r == kLife || r == kExhausted || r == kDeath)

@@ -1,0 +1,112 @@
+#include "solver/first_moves.h"
+
+#include <cctype>
+#include <chrono>
+
+#include "solver/reading_pool.h"
+
+namespace {
+
+bool SamePoint(const CFirstMoveReading& a, const CFirstMoveReading& b)
+{
+    return a.candidate != kFirstMovePass && b.candidate != kFirstMovePass && a.row == b.row &&
+           a.column == b.column;
+}
+
+// Indices of the readings with that result, the first one on each point.
+std::vector<int> ReadingsWith(const CFirstMoveCheck& check, int result)
+{
+    std::vector<int> found;
+    for (int i = 0; i < static_cast<int>(check.readings.size()); ++i) {
+        const CFirstMoveReading& reading = check.readings[static_cast<std::size_t>(i)];
+        if (reading.result != result)
+            continue;
+        bool seen = false;
+        for (int j : found)
+            seen = seen || SamePoint(check.readings[static_cast<std::size_t>(j)], reading);
+        if (!seen)
+            found.push_back(i);
+    }
+    return found;
+}
+
+}  // namespace
+
+CFirstMoveCheck PrepareFirstMoveCheck(const CKovraView& view, char side)
+{
+    CFirstMoveCheck check;
+    check.side = side;
+    check.problem = CProblemCopy::Of(view);
+    for (int i = 0; i < view.m_moveCount; ++i) {
+        if (!view.IsRootCandidate(side, i))
+            continue;
+        CFirstMoveReading reading;
+        reading.candidate = i;
+        reading.row = view.m_moveY[i];
+        reading.column = view.m_moveX[i];
+        check.readings.push_back(reading);
+    }
+    if (side == 'w' && view.IsRootPassAllowed()) {
+        CFirstMoveReading pass;
+        pass.candidate = kFirstMovePass;
+        check.readings.push_back(pass);
+    }
+    return check;
+}
+
+void ReadProblem(CReadingWorker& worker, const CProblemCopy& problem, char side,
+                 CFirstMoveReading& reading, const char* trace)
+{
+    CKovraView& view = worker.View();
+    problem.PutInto(view);
+    view.m_onlyFirstMove = reading.candidate;
+    view.m_traceName = trace;
+    view.m_solverResult = 0;
+    const auto start = std::chrono::steady_clock::now();
+    if (side == 'w')
+        view.OnStartDef();
+    else
+        view.OnStartAtk();
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    view.m_traceName = nullptr;
+    view.m_onlyFirstMove = kAllFirstMoves;
+    reading.result = view.m_solverResult;
+    reading.verdict = worker.LastStatus();
+    reading.milliseconds =
+        std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count();
+    reading.cancelled = view.m_runCancelled;
+    reading.traceFailed = view.m_traceFailed;
+}
+
+void ReadFirstMoves(CFirstMoveCheck& check, CReadingPool& pool, const std::atomic<bool>* cancel)
+{
+    pool.Run(static_cast<int>(check.readings.size()), [&check, cancel](int t, CReadingWorker& worker) {
+        worker.Control().cancel = cancel;
+        ReadProblem(worker, check.problem, check.side,
+                    check.readings[static_cast<std::size_t>(t)]);
+    });
+}
+
+CFirstMoveOutcome JudgeFirstMoves(const CFirstMoveCheck& check)
+{
+    CFirstMoveOutcome outcome;
+    outcome.solutions = ReadingsWith(check, check.side == 'w' ? kLife : kDeath);
+    if (outcome.solutions.empty())
+        outcome.solutions = ReadingsWith(check, kKo);
+    outcome.exhausted = ReadingsWith(check, kExhausted);
+    return outcome;
+}
+
+std::string FirstMoveName(const CFirstMoveReading& reading)
+{
+    if (reading.candidate == kFirstMovePass)
+        return "pass";
+    return "(" + std::to_string(reading.row) + "," + std::to_string(reading.column) + ")";
+}
+
+char VerdictLetter(const CFirstMoveReading& reading)
+{
+    if (reading.verdict.empty())
+        return '?';
+    return static_cast<char>(std::toupper(static_cast<unsigned char>(reading.verdict[0])));
+}

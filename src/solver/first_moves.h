@@ -1,0 +1,64 @@
+// The composer's check: each root candidate of a solver command read alone,
+// as the only first move, with a fresh table, and which of them work.
+#pragma once
+
+#include <atomic>
+#include <string>
+#include <vector>
+
+#include "board/kovra_view.h"
+#include "solver/problem_copy.h"
+
+class CReadingWorker;
+class CReadingPool;
+
+// One reading of a problem: the whole command (kAllFirstMoves) or one
+// root candidate alone.
+struct CFirstMoveReading {
+    int candidate = kAllFirstMoves;  // or a move-list entry, or kFirstMovePass
+    int row = 0;                     // the entry's point; 0, 0 otherwise
+    int column = 0;
+    int result = 0;                  // the command's result code
+    std::string verdict;             // the text the status bar shows, "death=5/10"
+    long long milliseconds = 0;      // the time the command took
+    bool cancelled = false;          // stopped before its end ("cancelled")
+    bool traceFailed = false;        // its trace could not be written completely
+};
+
+struct CFirstMoveCheck {
+    char side = 'b';  // 'b': "start to kill", 'w': "start to live"
+    CProblemCopy problem;
+    // The root candidates in the order the root tries them, then the pass
+    // where the rules allow it.
+    std::vector<CFirstMoveReading> readings;
+};
+
+// The first moves the view's problem may open with under side's command.
+CFirstMoveCheck PrepareFirstMoveCheck(const CKovraView& view, char side);
+
+// Reads the problem with the command of side on the worker's view, only
+// reading.candidate at the root; trace names the trace file or is null.
+void ReadProblem(CReadingWorker& worker, const CProblemCopy& problem, char side,
+                 CFirstMoveReading& reading, const char* trace = nullptr);
+
+// Reads every candidate of the check alone, side by side on the pool; a
+// set cancel flag stops every reading ("cancelled").
+void ReadFirstMoves(CFirstMoveCheck& check, CReadingPool& pool,
+                    const std::atomic<bool>* cancel = nullptr);
+
+// Which readings work (indices, one per point): those that reach the
+// side's goal (death for "start to kill", life for "start to live"), or,
+// when none does, those that reach ko. Exhausted readings are listed apart:
+// they might work with a deeper reading.
+struct CFirstMoveOutcome {
+    std::vector<int> solutions;
+    std::vector<int> exhausted;
+};
+CFirstMoveOutcome JudgeFirstMoves(const CFirstMoveCheck& check);
+
+// "(R,C)" for an entry's point, "pass" for the pass.
+std::string FirstMoveName(const CFirstMoveReading& reading);
+
+// The letter written on a candidate's point: the verdict's first letter,
+// D(eath), L(ife), K(o), E(xhausted) or ? (undecided).
+char VerdictLetter(const CFirstMoveReading& reading);

@@ -1,0 +1,83 @@
+// "Check first moves": every root candidate read alone on worker views,
+// away from the window; the letters of their verdicts on the board and the
+// number of solutions in the status bar.
+#include <atomic>
+#include <memory>
+#include <string>
+
+#include "board/kovra_view.h"
+#include "platform/background.h"
+#include "platform/canvas.h"
+#include "solver/first_moves.h"
+#include "solver/reading_pool.h"
+
+namespace {
+
+constexpr Rgb kRed = MakeRgb(255, 0, 0);
+
+// What the status bar says of a finished check.
+std::string OutcomeText(const CFirstMoveCheck& check)
+{
+    const CFirstMoveOutcome outcome = JudgeFirstMoves(check);
+    std::string text;
+    if (outcome.solutions.empty()) {
+        text = "no solution";
+    } else if (outcome.solutions.size() == 1) {
+        const CFirstMoveReading& only = check.readings[static_cast<std::size_t>(outcome.solutions[0])];
+        text = only.candidate == kFirstMovePass ? "unique solution: pass"
+                                                : "unique solution at " + FirstMoveName(only);
+    } else {
+        text = std::to_string(outcome.solutions.size()) + " solutions";
+    }
+    if (!outcome.exhausted.empty())
+        text += ", " + std::to_string(outcome.exhausted.size()) + " exhausted";
+    return text;
+}
+
+}  // namespace
+
+void CKovraView::OnCheckFirstMoves()
+{
+    if (m_targetCount < 1) {
+        ShowStatus("specify target stones");
+        return;
+    }
+    // The side of the last solver command; "start to kill" before any.
+    const char side = m_solverSide == 'w' ? 'w' : 'b';
+    auto check = std::make_shared<CFirstMoveCheck>(PrepareFirstMoveCheck(*this, side));
+    const int workers = m_checkWorkers > 0 ? m_checkWorkers : CReadingPool::Cores();
+    ShowStatus("checking first moves");
+    const std::atomic<bool>* cancel = m_pBackground ? m_pBackground->CancelFlag() : nullptr;
+    auto work = [check, workers, cancel] {
+        CReadingPool pool(workers);
+        ReadFirstMoves(*check, pool, cancel);
+    };
+    auto done = [this, check] { ShowFirstMoves(*check); };
+    if (m_pBackground) {
+        m_pBackground->Start(work, done);  // refused only while other work runs
+        return;
+    }
+    work();
+    done();
+}
+
+void CKovraView::ShowFirstMoves(const CFirstMoveCheck& check)
+{
+    for (const CFirstMoveReading& reading : check.readings)
+        if (reading.cancelled) {  // stopped: nothing half-read is shown
+            ShowStatus("cancelled");
+            return;
+        }
+    for (const CFirstMoveReading& reading : check.readings) {
+        if (reading.candidate == kFirstMovePass || !m_pCanvas)
+            continue;
+        const unsigned char stone = m_board[reading.row][reading.column];
+        DrawPoint(stone == kBlack ? 'b' : stone == kWhite ? 'w' : 's', 0, reading.column,
+                  reading.row);
+        const char letter[2] = {VerdictLetter(reading), '\0'};
+        m_pCanvas->SetTextColor(kRed);
+        m_pCanvas->SetBkModeTransparent();
+        m_pCanvas->TextOut((reading.column - 1) * kCellPixels + 9, (reading.row - 1) * kCellPixels + 5, letter);
+    }
+    ShowStatus(OutcomeText(check).c_str());
+}
