@@ -2,11 +2,13 @@
 
 #include <cmath>
 
+#include <QBuffer>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include "board/kovra_view.h"
+#include "platform/replace_file.h"
 #include "solver_runner.h"
 
 namespace {
@@ -54,6 +56,15 @@ void CBoardWidget::EnsureImage()
     m_image = QImage(client, QImage::Format_RGB32);
     m_view.OnDraw();
     update();
+}
+
+bool CBoardWidget::SavePng(const std::string& path) const
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly) || !m_image.save(&buffer, "PNG"))
+        return false;
+    return ReplaceFileWith(path.c_str(), png.constData(), static_cast<std::size_t>(png.size()));
 }
 
 void CBoardWidget::paintEvent(QPaintEvent* /*event*/)

@@ -2,6 +2,8 @@
 // that the view draws into, and passes clicks and keys on to the view.
 #pragma once
 
+#include <string>
+
 #include <QImage>
 #include <QWidget>
 
@@ -20,6 +22,8 @@ public:
     // Makes the image the size of the client area and draws the whole board
     // into it, when there is none yet or the size changed.
     void EnsureImage();
+    // Writes the board picture as a PNG file, whole or not at all.
+    bool SavePng(const std::string& path) const;
     // The runner of the background reads: the arrow keys start them, Esc
     // stops them, and while one runs the board takes no other input and is
     // not redrawn from the view.

@@ -13,10 +13,10 @@
 #include "board/kovra_view.h"
 #include "board_widget.h"
 #include "main_frame.h"
+#include "platform/replace_file.h"
 
 namespace {
 
-constexpr std::size_t kReadLimit = 64u << 20;  // ParseSgf takes no more
 
 // Menu-select ids of the items, after the other pop-ups' ids.
 constexpr unsigned kOpenId = 32792;
@@ -28,38 +28,6 @@ constexpr int kTreeLimit = 2000;
 std::string BaseName(const std::string& path)
 {
     return QFileInfo(QString::fromStdString(path)).fileName().toStdString();
-}
-
-bool ReadText(const std::string& path, std::string& text)
-{
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr)
-        return false;
-    char buffer[1 << 16];
-    std::size_t n;
-    // A little past the reader's limit is enough for it to refuse the file.
-    while (text.size() <= kReadLimit && (n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        text.append(buffer, n);
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    return !failed;
-}
-
-// Written beside the target first, so that a failed write leaves any
-// earlier file as it was.
-bool WriteText(const std::string& path, const std::string& text)
-{
-    const std::string temp = path + ".tmp";
-    std::FILE* file = std::fopen(temp.c_str(), "wb");
-    if (file == nullptr)
-        return false;
-    bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    written = std::fclose(file) == 0 && written;
-    if (!written || std::rename(temp.c_str(), path.c_str()) != 0) {
-        std::remove(temp.c_str());
-        return false;
-    }
-    return true;
 }
 
 bool SameContent(const KovraProblem& a, const KovraProblem& b)
@@ -117,12 +85,10 @@ bool CProblemMenu::Open(const std::string& path, int index)
 {
     const std::string name = BaseName(path);
     std::string text;
-    if (!ReadText(path, text)) {
-        Show(name + ": error: cannot open");
-        return false;
-    }
     std::vector<SgfTree> trees;
-    std::string error = ParseSgf(text, trees);
+    std::string error = ReadSgfFile(path.c_str(), text);
+    if (error.empty())
+        error = ParseSgf(text, trees);
     if (error.empty() && (index < 1 || index > static_cast<int>(trees.size())))
         error = "no problem " + std::to_string(index) + " (the file holds " + std::to_string(trees.size()) + ")";
     SgfSource source;
@@ -160,7 +126,8 @@ KovraProblem CProblemMenu::CurrentProblem() const
 bool CProblemMenu::Save(const std::string& path)
 {
     const std::string name = BaseName(path);
-    if (!WriteText(path, WriteSgf(m_view, CurrentProblem(), kTreeLimit))) {
+    const std::string sgf = WriteSgf(m_view, CurrentProblem(), kTreeLimit);
+    if (!ReplaceFileWith(path.c_str(), sgf.data(), sgf.size())) {
         Show(name + ": error: cannot write");
         return false;
     }
@@ -173,7 +140,7 @@ bool CProblemMenu::ExportPng(const std::string& path)
     const std::string name = BaseName(path);
     CBoardWidget* board = m_frame.BoardWidget();
     board->EnsureImage();
-    if (!board->Image().save(QString::fromStdString(path), "PNG")) {
+    if (!board->SavePng(path)) {
         Show(name + ": error: cannot write");
         return false;
     }
@@ -193,7 +160,8 @@ void CProblemMenu::OnOpen()
     std::string text;
     std::vector<SgfTree> trees;
     int index = 1;
-    if (ReadText(path.toStdString(), text) && ParseSgf(text, trees).empty() && trees.size() > 1) {
+    if (ReadSgfFile(path.toStdString().c_str(), text).empty() && ParseSgf(text, trees).empty() &&
+        trees.size() > 1) {
         bool ok = false;
         index = QInputDialog::getInt(&m_frame, QStringLiteral("Open SGF"),
                                      QStringLiteral("Problem (1 to %1):").arg(trees.size()), 1, 1,

@@ -6,7 +6,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QBuffer>
 #include <QTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -14,7 +13,6 @@
 #include "board/kovra_view.h"
 #include "board_widget.h"
 #include "main_frame.h"
-#include "platform/replace_file.h"
 #include "problem_menu.h"
 #include "platform/background.h"
 #include "script_event.h"
@@ -63,21 +61,6 @@ void Fail(int lineNumber, const char* what, const std::string& text)
 {
     std::fprintf(stderr, "script: line %d: %s: %s\n", lineNumber, what, text.c_str());
     std::fflush(stderr);
-}
-
-// The board as a PNG file, written whole or not at all.
-bool SaveSnapshot(const QImage& image, const std::string& path)
-{
-    QByteArray png;
-    QBuffer buffer(&png);
-    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
-        return false;
-    CReplaceFile out;
-    if (!out.Open(path.c_str(), true))
-        return false;
-    if (std::fwrite(png.constData(), 1, std::size_t(png.size()), out.Stream()) != std::size_t(png.size()))
-        return false;
-    return out.Commit(false);
 }
 
 // Waits for a command the event started in the background; escapeAfter
@@ -152,7 +135,7 @@ int RunScript(CMainFrame& frame, const CKovraView& view, CScriptSource& source)
             escapeAfter = event.x;
             continue;
         case ScriptEventKind::Snapshot:
-            if (!SaveSnapshot(board->Image(), event.text)) {
+            if (!board->SavePng(event.text)) {
                 Fail(lineNumber, "cannot write", event.text);
                 return 2;
             }

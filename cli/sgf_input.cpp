@@ -1,54 +1,29 @@
 #include "sgf_input.h"
 
 #include <cerrno>
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <vector>
 
 #include <strings.h>
 
-#include "board/kovra_view.h"
-#include "sgf/sgf.h"
 #include "batch.h"
+#include "board/kovra_view.h"
 #include "platform/replace_file.h"
 #include "problem_file.h"
+#include "sgf/sgf.h"
 #include "solver/first_moves.h"
 
 namespace {
-
-constexpr std::size_t kReadLimit = 64u << 20;  // ParseSgf takes no more
-
-bool ReadWhole(const char* path, std::string& text, std::string& error)
-{
-    std::FILE* file = std::fopen(path, "rb");
-    if (file == nullptr) {
-        error = std::string("cannot open: ") + std::strerror(errno);
-        return false;
-    }
-    char buffer[1 << 16];
-    std::size_t n;
-    // A little past the reader's limit is enough for it to refuse the file.
-    while (text.size() <= kReadLimit && (n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        text.append(buffer, n);
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed)
-        error = "cannot read the file";
-    return !failed;
-}
 
 // Written through a fresh temporary file, so a failed write leaves any
 // earlier file as it was.
 bool WriteWhole(const char* path, const std::string& text)
 {
-    CReplaceFile out;
-    const bool written = out.Open(path, true) &&
-                         std::fwrite(text.data(), 1, text.size(), out.Stream()) == text.size() &&
-                         out.Commit(false);
-    if (!written)
-        std::fprintf(stderr, "kovra-solve: cannot write %s: %s\n", path, std::strerror(errno));
-    return written;
+    if (ReplaceFileWith(path, text.data(), text.size()))
+        return true;
+    std::fprintf(stderr, "kovra-solve: cannot write %s: %s\n", path, std::strerror(errno));
+    return false;
 }
 
 bool WriteOutputs(CKovraView& view, const KovraProblem& problem, const SolveOptions& options)
@@ -87,8 +62,8 @@ void WriteWhenAnswered(ProblemSource& source, const KovraProblem& problem,
 std::string ReadTrees(const char* path, const SolveOptions& options, std::vector<SgfTree>& trees)
 {
     std::string text;
-    std::string error;
-    if (ReadWhole(path, text, error))
+    std::string error = ReadSgfFile(path, text);
+    if (error.empty())
         error = ParseSgf(text, trees);
     if (error.empty() && trees.size() > 1 && (options.sgfOut || options.svgOut))
         error = std::to_string(trees.size()) + " problems in the file; --sgf-out and --svg take one";

@@ -96,3 +96,10 @@ void CReplaceFile::Discard()
         ::unlink(m_temp.c_str());
     m_temp.clear();
 }
+
+bool ReplaceFileWith(const char* path, const void* data, std::size_t size)
+{
+    CReplaceFile out;
+    return out.Open(path, true) && std::fwrite(data, 1, size, out.Stream()) == size &&
+           out.Commit(true);
+}

@@ -31,3 +31,7 @@ private:
     std::string m_temp;  // empty when written directly
     unsigned m_mode = 0;
 };
+
+// Replaces the file at path with the bytes given, written whole or not at
+// all (a device is written directly); false, with errno set, on failure.
+bool ReplaceFileWith(const char* path, const void* data, std::size_t size);

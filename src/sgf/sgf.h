@@ -29,6 +29,9 @@ struct SgfTree {
 // (counted from 0), e.g. "byte 17: expected ']'". Bounded: 64 MB of text,
 // variations nested 1,000 deep, 4 million nodes, properties and values.
 std::string ParseSgf(const std::string& text, std::vector<SgfTree>& trees);
+// Reads an SGF file into text, a little past what ParseSgf takes at most.
+// Empty on success, else the reason ("cannot open: ...").
+std::string ReadSgfFile(const char* path, std::string& text);
 
 // A point of a board: column x and row y, both from 1, row 1 the top edge
 // (SGF "aa" is (1, 1); Kovra's point (x, y) is the same point).

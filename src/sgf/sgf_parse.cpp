@@ -3,6 +3,8 @@
 // the text's size, the nesting of variations, and the number of nodes,
 // properties and values together.
 #include <cctype>
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -231,4 +233,19 @@ std::string ParseSgf(const std::string& text, std::vector<SgfTree>& trees)
     if (!error.empty())
         trees.clear();
     return error;
+}
+
+std::string ReadSgfFile(const char* path, std::string& text)
+{
+    std::FILE* file = std::fopen(path, "rb");
+    if (file == nullptr)
+        return std::string("cannot open: ") + std::strerror(errno);
+    char buffer[1 << 16];
+    std::size_t n;
+    // A little past the reader's limit is enough for it to refuse the file.
+    while (text.size() <= kMaxText && (n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        text.append(buffer, n);
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    return failed ? "cannot read the file" : "";
 }
