@@ -11,7 +11,7 @@
 #include "board/kovra_view.h"
 #include "platform/frame.h"
 #include "problem_file.h"
-#include "status_recorder.h"
+#include "solver/reading_pool.h"
 
 namespace {
 
@@ -41,16 +41,11 @@ double NsPerNode(double ms, long long nodes) { return nodes > 0 ? ms * 1e6 / dou
 int main(int argc, char** argv)
 {
     const std::string dir = argc > 1 ? argv[1] : KOVRA_BENCH_PROBLEMS;
-    std::FILE* sink = std::fopen("/dev/null", "w");
-    if (sink == nullptr) {
-        std::perror("/dev/null");
-        return 1;
-    }
-    StatusRecorder recorder;
-    g_pMainFrame = &recorder;
+    CStatusKeeper recorder;
     std::unique_ptr<CKovraView> view(new CKovraView);
+    view->m_pStatus = &recorder;
     view->m_traceName = nullptr;
-    view->m_summaryOut = sink;
+    view->m_writeSummary = false;
 
     std::printf("%-20s %-4s %3s %-20s %10s %10s %9s %8s\n", "problem", "cmd", "pts", "verdict",
                 "nodes", "plays", "ms", "ns/node");
@@ -84,7 +79,5 @@ int main(int argc, char** argv)
     std::printf("%-20s %-4s %3s %-20s %10lld %10lld %9.1f %8.1f\n", "total", "", "", "", totalNodes,
                 totalPlays, totalMs, NsPerNode(totalMs, totalNodes));
     std::printf("peak memory: %.1f MB\n", PeakMemoryKb() / 1024.0);
-    g_pMainFrame = nullptr;
-    std::fclose(sink);
     return status;
 }

@@ -21,7 +21,6 @@
 #include "board/kovra_view.h"
 #include "platform/frame.h"
 #include "sgf/sgf.h"
-#include "status_recorder.h"
 
 namespace {
 
@@ -85,20 +84,6 @@ BookMove FirstMove(const SgfTree& tree)
     return move;
 }
 
-void Load(CKovraView& view, const KovraProblem& problem)
-{
-    view.ResetPosition();
-    for (int y = 1; y <= 11; ++y)
-        for (int x = 1; x <= 11; ++x)
-            view.m_board[y][x] = problem.stone[y - 1][x - 1];
-    for (const auto& move : problem.moves)
-        view.AppendMoveEntry(move.kind, move.at.x, move.at.y);
-    view.m_targetCount = 0;
-    view.m_groupsReady = 0;
-    for (const SgfPoint& t : problem.targets)
-        view.MarkTarget(t.x, t.y);
-}
-
 // The solver's result code in a child process, or -100 when it ran past cap.
 int SolveCapped(CKovraView& view, const KovraProblem& problem, int cap)
 {
@@ -106,7 +91,7 @@ int SolveCapped(CKovraView& view, const KovraProblem& problem, int cap)
     const pid_t child = fork();
     if (child == 0) {
         alarm(static_cast<unsigned>(cap));
-        Load(view, problem);
+        LoadProblem(view, problem);
         if (problem.live)
             view.OnStartDef();
         else
@@ -220,11 +205,8 @@ int main(int argc, char** argv)
         std::fputs("usage: kovra-sgf-measure [--cap SECONDS] [--show] FILE.sgf...\n", stderr);
         return 2;
     }
-    std::FILE* sink = std::fopen("/dev/null", "w");
-    StatusRecorder recorder;
-    g_pMainFrame = &recorder;
     std::unique_ptr<CKovraView> view(new CKovraView);
-    view->m_summaryOut = sink;
+    view->m_writeSummary = false;
     view->m_traceName = nullptr;  // no trace file
     Totals totals;
     for (const char* path : files) {
@@ -248,7 +230,5 @@ int main(int argc, char** argv)
                 cap, totals.timeouts);
     std::printf("book move a candidate %d, wins %d (ko %d, over %d s %d)\n", totals.bookCandidate,
                 totals.bookWins, totals.bookKo, cap, totals.bookTimeouts);
-    g_pMainFrame = nullptr;
-    std::fclose(sink);
     return 0;
 }
