@@ -8,7 +8,7 @@ namespace {
 
 constexpr int kSide = 11;
 constexpr int kCell = 24;    // distance of two lines
-constexpr int kMargin = 20;  // board edge to the first line, room for coordinates
+constexpr int kMargin = 30;  // board edge to the first line, room for coordinates
 
 int Centre(int n) { return kMargin + (n - 1) * kCell; }
 
@@ -22,10 +22,12 @@ std::string Circle(int x, int y, const char* r, const char* fill, const char* st
            "\" fill=\"" + fill + "\" stroke=\"" + stroke + "\"/>\n";
 }
 
+// Text centred on (px, py); the baseline is set by hand, since viewers
+// differ on dominant-baseline.
 std::string Text(int px, int py, const std::string& text, const char* fill, int size)
 {
-    return "<text x=\"" + Num(px) + "\" y=\"" + Num(py) + "\" fill=\"" + fill + "\" font-size=\"" + Num(size) +
-           "\" text-anchor=\"middle\" dominant-baseline=\"central\">" + text + "</text>\n";
+    return "<text x=\"" + Num(px) + "\" y=\"" + Num(py + size * 7 / 20) + "\" fill=\"" + fill +
+           "\" font-size=\"" + Num(size) + "\" text-anchor=\"middle\">" + text + "</text>\n";
 }
 
 std::string Grid()
@@ -46,8 +48,8 @@ std::string Coordinates()
 {
     std::string out;
     for (int n = 1; n <= kSide; ++n) {
-        out += Text(Centre(n), kMargin / 2 - 2, Num(n), "#000", 9);
-        out += Text(kMargin / 2 - 2, Centre(n), Num(n), "#000", 9);
+        out += Text(Centre(n), kMargin / 2 - 2, Num(n), "#000", 10);
+        out += Text(kMargin / 2 - 2, Centre(n), Num(n), "#000", 10);
     }
     return out;
 }
