@@ -17,6 +17,7 @@
 #include "platform/replace_file.h"
 #include "problem_file.h"
 #include "solver/first_moves.h"
+#include "wrong_moves.h"
 
 namespace {
 
@@ -54,75 +55,12 @@ bool WriteWhole(const char* path, const std::string& text)
     return written;
 }
 
-// What the readings of one problem leave for its SGF: the whole reading's
-// answer and each first move's read alone, by candidate. Readings of the
-// problem keep theirs side by side.
+// What the readings of one problem leave for its SGF, by candidate; the
+// problem's readings keep theirs side by side.
 struct KeptAnswers {
     std::mutex mutex;
     std::map<int, SgfAnswer> byCandidate;
 };
-
-using MoveName = std::function<std::string(const CFirstMoveReading&)>;
-
-bool SamePoint(const SgfTreeMove& a, const SgfTreeMove& b)
-{
-    return a.colour == b.colour && a.at.x == b.at.x && a.at.y == b.at.y;
-}
-
-bool Holds(const std::vector<SgfTreeMove>& moves, const SgfTreeMove& move)
-{
-    for (const SgfTreeMove& m : moves)
-        if (SamePoint(m, move))
-            return true;
-    return false;
-}
-
-// The first move a reading read alone, as a move of the tree.
-SgfTreeMove FirstMove(const KovraProblem& problem, const CFirstMoveReading& reading)
-{
-    SgfTreeMove move;
-    move.colour = problem.live ? 2 : 1;
-    if (reading.candidate != kFirstMovePass)
-        move.at = SgfPoint{reading.column, reading.row};
-    return move;
-}
-
-// A first move read alone, with the winner's answers from its own reading
-// (kept: null when it was stopped).
-SgfTreeMove FirstMoveLine(const KovraProblem& problem, const CFirstMoveReading& reading,
-                          const SgfAnswer* answer, const std::string& name)
-{
-    SgfTreeMove line = FirstMove(problem, reading);
-    if (answer != nullptr && answer->tree.size() == 1 && SamePoint(answer->tree[0], line))
-        line.next = answer->tree[0].next;
-    const bool decided = answer != nullptr && answer->decided;
-    line.comment = (decided ? "Wrong: " : "Undecided: ") + name + " " + reading.verdict;
-    return line;
-}
-
-// The first moves that are no solution, in list order, each once, those the
-// whole reading's tree already opens with left out.
-std::vector<SgfTreeMove> WrongMoves(const KovraProblem& problem, const CFirstMoveCheck& check,
-                                    const KeptAnswers& kept, const MoveName& name)
-{
-    const auto whole = kept.byCandidate.find(kAllFirstMoves);
-    std::vector<SgfTreeMove> shown;
-    if (whole != kept.byCandidate.end())
-        shown = whole->second.tree;
-    std::vector<SgfTreeMove> wrong;
-    const CFirstMoveOutcome outcome = JudgeFirstMoves(check);
-    for (int s : outcome.solutions)
-        shown.push_back(FirstMove(problem, check.readings[static_cast<std::size_t>(s)]));
-    for (const CFirstMoveReading& reading : check.readings) {
-        const auto found = kept.byCandidate.find(reading.candidate);
-        const SgfAnswer* answer = found == kept.byCandidate.end() ? nullptr : &found->second;
-        SgfTreeMove line = FirstMoveLine(problem, reading, answer, name(reading));
-        if (Holds(shown, line) || Holds(wrong, line))
-            continue;
-        wrong.push_back(std::move(line));
-    }
-    return wrong;
-}
 
 bool WriteOutputs(const KovraProblem& problem, const CFirstMoveCheck& check,
                   const KeptAnswers& kept, const MoveName& name, const SolveOptions& options)
@@ -131,8 +69,9 @@ bool WriteOutputs(const KovraProblem& problem, const CFirstMoveCheck& check,
     if (options.sgfOut != nullptr) {
         const auto whole = kept.byCandidate.find(kAllFirstMoves);
         const SgfAnswer answer = whole == kept.byCandidate.end() ? SgfAnswer() : whole->second;
-        const std::string sgf =
-            WriteSgf(problem, answer, WrongMoves(problem, check, kept, name), options.treeLimit);
+        const std::string sgf = WriteSgf(problem, answer,
+                                         WrongFirstMoves(problem, check, kept.byCandidate, name),
+                                         options.treeLimit);
         ok = WriteWhole(options.sgfOut, sgf) && ok;
     }
     if (options.svgOut != nullptr)
