@@ -155,6 +155,20 @@ int TracedFile(const std::vector<FileJob>& jobs)
     return -1;
 }
 
+// Writes the answers of the problems whose whole reading came through;
+// false when some problem gave an error or its answer could not be written.
+bool Answer(std::vector<FileJob>& jobs)
+{
+    bool ok = true;
+    for (FileJob& job : jobs) {
+        if (!job.source.error.empty())
+            ok = false;
+        else if (job.source.answered && !job.whole.cancelled && !job.whole.traceFailed)
+            ok = job.source.answered(job.check) && ok;
+    }
+    return ok;
+}
+
 }  // namespace
 
 int RunBatch(const BatchOptions& options)
@@ -186,15 +200,12 @@ int RunBatch(const BatchOptions& options)
             ReadProblem(worker, job.check.problem, side, reading,
                         task.move < 0 && task.file == traced ? options.trace : nullptr);
         }
-        bool ok = !reading.cancelled && !reading.traceFailed;
-        if (task.move < 0 && ok && job.source.answered)
-            ok = job.source.answered(worker.View());
+        const bool ok = !reading.cancelled && !reading.traceFailed;
+        if (ok && job.source.keep)
+            job.source.keep(worker.View(), reading);
         if (!ok)
             failed.store(true);
         printer.Done(task.file);
     });
-    for (const FileJob& job : jobs)
-        if (!job.source.error.empty())
-            return 1;
-    return failed.load() ? 1 : 0;
+    return Answer(jobs) && !failed.load() ? 0 : 1;
 }

@@ -11,6 +11,7 @@
 
 class CKovraView;
 struct CFirstMoveReading;
+struct CFirstMoveCheck;
 
 // One problem as a loader read it (a file may hold several).
 struct ProblemSource {
@@ -20,9 +21,16 @@ struct ProblemSource {
     // How the first moves of this problem are written; null: "(R,C)" and
     // "pass". A loader of another format can add its own coordinates here.
     std::function<std::string(const CFirstMoveReading&)> name;
-    // Called on the worker's view right after the whole reading, while the
-    // view still holds its table (writing the answer out); false on failure.
-    std::function<bool(CKovraView& view)> answered;
+    // Called on the worker's view right after each reading that was not
+    // stopped (the whole one, candidate kAllFirstMoves, and each first move
+    // read alone), while the view still holds its table, which the next
+    // reading on that worker overwrites: what the answer needs is kept then.
+    // Readings of one problem may call it side by side.
+    std::function<void(CKovraView& view, const CFirstMoveReading& reading)> keep;
+    // Called once every reading of the problem is done, unless the whole
+    // reading was stopped or lost its trace (writing the answer out); false
+    // on failure.
+    std::function<bool(const CFirstMoveCheck& check)> answered;
 };
 
 // Reads every problem of the file at path into the view in turn (targets

@@ -3,6 +3,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <map>
+#include <memory>
+#include <mutex>
 #include <vector>
 
 #include <strings.h>
@@ -13,6 +16,7 @@
 #include "problem_file.h"
 #include "sgf/sgf.h"
 #include "solver/first_moves.h"
+#include "wrong_moves.h"
 
 namespace {
 
@@ -26,11 +30,25 @@ bool WriteWhole(const char* path, const std::string& text)
     return false;
 }
 
-bool WriteOutputs(CKovraView& view, const KovraProblem& problem, const SolveOptions& options)
+// What the readings of one problem leave for its SGF, by candidate; the
+// problem's readings keep theirs side by side.
+struct KeptAnswers {
+    std::mutex mutex;
+    std::map<int, SgfAnswer> byCandidate;
+};
+
+bool WriteOutputs(const KovraProblem& problem, const CFirstMoveCheck& check,
+                  const KeptAnswers& kept, const MoveName& name, const SolveOptions& options)
 {
     bool ok = true;
-    if (options.sgfOut != nullptr)
-        ok = WriteWhole(options.sgfOut, WriteSgf(view, problem, options.treeLimit)) && ok;
+    if (options.sgfOut != nullptr) {
+        const auto whole = kept.byCandidate.find(kAllFirstMoves);
+        const SgfAnswer answer = whole == kept.byCandidate.end() ? SgfAnswer() : whole->second;
+        const std::string sgf = WriteSgf(problem, answer,
+                                         WrongFirstMoves(problem, check, kept.byCandidate, name),
+                                         options.treeLimit);
+        ok = WriteWhole(options.sgfOut, sgf) && ok;
+    }
     if (options.svgOut != nullptr)
         ok = WriteWhole(options.svgOut, WriteSvg(problem, true)) && ok;
     return ok;
@@ -47,14 +65,23 @@ std::string SgfMoveName(const KovraProblem& problem, const CFirstMoveReading& re
     return FirstMoveName(reading) + " " + letters;
 }
 
-// The problem that --sgf-out and --svg write once it is answered.
+// The problem that --sgf-out and --svg write once it is answered: with
+// --all-moves, the first moves that fail come with their refutations.
 void WriteWhenAnswered(ProblemSource& source, const KovraProblem& problem,
                        const SolveOptions& options)
 {
     if (options.sgfOut == nullptr && options.svgOut == nullptr)
         return;
-    source.answered = [problem, options](CKovraView& view) {
-        return WriteOutputs(view, problem, options);
+    const auto kept = std::make_shared<KeptAnswers>();
+    if (options.sgfOut != nullptr)
+        source.keep = [kept, problem, options](CKovraView& view, const CFirstMoveReading& reading) {
+            SgfAnswer answer = ReadAnswer(view, problem, options.treeLimit, reading.candidate);
+            std::lock_guard<std::mutex> lock(kept->mutex);
+            kept->byCandidate[reading.candidate] = std::move(answer);
+        };
+    const MoveName name = source.name ? source.name : MoveName(FirstMoveName);
+    source.answered = [kept, problem, options, name](const CFirstMoveCheck& check) {
+        return WriteOutputs(problem, check, *kept, name, options);
     };
 }
 

@@ -97,11 +97,36 @@ KovraProblem ProblemOfView(const CKovraView& view);
 void LoadProblem(CKovraView& view, const KovraProblem& problem);
 
 // ---- writing (sgf_write.cpp, svg.cpp) -------------------------------------
-// The problem with the verdict of the view's last solver run and its
-// solution tree read from the result table (at most treeLimit moves), on the
-// file's board and colours. The verdict and tree are written only while the
-// view still holds the position that run started from (root comment "Not
-// solved." otherwise); the view is left exactly as it was.
+// A move of a solution tree on Kovra's board, with the moves that follow it.
+struct SgfTreeMove {
+    int colour = 0;       // 1 Black, 2 White (Kovra's colours)
+    SgfPoint at;          // (0, 0): a pass
+    std::string comment;  // its own C[]; empty: none (a leaf gets Correct or Wrong)
+    std::vector<SgfTreeMove> next;
+};
+// What the writer needs of a solver run, read off the view while it still
+// holds that run's table.
+struct SgfAnswer {
+    std::string verdict;  // the root comment: the verdict in words, the counters
+    int code = 0;         // the verdict's result code
+    bool decided = false; // death, life or ko, with the table holding the answer
+    std::vector<SgfTreeMove> tree;  // from the problem's position
+    bool cut = false;     // the tree limit left lines out
+};
+// The view's last solver run on the problem with its solution tree read from
+// the result table (at most treeLimit moves). onlyFirst is the first move
+// that run read (kAllFirstMoves, an entry or kFirstMovePass): the tree opens
+// with that move only. The tree is read only while the view still holds the
+// position that run started from (verdict "Not solved." otherwise); the view
+// is left exactly as it was.
+SgfAnswer ReadAnswer(CKovraView& view, const KovraProblem& problem, int treeLimit, int onlyFirst);
+// The problem with the answer, on the file's board and colours. wrongMoves
+// are first moves that fail, each with the winner's answers, added as
+// further variations after the answer's tree (their leaves "Wrong"); the
+// tree limit caps all of it together.
+std::string WriteSgf(const KovraProblem& problem, const SgfAnswer& answer,
+                     std::vector<SgfTreeMove> wrongMoves, int treeLimit);
+// The problem with the view's last solver run (its whole command).
 std::string WriteSgf(CKovraView& view, const KovraProblem& problem, int treeLimit);
 // The problem as a scalable diagram.
 std::string WriteSvg(const KovraProblem& problem, bool coordinates);

@@ -130,12 +130,6 @@ std::string VerdictWords(const CKovraView& view, const KovraProblem& problem, co
 
 // ---- the solution tree ---------------------------------------------------
 
-struct TreeMove {
-    int colour = 0;  // 1 Black, 2 White (Kovra's colours)
-    SgfPoint at;     // (0, 0): a pass
-    std::vector<TreeMove> next;
-};
-
 // Keeps what the walk borrows from the view (history, scratch fields of the
 // move rules, status output) and gives it back when the walk ends.
 class ViewGuard {
@@ -199,11 +193,12 @@ private:
 
 // Walks the result table the way verification play does: at the winner's
 // turn the first move-list entry whose position the table approves, at the
-// loser's turn every legal entry.
+// loser's turn every legal entry. The first move is onlyFirst's when the run
+// read only that one.
 class TreeWalk {
 public:
-    TreeWalk(CKovraView& view, const KovraProblem& problem, int code, int limit)
-        : m_view(view), m_problem(problem), m_limit(limit)
+    TreeWalk(CKovraView& view, const KovraProblem& problem, int code, int limit, int onlyFirst)
+        : m_view(view), m_problem(problem), m_limit(limit), m_onlyFirst(onlyFirst)
     {
         const int first = problem.live ? 2 : 1;
         // Death is Black's success, life White's; a ko goes to the side
@@ -214,12 +209,12 @@ public:
     }
 
     // The moves from the problem's position, first mover to play.
-    std::vector<TreeMove> Run()
+    std::vector<SgfTreeMove> Run()
     {
         CGroupSet start;
         ProblemSet(start);
         m_view.m_histCount = 0;
-        std::vector<TreeMove> moves;
+        std::vector<SgfTreeMove> moves;
         Expand(start, start, m_problem.live ? 2 : 1, 0, moves);
         return moves;
     }
@@ -289,6 +284,8 @@ private:
         if (set.board[cell] != kEmpty)
             return false;
         if (first) {
+            if (m_onlyFirst != kAllFirstMoves && m_onlyFirst != i)
+                return false;
             const std::uint32_t bit = 1u << (m_view.m_moveCount - 1 - i);
             return kind == 'f' && (colour == 2 || (m_view.m_moveWhite & bit) == 0);
         }
@@ -312,17 +309,17 @@ private:
         return true;
     }
 
-    TreeMove& Add(std::vector<TreeMove>& out, int colour, SgfPoint at)
+    SgfTreeMove& Add(std::vector<SgfTreeMove>& out, int colour, SgfPoint at)
     {
         ++m_nodes;
-        out.push_back(TreeMove{colour, at, {}});
+        out.push_back(SgfTreeMove{colour, at, {}, {}});
         return out.back();
     }
 
     // The moves at set with side toMove; before is the position before the
     // opponent's last move (for Black's ko ban).
     void Expand(const CGroupSet& set, const CGroupSet& before, int toMove, int depth,
-                std::vector<TreeMove>& out)
+                std::vector<SgfTreeMove>& out)
     {
         if (depth >= kMaxLine || !Room())
             return;
@@ -338,7 +335,7 @@ private:
     // Goes on from child, toMove to play, unless a target was taken or the
     // position came before in this line (a ko fought back and forth).
     void Continue(const CGroupSet& child, const CGroupSet& set, int toMove, int depth,
-                  std::vector<TreeMove>& out)
+                  std::vector<SgfTreeMove>& out)
     {
         if (TargetTaken(child))
             return;
@@ -348,7 +345,7 @@ private:
         Expand(child, set, toMove, depth, out);
     }
 
-    void ExpandWinner(const CGroupSet& set, int depth, std::vector<TreeMove>& out)
+    void ExpandWinner(const CGroupSet& set, int depth, std::vector<SgfTreeMove>& out)
     {
         const int loser = 3 - m_winner;
         const bool koAccepted = depth == 0 ? m_koVerdict : Stored(set, m_winner) == kKo;
@@ -372,7 +369,7 @@ private:
 
     // A target group in atari at Black's turn counts as dead to the search,
     // which stores no further move: the tree ends with its capture.
-    void CaptureTarget(const CGroupSet& set, std::vector<TreeMove>& out)
+    void CaptureTarget(const CGroupSet& set, std::vector<SgfTreeMove>& out)
     {
         for (int t = 0; t < m_view.m_targetCount; ++t) {
             const int g = set.map[CellIndex(m_view.m_targetX[t], m_view.m_targetY[t])];
@@ -390,9 +387,13 @@ private:
     }
 
     void ExpandLoser(const CGroupSet& set, const CGroupSet& before, int depth,
-                     std::vector<TreeMove>& out)
+                     std::vector<SgfTreeMove>& out)
     {
         const int loser = 3 - m_winner;
+        if (depth == 0 && m_onlyFirst == kFirstMovePass) {
+            Continue(set, set, m_winner, 1, Add(out, loser, SgfPoint{}).next);  // White passes
+            return;
+        }
         CGroupSet child;
         for (int i = 0; i < m_view.m_moveCount && Room(); ++i) {
             const int x = m_view.m_moveX[i];
@@ -417,12 +418,40 @@ private:
     const KovraProblem& m_problem;
     std::vector<LinePosition> m_line;
     int m_limit;
+    int m_onlyFirst;
     int m_winner = 1;
     int m_goal = kDeath;
     bool m_koVerdict = false;
     int m_nodes = 0;
     bool m_cut = false;
 };
+
+// The number of moves in the tree.
+int Moves(const std::vector<SgfTreeMove>& tree)
+{
+    int n = 0;
+    for (const SgfTreeMove& m : tree)
+        n += 1 + Moves(m.next);
+    return n;
+}
+
+// Keeps the first room moves of the tree in the order the walk adds them
+// (each move before those that follow it), as a walk with that limit would
+// have stopped; cut is set when some are dropped. Returns the moves kept.
+int KeepFirst(std::vector<SgfTreeMove>& tree, int room, bool& cut)
+{
+    int kept = 0;
+    for (std::size_t i = 0; i < tree.size(); ++i) {
+        if (kept >= room) {
+            tree.resize(i);
+            cut = true;
+            break;
+        }
+        ++kept;
+        kept += KeepFirst(tree[i].next, room - kept, cut);
+    }
+    return kept;
+}
 
 // ---- SGF text ------------------------------------------------------------
 
@@ -451,13 +480,19 @@ public:
     char Colour(int colour) const { return (m_problem.swapped ? 3 - colour : colour) == 1 ? 'B' : 'W'; }
 
     // A sequence: the move, its only follower inline, several as variations.
-    void Moves(const std::vector<TreeMove>& moves, const char* leafComment, std::string& out) const
+    void Moves(const std::vector<SgfTreeMove>& moves, const char* leafComment, std::string& out) const
     {
-        if (moves.size() == 1) {
+        if (moves.size() == 1)
             Move(moves[0], leafComment, out);
-            return;
-        }
-        for (const TreeMove& m : moves) {
+        else
+            Variations(moves, leafComment, out);
+    }
+
+    // Each move as a variation of its own, also a single one.
+    void Variations(const std::vector<SgfTreeMove>& moves, const char* leafComment,
+                    std::string& out) const
+    {
+        for (const SgfTreeMove& m : moves) {
             out += "\n(";
             Move(m, leafComment, out);
             out += ")";
@@ -465,15 +500,16 @@ public:
     }
 
 private:
-    void Move(const TreeMove& m, const char* leafComment, std::string& out) const
+    void Move(const SgfTreeMove& m, const char* leafComment, std::string& out) const
     {
         out += ";";
         out += Colour(m.colour);
         out += "[" + Point(m.at) + "]";
-        if (m.next.empty())
+        if (!m.comment.empty())
+            out += "C[" + Escape(m.comment) + "]";
+        else if (m.next.empty())
             out += std::string("C[") + leafComment + "]";
-        else
-            Moves(m.next, leafComment, out);
+        Moves(m.next, leafComment, out);
     }
 
     const KovraProblem& m_problem;
@@ -512,24 +548,50 @@ std::string RootNode(const KovraProblem& problem, const SgfText& text, const std
 
 }  // namespace
 
-std::string WriteSgf(CKovraView& view, const KovraProblem& problem, int treeLimit)
+SgfAnswer ReadAnswer(CKovraView& view, const KovraProblem& problem, int treeLimit, int onlyFirst)
 {
     const Verdict verdict = ReadVerdict(view, problem);
-    std::string comment = VerdictWords(view, problem, verdict);
-    std::vector<TreeMove> tree;
+    SgfAnswer answer;
+    answer.verdict = VerdictWords(view, problem, verdict);
+    answer.code = verdict.code;
+    answer.decided = verdict.decided;
     if (verdict.decided && treeLimit > 0) {
         ViewGuard guard(view);
-        TreeWalk walk(view, problem, verdict.code, treeLimit);
-        tree = walk.Run();
-        if (walk.Cut())
-            comment += "\nThe solution tree stops at " + std::to_string(treeLimit) +
-                       " moves (tree limit); some lines are left out.";
+        TreeWalk walk(view, problem, verdict.code, treeLimit, onlyFirst);
+        answer.tree = walk.Run();
+        answer.cut = walk.Cut();
     }
+    return answer;
+}
+
+std::string WriteSgf(const KovraProblem& problem, const SgfAnswer& answer,
+                     std::vector<SgfTreeMove> wrongMoves, int treeLimit)
+{
+    bool cut = answer.cut;
+    if (treeLimit > 0)
+        KeepFirst(wrongMoves, treeLimit - Moves(answer.tree), cut);
+    else
+        wrongMoves.clear();  // no tree at all
+    std::string comment = answer.verdict;
+    if (cut)
+        comment += "\nThe solution tree stops at " + std::to_string(treeLimit) +
+                   " moves (tree limit); some lines are left out.";
     const SgfText text(problem);
     std::string out = RootNode(problem, text, comment);
     const int first = problem.live ? 2 : 1;
-    const bool firstWins = verdict.code == kKo || (verdict.code == kDeath) == (first == 1);
-    text.Moves(tree, firstWins ? "Correct" : "Wrong", out);
+    const bool firstWins = answer.code == kKo || (answer.code == kDeath) == (first == 1);
+    const char* leaf = firstWins ? "Correct" : "Wrong";
+    if (wrongMoves.empty()) {
+        text.Moves(answer.tree, leaf, out);
+    } else {
+        text.Variations(answer.tree, leaf, out);
+        text.Variations(wrongMoves, "Wrong", out);
+    }
     out += ")\n";
     return out;
+}
+
+std::string WriteSgf(CKovraView& view, const KovraProblem& problem, int treeLimit)
+{
+    return WriteSgf(problem, ReadAnswer(view, problem, treeLimit, kAllFirstMoves), {}, treeLimit);
 }

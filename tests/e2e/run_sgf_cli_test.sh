@@ -1,7 +1,8 @@
 #!/bin/bash
 # kovra-solve with SGF: every example problem solved from its position file
 # and from the SGF written for it gives the same verdict; collections, broken
-# files, --kill, the SVG diagram (well-formed XML) and bad option values.
+# files, --kill, the wrong first moves --all-moves adds to the written
+# tree, the SVG diagram (well-formed XML) and bad option values.
 # Usage: run_sgf_cli_test.sh KOVRA_SOLVE EXAMPLES_DIR
 set -u
 solve=$1 examples=$2
@@ -39,6 +40,32 @@ rc=1" "$out"
 expect "--kill over PL[W]" "live.sgf: death=5/10" "$("$solve" --kill live.sgf)"
 "$solve" --sgf-out x.sgf c.SGF >/dev/null
 expect "--sgf-out on a collection" 1 $?
+
+# --all-moves adds each wrong first move with its refutation, the pass too;
+# the tree limit caps it all; without --all-moves the tree is as before.
+tree() {  # the written tree: what follows the root comment
+    "$solve" "$@" --sgf-out t.sgf "$examples/corner-bent-three.txt" >/dev/null
+    local text=$(cat t.sgf)
+    text=${text#*.]}
+    echo "${text#$'\n'}"
+}
+bent="(;B[aa]
+(;W[ba];B[ab]C[Correct])
+(;W[ab];B[ba]C[Correct]))"
+expect "tree without --all-moves" "${bent#(}" "$(tree)"
+expect "--all-moves tree" "$bent
+(;B[ba]C[Wrong: (1,2) life=2/4];W[aa]C[Wrong])
+(;B[ab]C[Wrong: (2,1) life=2/4];W[aa]C[Wrong]))" "$(tree --all-moves -j 2)"
+expect "--all-moves read back" "t.sgf: death=5/10" "$("$solve" t.sgf)"
+expect "--all-moves tree limit" "$bent
+(;B[ba]C[Wrong: (1,2) life=2/4]))" "$(tree --all-moves --tree-limit 6)"
+grep -q 'stops at 6 moves' t.sgf || fail "no tree limit note"
+expect "--all-moves --live" "(;W[aa]C[Correct])
+(;W[ba]C[Wrong: (1,2) death=3/5];B[aa];W[ab];B[aa]C[Wrong])
+(;W[ab]C[Wrong: (2,1) death=3/5];B[aa];W[ba];B[aa]C[Wrong])
+(;W[]C[Wrong: pass death=7/12];B[aa]
+(;W[ba];B[ab]C[Wrong])
+(;W[ab];B[ba]C[Wrong])))" "$(tree --all-moves --live -j 1)"
 
 "$solve" --svg d.svg one.sgf >/dev/null || fail "--svg"
 xmllint --noout d.svg || fail "the SVG is no well-formed XML"
