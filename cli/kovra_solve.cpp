@@ -72,7 +72,8 @@ const char kHelp[] =
     "                    result table (leaves say \"Correct\" or \"Wrong\"); with\n"
     "                    --all-moves also every wrong first move and its refutation\n"
     "  --svg OUT.svg     write the one problem given as an SVG diagram\n"
-    "  --tree-limit N    at most N moves in the solution tree (default 2000)\n"
+    "  --tree-limit N    at most N moves in the solution tree (default 2000,\n"
+    "                    at most 100000)\n"
     "  --pose            print each problem as posed (the board with the targets\n"
     "                    as @ and the candidates as letters, their kinds, the\n"
     "                    command) instead of solving it\n"
@@ -111,12 +112,16 @@ struct Options {
     std::vector<const char*> files;
 };
 
+// Every first move's tree is kept until the file is written (--all-moves),
+// so the cap also bounds the memory they take.
+constexpr int kMaxTreeLimit = 100000;
+
 bool ParseTreeLimit(const char* text, int& limit)
 {
     char* end = nullptr;
     errno = 0;
     const long value = std::strtol(text, &end, 10);
-    if (end == text || *end != '\0' || errno != 0 || value < 0 || value > 1000000)
+    if (end == text || *end != '\0' || errno != 0 || value < 0 || value > kMaxTreeLimit)
         return false;
     limit = static_cast<int>(value);
     return true;
@@ -203,7 +208,8 @@ int ParseOptions(int argc, char** argv, Options& options)
             else if (std::strcmp(arg, "--svg") == 0)
                 options.solve.svgOut = value;
             else if (!ParseTreeLimit(value, options.solve.treeLimit)) {
-                std::fprintf(stderr, "kovra-solve: --tree-limit needs a number from 0 to 1000000\n%s", kUsage);
+                std::fprintf(stderr, "kovra-solve: --tree-limit needs a number from 0 to %d\n%s",
+                             kMaxTreeLimit, kUsage);
                 return 2;
             }
         } else {
