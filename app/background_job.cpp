@@ -37,6 +37,8 @@ bool CBackgroundJob::Start(std::function<void()> work, std::function<void()> pro
                 work();
             } catch (const std::bad_alloc&) {
                 outOfMemory = true;
+            } catch (const std::system_error&) {  // the work's own threads
+                outOfMemory = true;
             }
             QMetaObject::invokeMethod(this, [this, outOfMemory] { Finish(outOfMemory); },
                                       Qt::QueuedConnection);

@@ -1,6 +1,5 @@
 #include "kovra_app.h"
 
-#include <cctype>
 #include <clocale>
 #include <cstdio>
 
@@ -9,20 +8,7 @@
 #include "board/kovra_view.h"
 #include "main_frame.h"
 #include "problem_menu.h"
-
-namespace {
-
-bool IsSgfName(const std::string& name)
-{
-    if (name.size() < 4)
-        return false;
-    std::string end = name.substr(name.size() - 4);
-    for (char& c : end)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return end == ".sgf";
-}
-
-}  // namespace
+#include "sgf/sgf.h"
 
 CKovraApp::CKovraApp() = default;
 CKovraApp::~CKovraApp() = default;
@@ -51,7 +37,7 @@ bool CKovraApp::InitInstance(const std::string& document, bool echo)
     m_frame->show();
     // Opened once the window is up and painted, so that the marks the
     // opening draws stay on the board picture.
-    if (IsSgfName(document)) {
+    if (IsSgfPath(document.c_str())) {
         CMainFrame* frame = m_frame.get();
         QTimer::singleShot(0, frame, [frame, document] { frame->Problem().Open(document, 1); });
     }

@@ -125,8 +125,6 @@ ScriptEvent ParseScriptLine(const std::string& rawLine)
     } else if (verb == "escape" && words.size() == 2) {
         if (ParseInt(words[1], event.x) && event.x >= 0)
             event.kind = ScriptEventKind::EscapeAfter;
-    } else if (line == "wait") {
-        event.kind = ScriptEventKind::Wait;
     } else if (verb == "snapshot" && !rest.empty()) {
         event.kind = ScriptEventKind::Snapshot;
         event.text = rest;

@@ -20,7 +20,6 @@ enum class ScriptEventKind {
     EscapeAfter,  // "escape MS": Esc MS milliseconds into the next command
     OpenSgf,  // open-sgf FILE [N]
     SaveSgf,  // save-sgf FILE
-    Wait,  // until the window's background work is done
     Unknown,
 };
 

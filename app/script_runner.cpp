@@ -70,9 +70,13 @@ void WaitForCommand(CMainFrame& frame, QWidget* board, int escapeAfter)
     CSolverRunner* runner = frame.SolverRunner();
     if (runner == nullptr || !runner->Busy())
         return;
+    // The timer ends with the wait, so its Esc never reaches a later command.
+    QTimer escape;
+    escape.setSingleShot(true);
+    QObject::connect(&escape, &QTimer::timeout, board,
+                     [board] { SendKey(board, Qt::Key_Escape, QString()); });
     if (escapeAfter >= 0)
-        QTimer::singleShot(escapeAfter, board,
-                           [board] { SendKey(board, Qt::Key_Escape, QString()); });
+        escape.start(escapeAfter);
     runner->Wait();
 }
 
@@ -145,10 +149,6 @@ int RunScript(CMainFrame& frame, const CKovraView& view, CScriptSource& source)
             break;
         case ScriptEventKind::SaveSgf:
             frame.Problem().Save(event.text);
-            break;
-        case ScriptEventKind::Wait:
-            while (view.m_pBackground && view.m_pBackground->Busy())
-                QApplication::processEvents(QEventLoop::WaitForMoreEvents);
             break;
         case ScriptEventKind::Unknown:
             Fail(lineNumber, "unknown event", line);

@@ -11,7 +11,6 @@
 #include "board/kovra_view.h"
 #include "platform/frame.h"
 #include "problem_file.h"
-#include "solver/reading_pool.h"
 
 namespace {
 

@@ -156,7 +156,7 @@ void Measure(CKovraView& view, const std::string& name, const SgfTree& tree,
     const int goal = problem.live ? 8 : 9;
     const int full = SolveCapped(view, problem, cap);
     totals.succeeds += full == goal;
-    totals.ko += full == 7;
+    totals.ko += full == kKo;
     totals.timeouts += full == -100;
 
     // The book's move as the only first move; the other first moves stay
@@ -176,7 +176,7 @@ void Measure(CKovraView& view, const std::string& name, const SgfTree& tree,
         ++totals.bookCandidate;
         withBook = SolveCapped(view, only, cap);
         totals.bookWins += withBook == goal;
-        totals.bookKo += withBook == 7;
+        totals.bookKo += withBook == kKo;
         totals.bookTimeouts += withBook == -100;
     }
     std::printf("%s: %s %zu points, %s; book %c%c%c %s\n", name.c_str(),

@@ -55,6 +55,9 @@ std::string FirstMoveLines(const BatchOptions& options, const FileJob& job)
         const CFirstMoveReading& r = job.check.readings[i];
         text += "  " + Name(job, static_cast<int>(i)) + " " + r.verdict + TimeSuffix(options, r) + "\n";
     }
+    for (const CFirstMoveReading& r : job.check.readings)
+        if (r.cancelled)  // a stopped reading leaves the outcome unknown
+            return text + "cancelled\n";
     const CFirstMoveOutcome outcome = JudgeFirstMoves(job.check);
     if (outcome.solutions.empty())
         text += "no solution\n";

@@ -92,7 +92,8 @@ const char kHelp[] =
     "  -j N              read on N worker threads (default: one per core): the\n"
     "                    files, and the first moves of --all-moves, side by side.\n"
     "                    Each worker holds a 14.35 MB result table. The output\n"
-    "                    is the same whatever N is\n"
+    "                    is the same whatever N is (but for --time and what\n"
+    "                    --timeout stops)\n"
     "  --help            show this text\n"
     "\n"
     "Exit status: 0 when every file was solved, 1 when some file gave an error,\n"
@@ -127,7 +128,7 @@ bool ParseTreeLimit(const char* text, int& limit)
     return true;
 }
 
-constexpr int kMaxJobs = 64;
+constexpr int kMaxJobs = CReadingPool::kMaxWorkers;
 
 // The N of "-j N" or "-jN"; false when it is no number from 1 to kMaxJobs.
 bool ParseJobs(const char* text, int& jobs)
@@ -229,8 +230,13 @@ int ParseOptions(int argc, char** argv, Options& options)
         std::fprintf(stderr, "kovra-solve: no problem file given\n%s", kUsage);
         return 2;
     }
-    if (TraceIsAnInput(options.trace, options.files)) {
+    if (OutputIsAnInput(options.trace, options.files)) {
         std::fprintf(stderr, "kovra-solve: error: the trace file is also an input\n");
+        return 2;
+    }
+    if (OutputIsAnInput(options.solve.sgfOut, options.files) ||
+        OutputIsAnInput(options.solve.svgOut, options.files)) {
+        std::fprintf(stderr, "kovra-solve: error: the output file is also an input\n");
         return 2;
     }
     return -1;

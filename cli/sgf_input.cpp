@@ -8,8 +8,6 @@
 #include <mutex>
 #include <vector>
 
-#include <strings.h>
-
 #include "batch.h"
 #include "board/kovra_view.h"
 #include "platform/replace_file.h"
@@ -60,9 +58,7 @@ std::string SgfMoveName(const KovraProblem& problem, const CFirstMoveReading& re
 {
     if (reading.candidate == kFirstMovePass)
         return FirstMoveName(reading);
-    const SgfPoint p = problem.ToSource(SgfPoint{reading.column, reading.row});
-    const char letters[] = {static_cast<char>('a' + p.x - 1), static_cast<char>('a' + p.y - 1), '\0'};
-    return FirstMoveName(reading) + " " + letters;
+    return FirstMoveName(reading) + " " + problem.SourceLetters(SgfPoint{reading.column, reading.row});
 }
 
 // The problem that --sgf-out and --svg write once it is answered: with
@@ -127,12 +123,6 @@ bool ForEachSgfProblem(const char* path, const SolveOptions& options, Each each)
 }
 
 }  // namespace
-
-bool IsSgfPath(const char* path)
-{
-    const std::size_t n = std::strlen(path);
-    return n >= 4 && strcasecmp(path + n - 4, ".sgf") == 0;
-}
 
 void LoadProblems(const SolveOptions& options, CKovraView& view, const char* path,
                   const std::function<void(ProblemSource&)>& loaded)

@@ -19,9 +19,6 @@ struct SolveOptions {
     char defender = 0;             // --defender: 'b' or 'w'
 };
 
-// True for a name ending in ".sgf", in any case.
-bool IsSgfPath(const char* path);
-
 // kovra-solve's loader: every problem of the file (one for a position file,
 // each game tree of an SGF file) in turn into the view, handed to loaded.
 void LoadProblems(const SolveOptions& options, CKovraView& view, const char* path,

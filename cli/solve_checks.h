@@ -1,4 +1,4 @@
-// Checks kovra-solve makes around its runs: a trace file that would
+// Checks kovra-solve makes around its runs: an output file that would
 // overwrite an input, and output that was lost.
 #pragma once
 
@@ -9,11 +9,11 @@
 
 #include <sys/stat.h>
 
-// True when the trace file is one of the inputs (the same file under any name).
-inline bool TraceIsAnInput(const char* trace, const std::vector<const char*>& inputs)
+// True when the output file is one of the inputs (the same file under any name).
+inline bool OutputIsAnInput(const char* output, const std::vector<const char*>& inputs)
 {
     struct stat t;
-    if (trace == nullptr || ::stat(trace, &t) != 0 || !S_ISREG(t.st_mode))
+    if (output == nullptr || ::stat(output, &t) != 0 || !S_ISREG(t.st_mode))
         return false;
     for (const char* input : inputs) {
         struct stat s;

@@ -23,7 +23,7 @@ CKovraView& View()
 
 void Solve(CKovraView& view, const KovraProblem& problem)
 {
-    view.m_summaryOut = nullptr;
+    view.m_writeSummary = false;
     view.m_traceName = nullptr;
     if (problem.live)
         view.OnStartDef();

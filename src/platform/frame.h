@@ -16,6 +16,17 @@ public:
     virtual void MessageBox(const char* text) = 0;
 };
 
+// Keeps the last status text a view showed (after a solver command, its
+// verdict): the sink of views that no window shows.
+class CStatusKeeper : public IStatusSink {
+public:
+    void SetMessageText(const char* text) override;
+    const char* Last() const { return m_last; }
+
+private:
+    char m_last[64] = "";
+};
+
 // What the view needs of the main frame.
 class CFrameWnd : public IStatusSink, public IMessageBox {};
 

@@ -7,6 +7,21 @@
 
 namespace {
 
+// The process's umask, read without setting it: other threads may be
+// creating files at the same time.
+unsigned CurrentUmask()
+{
+    unsigned mask = 022;
+    if (std::FILE* status = std::fopen("/proc/self/status", "r")) {
+        char line[256];
+        while (std::fgets(line, sizeof line, status) != nullptr)
+            if (std::sscanf(line, "Umask: %o", &mask) == 1)
+                break;
+        std::fclose(status);
+    }
+    return mask;
+}
+
 // The mode a replacement gets: that of the file it replaces, else what a
 // plain create would give under the process's umask.
 unsigned ReplacementMode(const char* path)
@@ -14,9 +29,7 @@ unsigned ReplacementMode(const char* path)
     struct stat st;
     if (::stat(path, &st) == 0 && S_ISREG(st.st_mode))
         return st.st_mode & 07777;
-    const mode_t mask = ::umask(0);  // umask can only be read by setting it
-    ::umask(mask);
-    return 0666 & ~mask;
+    return 0666 & ~CurrentUmask();
 }
 
 bool IsOtherThanRegular(const char* path)

@@ -29,6 +29,8 @@ struct SgfTree {
 // (counted from 0), e.g. "byte 17: expected ']'". Bounded: 64 MB of text,
 // variations nested 1,000 deep, 4 million nodes, properties and values.
 std::string ParseSgf(const std::string& text, std::vector<SgfTree>& trees);
+// True for a file name ending in ".sgf", in any case.
+bool IsSgfPath(const char* path);
 // Reads an SGF file into text, a little past what ParseSgf takes at most.
 // Empty on success, else the reason ("cannot open: ...").
 std::string ReadSgfFile(const char* path, std::string& text);
@@ -73,6 +75,11 @@ struct KovraProblem {
     // mirrors y. 0 is the identity; 1, 2 and 3 bring the top-right,
     // bottom-left and bottom-right corner to Kovra's top-left.
     SgfPoint ToSource(SgfPoint p) const;
+    // Kovra's point of one of the file's points (off the 11x11 board when
+    // the point lies outside the window posed).
+    SgfPoint FromSource(SgfPoint p) const;
+    // The file's point in SGF letters: "ba" for the file's column 2, row 1.
+    std::string SourceLetters(SgfPoint p) const;
 };
 struct PoseOptions {
     char command = 0;   // 'k' --kill, 'l' --live, 0 from PL (or the defender to move)

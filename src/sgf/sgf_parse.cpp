@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <strings.h>
 #include <vector>
 
 #include "sgf/sgf.h"
@@ -248,4 +249,10 @@ std::string ReadSgfFile(const char* path, std::string& text)
     const bool failed = std::ferror(file) != 0;
     std::fclose(file);
     return failed ? "cannot read the file" : "";
+}
+
+bool IsSgfPath(const char* path)
+{
+    const std::size_t n = std::strlen(path);
+    return n >= 4 && strcasecmp(path + n - 4, ".sgf") == 0;
 }

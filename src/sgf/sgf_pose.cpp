@@ -40,22 +40,10 @@ const int kStepY[4] = {-1, 0, 0, 1};
 using Cells = unsigned char[kSide][kSide];
 using Numbers = int[kSide][kSide];
 
-bool OnBoard(int x, int y)
+// x and y from 0: inside the 11x11 window.
+bool InWindow(int x, int y)
 {
     return x >= 0 && y >= 0 && x < kSide && y < kSide;
-}
-
-// The file's point in the window's (Kovra's) coordinates: the inverse of
-// KovraProblem::ToSource.
-SgfPoint FromSource(SgfPoint p, int size, int symmetry)
-{
-    if (symmetry & 1)
-        p.x = size + 1 - p.x;
-    if (symmetry & 2)
-        p.y = size + 1 - p.y;
-    if (symmetry & 4)
-        std::swap(p.x, p.y);
-    return p;
 }
 
 // Mirrors each axis whose far edge is nearer to the stones than its near edge.
@@ -81,9 +69,12 @@ int NearestCorner(const SgfSource& source)
 // Puts the file's stones into the window; false when one lies outside it.
 bool PlaceStones(const SgfSource& source, int symmetry, Cells cells)
 {
+    KovraProblem window;
+    window.sourceSize = source.size;
+    window.symmetry = symmetry;
     for (int colour = kBlack; colour <= kWhite; ++colour) {
         for (const SgfPoint& s : colour == kBlack ? source.black : source.white) {
-            const SgfPoint p = FromSource(s, source.size, symmetry);
+            const SgfPoint p = window.FromSource(s);
             if (p.x < 1 || p.y < 1 || p.x > kSide || p.y > kSide)
                 return false;
             cells[p.y - 1][p.x - 1] = static_cast<unsigned char>(colour);
@@ -107,7 +98,7 @@ void Distances(const Cells cells, unsigned char colour, Numbers distance)
         const int x = queue[head] % kSide, y = queue[head] / kSide;
         for (int d = 0; d < 4; ++d) {
             const int nx = x + kStepX[d], ny = y + kStepY[d];
-            if (OnBoard(nx, ny) && cells[ny][nx] == kEmpty && distance[ny][nx] == kFar) {
+            if (InWindow(nx, ny) && cells[ny][nx] == kEmpty && distance[ny][nx] == kFar) {
                 distance[ny][nx] = distance[y][x] + 1;
                 queue.push_back(ny * kSide + nx);
             }
@@ -147,7 +138,7 @@ std::vector<int> Flood(std::vector<int> points, Inside inside)
         const int px = points[head] % kSide, py = points[head] / kSide;
         for (int d = 0; d < 4; ++d) {
             const int nx = px + kStepX[d], ny = py + kStepY[d];
-            if (OnBoard(nx, ny) && !seen[ny * kSide + nx] && inside(nx, ny)) {
+            if (InWindow(nx, ny) && !seen[ny * kSide + nx] && inside(nx, ny)) {
                 seen[ny * kSide + nx] = true;
                 points.push_back(ny * kSide + nx);
             }
@@ -170,7 +161,7 @@ std::vector<int> Liberties(const Cells cells, const std::vector<int>& chain)
     for (int p : chain) {
         for (int d = 0; d < 4; ++d) {
             const int nx = p % kSide + kStepX[d], ny = p / kSide + kStepY[d];
-            if (OnBoard(nx, ny) && cells[ny][nx] == kEmpty)
+            if (InWindow(nx, ny) && cells[ny][nx] == kEmpty)
                 liberties.push_back(ny * kSide + nx);
         }
     }
@@ -294,7 +285,7 @@ int NeighboursIn(int p, const std::vector<int>& points)
     int count = 0;
     for (int d = 0; d < 4; ++d) {
         const int nx = p % kSide + kStepX[d], ny = p / kSide + kStepY[d];
-        if (OnBoard(nx, ny) && Contains(points, ny * kSide + nx))
+        if (InWindow(nx, ny) && Contains(points, ny * kSide + nx))
             ++count;
     }
     return count;
@@ -321,7 +312,7 @@ void FindCandidates(Posing& posing, bool openBorder)
     for (int p : openBorder ? posing.inner : std::vector<int>()) {
         for (int d = 0; d < 4; ++d) {
             const int nx = p % kSide + kStepX[d], ny = p / kSide + kStepY[d];
-            if (OnBoard(nx, ny) && Contains(outside, ny * kSide + nx) &&
+            if (InWindow(nx, ny) && Contains(outside, ny * kSide + nx) &&
                 std::find(posing.border.begin(), posing.border.end(), ny * kSide + nx) == posing.border.end())
                 posing.border.push_back(ny * kSide + nx);
         }
@@ -344,7 +335,7 @@ void FindCandidates(Posing& posing, bool openBorder)
     for (int a : posing.region.area) {
         for (int d = 0; d < 4; ++d) {
             const int nx = a % kSide + kStepX[d], ny = a / kSide + kStepY[d];
-            if (!OnBoard(nx, ny) || cells[ny][nx] != kBlack || seen[ny * kSide + nx])
+            if (!InWindow(nx, ny) || cells[ny][nx] != kBlack || seen[ny * kSide + nx])
                 continue;
             const std::vector<int> chain = Chain(cells, nx, ny);
             for (int q : chain)
@@ -467,22 +458,17 @@ std::vector<std::string> BoardPicture(const KovraProblem& problem)
         for (int x = 0; x < kSide; ++x)
             rows[y][x] = ".XO"[problem.stone[y][x] % 3];
     for (const SgfPoint& t : problem.targets) {
-        if (!OnBoard(t.x - 1, t.y - 1) || problem.stone[t.y - 1][t.x - 1] != kWhite)
+        if (!InWindow(t.x - 1, t.y - 1) || problem.stone[t.y - 1][t.x - 1] != kWhite)
             continue;
         for (int p : Chain(problem.stone, t.x - 1, t.y - 1))
             rows[p / kSide][p % kSide] = '@';
     }
     for (size_t i = 0; i < problem.moves.size(); ++i) {
         const SgfPoint& at = problem.moves[i].at;
-        if (OnBoard(at.x - 1, at.y - 1))
+        if (InWindow(at.x - 1, at.y - 1))
             rows[at.y - 1][at.x - 1] = static_cast<char>('a' + i);
     }
     return rows;
-}
-
-std::string SgfName(SgfPoint p)
-{
-    return std::string{static_cast<char>('a' + p.x - 1), static_cast<char>('a' + p.y - 1)};
 }
 
 }  // namespace
@@ -503,7 +489,7 @@ std::string FormatPosed(const KovraProblem& problem)
         const SgfSource::Candidate& move = problem.moves[i];
         text += std::string(1, static_cast<char>('a' + i)) + ": " + move.kind + " (" +
                 std::to_string(move.at.y) + ", " + std::to_string(move.at.x) + "), file " +
-                SgfName(problem.ToSource(move.at)) + '\n';
+                problem.SourceLetters(move.at) + '\n';
     }
     text += problem.live ? "start to live\n" : "start to kill\n";
     return text;

@@ -17,20 +17,13 @@ std::string PointText(SgfPoint p)
     return "(" + std::to_string(p.x) + ", " + std::to_string(p.y) + ")";
 }
 
-// Kovra's point that the file's point p lands on; (0, 0) when none does.
-SgfPoint FromSource(const KovraProblem& problem, SgfPoint p)
-{
-    for (int y = 1; y <= kSide; ++y)
-        for (int x = 1; x <= kSide; ++x)
-            if (Same(problem.ToSource(SgfPoint{x, y}), p))
-                return SgfPoint{x, y};
-    return SgfPoint{};
-}
-
 // Every stone, target and candidate of the file lands on Kovra's board.
 bool Fits(const KovraProblem& problem, const SgfSource& source)
 {
-    auto inside = [&](SgfPoint p) { return FromSource(problem, p).x != 0; };
+    auto inside = [&](SgfPoint p) {
+        const SgfPoint q = problem.FromSource(p);
+        return q.x >= 1 && q.x <= kSide && q.y >= 1 && q.y <= kSide;
+    };
     for (const SgfPoint& p : source.black)
         if (!inside(p))
             return false;
@@ -110,9 +103,9 @@ std::string PoseMarked(const SgfSource& source, const PoseOptions& options, Kovr
                 static_cast<unsigned char>(c == 0 ? 0 : problem.swapped ? 3 - c : c);
         }
     for (const SgfPoint& t : source.targets)
-        problem.targets.push_back(FromSource(problem, t));
+        problem.targets.push_back(problem.FromSource(t));
     for (const SgfSource::Candidate& c : source.candidates)
-        problem.moves.push_back(SgfSource::Candidate{c.kind, FromSource(problem, c.at)});
+        problem.moves.push_back(SgfSource::Candidate{c.kind, problem.FromSource(c.at)});
 
     // Who moves first: the option, else PL (the defender to play means
     // "start to live"), else "start to kill".
@@ -136,6 +129,23 @@ SgfPoint KovraProblem::ToSource(SgfPoint p) const
     return p;
 }
 
+SgfPoint KovraProblem::FromSource(SgfPoint p) const
+{
+    if (symmetry & 1)
+        p.x = sourceSize + 1 - p.x;
+    if (symmetry & 2)
+        p.y = sourceSize + 1 - p.y;
+    if (symmetry & 4)
+        p = SgfPoint{p.y, p.x};
+    return p;
+}
+
+std::string KovraProblem::SourceLetters(SgfPoint p) const
+{
+    const SgfPoint q = ToSource(p);
+    return std::string{static_cast<char>('a' + q.x - 1), static_cast<char>('a' + q.y - 1)};
+}
+
 std::string PoseProblem(const SgfSource& source, const PoseOptions& options, KovraProblem& problem)
 {
     if (source.candidates.empty())
@@ -147,8 +157,10 @@ void LoadProblem(CKovraView& view, const KovraProblem& problem)
 {
     view.ResetPosition();
     view.m_targetCount = 0;
-    // A verdict of an earlier problem does not belong to this one.
+    // A verdict of an earlier problem does not belong to this one, and
+    // Refresh comes back to the problem as opened.
     view.m_solverResult = 0;
+    view.m_solverSide = ' ';
     for (int y = 1; y <= kSide; ++y)
         for (int x = 1; x <= kSide; ++x) {
             const unsigned char c = problem.stone[y - 1][x - 1];
@@ -168,6 +180,7 @@ void LoadProblem(CKovraView& view, const KovraProblem& problem)
             ++view.m_targetCount;
         }
     view.MarkRecordedTargets();
+    view.m_histBase = view.m_histCount;
 }
 
 KovraProblem ProblemOfView(const CKovraView& view)

@@ -18,7 +18,7 @@ constexpr int kMaxLine = kPlyLimit;  // moves in one line of the tree
 // The view's last run as far as it concerns this problem.
 struct Verdict {
     bool solved = false;  // the last run was made on this problem
-    int code = 0;         // 9 death, 8 life, 7 ko, -3 exhausted, else undecided
+    int code = kUndecided;  // kDeath, kLife, kKo, kExhausted or undecided
     bool decided = false; // death, life or ko, with the table holding the answer
 };
 
@@ -79,12 +79,12 @@ Verdict ReadVerdict(const CKovraView& view, const KovraProblem& problem)
     if (!v.solved)
         return v;
     v.code = view.m_solverResult;
-    if (v.code == -1 && !problem.live)
+    if (v.code == kIllegal && !problem.live)
         v.code = kLife;  // "start to kill" reports a refuted last attack as life
     // The run stored its verdict under the problem's own position: another
     // position (stones added or edited since) has no tree from this table.
-    const int side = problem.live ? 2 : 1;
-    v.decided = (v.code == kDeath || v.code == kLife || v.code == kKo) &&
+    const int side = problem.live ? kWhiteToMove : kBlackToMove;
+    v.decided = IsDecided(v.code) &&
                 view.LoadResult(side, ProblemKey(view, problem)) == v.code;
     return v;
 }
@@ -120,7 +120,7 @@ std::string VerdictWords(const CKovraView& view, const KovraProblem& problem, co
     else if (v.code == kKo)
         words = problem.live ? d + " to play lives only by ko." : a + " to play kills by ko.";
     else if (v.code == kExhausted)
-        words = "Undecided: the reading reached its limit of 54 moves.";
+        words = "Undecided: the reading reached its ply limit.";
     else
         words = "Undecided.";
     return words + " Kovra: " + StatusWord(v.code) + "=" + std::to_string(view.m_nodeCount) + "/" +
@@ -134,7 +134,7 @@ std::string VerdictWords(const CKovraView& view, const KovraProblem& problem, co
 // move rules, status output) and gives it back when the walk ends.
 class ViewGuard {
 public:
-    explicit ViewGuard(CKovraView& view) : m_view(view), m_frame(g_pMainFrame)
+    explicit ViewGuard(CKovraView& view) : m_view(view), m_status(view.m_pStatus)
     {
         m_histCount = view.m_histCount;
         std::memcpy(m_histKind, view.m_histKind, sizeof m_histKind);
@@ -152,7 +152,7 @@ public:
         for (int k = 0; k < kGroupSlots; ++k)
             m_groups.stones[k].CopyFrom(view.m_groupStones[k]);
         m_groups.count = view.m_groupCount;
-        g_pMainFrame = nullptr;  // the walk shows nothing
+        view.m_pStatus = &m_quiet;  // the walk shows nothing
     }
     ~ViewGuard()
     {
@@ -172,14 +172,15 @@ public:
         for (int k = 0; k < kGroupSlots; ++k)
             v.m_groupStones[k].CopyFrom(m_groups.stones[k]);
         v.m_groupCount = m_groups.count;
-        g_pMainFrame = m_frame;
+        v.m_pStatus = m_status;
     }
     ViewGuard(const ViewGuard&) = delete;
     ViewGuard& operator=(const ViewGuard&) = delete;
 
 private:
     CKovraView& m_view;
-    CFrameWnd* m_frame;
+    IStatusSink* m_status;
+    CStatusKeeper m_quiet;
     std::int32_t m_histCount;
     char m_histKind[kHistorySize];
     signed char m_histX[kHistorySize];
@@ -474,8 +475,7 @@ public:
     {
         if (p.x == 0)
             return std::string();  // a pass
-        const SgfPoint q = m_problem.ToSource(p);
-        return std::string{static_cast<char>('a' + q.x - 1), static_cast<char>('a' + q.y - 1)};
+        return m_problem.SourceLetters(p);
     }
     char Colour(int colour) const { return (m_problem.swapped ? 3 - colour : colour) == 1 ? 'B' : 'W'; }
 

@@ -9,7 +9,7 @@
 #include "board/kovra_view.h"
 #include "solver/problem_copy.h"
 
-class CReadingWorker;
+struct CReadingWorker;
 class CReadingPool;
 
 // One reading of a problem: the whole command (kAllFirstMoves) or one

@@ -2,13 +2,10 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstdio>
+#include <exception>
+#include <mutex>
+#include <system_error>
 #include <thread>
-
-void CStatusKeeper::SetMessageText(const char* text)
-{
-    std::snprintf(m_last, sizeof m_last, "%s", text);
-}
 
 CReadingWorker::CReadingWorker() : m_view(new CKovraView)
 {
@@ -38,21 +35,38 @@ void CReadingPool::Run(int count, const std::function<void(int, CReadingWorker&)
     for (int w = 0; w < threads; ++w)
         Worker(w);
     std::atomic<int> next(0);
+    std::mutex failedLock;
+    std::exception_ptr failed;
     auto work = [&](int w) {
         CReadingWorker& worker = *m_pool[static_cast<std::size_t>(w)];
-        for (int t = next++; t < count; t = next++)
-            task(t, worker);
+        for (int t = next++; t < count; t = next++) {
+            try {
+                task(t, worker);
+            } catch (...) {
+                std::lock_guard<std::mutex> lock(failedLock);
+                if (!failed)
+                    failed = std::current_exception();
+                next = count;  // nothing more is handed out
+            }
+        }
     };
     std::vector<std::thread> others;
-    for (int w = 1; w < threads; ++w)
-        others.emplace_back(work, w);
+    for (int w = 1; w < threads; ++w) {
+        try {
+            others.emplace_back(work, w);
+        } catch (const std::system_error&) {
+            break;  // the threads there are do the work
+        }
+    }
     work(0);
     for (std::thread& thread : others)
         thread.join();
+    if (failed)
+        std::rethrow_exception(failed);
 }
 
 int CReadingPool::Cores()
 {
     const unsigned cores = std::thread::hardware_concurrency();
-    return cores == 0 ? 1 : static_cast<int>(cores);
+    return std::max(1, std::min(kMaxWorkers, static_cast<int>(cores)));
 }

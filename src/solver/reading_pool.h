@@ -10,16 +10,6 @@
 #include "platform/frame.h"
 #include "solver/run_control.h"
 
-// Keeps the last status text a view showed: after a solver command, its verdict.
-class CStatusKeeper : public IStatusSink {
-public:
-    void SetMessageText(const char* text) override;
-    const char* Last() const { return m_last; }
-
-private:
-    char m_last[64] = "";
-};
-
 // One worker: its view (reporting to its own keeper, no trace, no summary
 // line) and the control through which its reads are stopped.
 struct CReadingWorker {
@@ -38,15 +28,17 @@ class CReadingPool {
 public:
     // workers >= 1; the views are made when first needed.
     explicit CReadingPool(int workers);
-    int Workers() const { return m_workers; }
     // Worker w's view, made now if not yet there.
     CReadingWorker& Worker(int w);
-    // Runs task(t, worker) for t = 0 .. count - 1 on up to Workers() threads
-    // (the calling thread is one of them), handing tasks out in order;
-    // returns when all are done.
+    // Runs task(t, worker) for t = 0 .. count - 1 on up to `workers` threads
+    // (the calling thread is one of them; fewer when no more can be
+    // started), handing tasks out in order; returns when all are done. The
+    // first exception a task throws stops the handing out and is rethrown.
     void Run(int count, const std::function<void(int task, CReadingWorker& worker)>& task);
 
-    // The number of cores, at least 1.
+    // Each worker holds a 14 MB table: no more than this many.
+    static constexpr int kMaxWorkers = 64;
+    // The number of cores, from 1 to kMaxWorkers.
     static int Cores();
 
 private:

@@ -54,7 +54,8 @@ void CKovraView::OnCheckFirstMoves()
     };
     auto done = [this, check] { ShowFirstMoves(*check); };
     if (m_pBackground) {
-        m_pBackground->Start(work, done);  // refused only while other work runs
+        if (!m_pBackground->Start(work, done))  // other work runs, or no thread
+            ShowStatus("cancelled");
         return;
     }
     work();

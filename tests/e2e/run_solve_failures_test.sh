@@ -29,6 +29,8 @@ grep -qx '/dev/zero: error: no target stones' out || fail "dev_zero: $(cat out)"
 ln -s p.txt q.txt
 expect trace_input 2 'error: the trace file is also an input' "$solve" --trace q.txt p.txt
 [ "$(cat p.txt)" = "$(cat "$examples/corner-bent-three.txt")" ] || fail "trace_input: input changed"
+expect svg_input 2 'error: the output file is also an input' "$solve" --svg q.txt p.txt
+[ "$(cat p.txt)" = "$(cat "$examples/corner-bent-three.txt")" ] || fail "svg_input: input changed"
 # Out of memory (a sanitized build cannot start under a memory limit at all).
 if ! ldd "$solve" | grep -q 'libasan'; then
     expect no_memory 2 'kovra-solve: out of memory' sh -c "ulimit -v 16384; exec '$solve' p.txt"
