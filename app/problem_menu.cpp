@@ -1,7 +1,6 @@
 #include "problem_menu.h"
 
 #include <cstdio>
-#include <cstring>
 #include <vector>
 
 #include <QFileDialog>
@@ -28,21 +27,6 @@ constexpr int kTreeLimit = 2000;
 std::string BaseName(const std::string& path)
 {
     return QFileInfo(QString::fromStdString(path)).fileName().toStdString();
-}
-
-bool SameContent(const KovraProblem& a, const KovraProblem& b)
-{
-    if (std::memcmp(a.stone, b.stone, sizeof a.stone) != 0 || a.targets.size() != b.targets.size() ||
-        a.moves.size() != b.moves.size())
-        return false;
-    for (std::size_t i = 0; i < a.targets.size(); ++i)
-        if (a.targets[i].x != b.targets[i].x || a.targets[i].y != b.targets[i].y)
-            return false;
-    for (std::size_t i = 0; i < a.moves.size(); ++i)
-        if (a.moves[i].kind != b.moves[i].kind || a.moves[i].at.x != b.moves[i].at.x ||
-            a.moves[i].at.y != b.moves[i].at.y)
-            return false;
-    return true;
 }
 
 }  // namespace
@@ -113,7 +97,7 @@ KovraProblem CProblemMenu::CurrentProblem() const
 {
     KovraProblem problem = ProblemOfView(m_view);
     const bool solved = m_view.m_solverSide == 'b' || m_view.m_solverSide == 'w';
-    if (m_opened && SameContent(problem, m_problem)) {
+    if (m_opened && SameSetup(problem, m_problem)) {
         problem.sourceSize = m_problem.sourceSize;
         problem.symmetry = m_problem.symmetry;
         problem.swapped = m_problem.swapped;

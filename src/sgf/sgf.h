@@ -99,6 +99,8 @@ std::string FormatPosed(const KovraProblem& problem);
 // The problem the view holds now: its stones, move list and targets on
 // Kovra's own board, "start to live" when the last run was.
 KovraProblem ProblemOfView(const CKovraView& view);
+// Same stones, targets and candidates (in the same order).
+bool SameSetup(const KovraProblem& a, const KovraProblem& b);
 // Sets the problem up in the view as a user would: the stones as history
 // entries, the candidates as the move list, the targets as target clicks.
 void LoadProblem(CKovraView& view, const KovraProblem& problem);

@@ -19,19 +19,17 @@
 #include <string>
 #include <vector>
 
+#include "board/kovra_view.h"
 #include "sgf/sgf.h"
 
 namespace {
 
 constexpr int kSide = 11;
-constexpr int kMaxCandidates = 15;
-constexpr int kMaxTargetGroups = 5;
+constexpr int kMaxCandidates = kMaxMoves;
+constexpr int kMaxTargetGroups = kMaxTargets;
 constexpr size_t kTargetStones = 3;
 constexpr size_t kWeakLiberties = 1;
 constexpr int kFar = 1000;
-constexpr unsigned char kEmpty = 0;
-constexpr unsigned char kBlack = 1;
-constexpr unsigned char kWhite = 2;
 
 const int kStepX[4] = {0, -1, 1, 0};
 const int kStepY[4] = {-1, 0, 0, 1};

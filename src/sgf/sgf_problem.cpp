@@ -1,5 +1,6 @@
 // Marked problems (targets and candidates in the file) placed on Kovra's
 // board, the way back to the file's board, and a problem set up in the view.
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -127,6 +128,20 @@ SgfPoint KovraProblem::ToSource(SgfPoint p) const
     if (symmetry & 2)
         p.y = sourceSize + 1 - p.y;
     return p;
+}
+
+bool SameSetup(const KovraProblem& a, const KovraProblem& b)
+{
+    if (std::memcmp(a.stone, b.stone, sizeof a.stone) != 0 || a.targets.size() != b.targets.size() ||
+        a.moves.size() != b.moves.size())
+        return false;
+    for (std::size_t i = 0; i < a.targets.size(); ++i)
+        if (!Same(a.targets[i], b.targets[i]))
+            return false;
+    for (std::size_t i = 0; i < a.moves.size(); ++i)
+        if (a.moves[i].kind != b.moves[i].kind || !Same(a.moves[i].at, b.moves[i].at))
+            return false;
+    return true;
 }
 
 SgfPoint KovraProblem::FromSource(SgfPoint p) const

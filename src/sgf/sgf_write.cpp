@@ -22,29 +22,6 @@ struct Verdict {
     bool decided = false; // death, life or ko, with the table holding the answer
 };
 
-bool SameMoves(const CKovraView& view, const KovraProblem& problem)
-{
-    if (view.m_moveCount != static_cast<int>(problem.moves.size()))
-        return false;
-    for (int i = 0; i < view.m_moveCount; ++i) {
-        const SgfSource::Candidate& c = problem.moves[static_cast<std::size_t>(i)];
-        if (view.m_moveKind[i] != c.kind || view.m_moveX[i] != c.at.x || view.m_moveY[i] != c.at.y)
-            return false;
-    }
-    return true;
-}
-
-bool SameTargets(const CKovraView& view, const KovraProblem& problem)
-{
-    if (view.m_targetCount != static_cast<int>(problem.targets.size()))
-        return false;
-    for (int t = 0; t < view.m_targetCount; ++t)
-        if (view.m_targetX[t] != problem.targets[static_cast<std::size_t>(t)].x ||
-            view.m_targetY[t] != problem.targets[static_cast<std::size_t>(t)].y)
-            return false;
-    return true;
-}
-
 // The key of the problem's stones on the move-list points.
 std::int32_t ProblemKey(const CKovraView& view, const KovraProblem& problem)
 {
@@ -56,16 +33,10 @@ std::int32_t ProblemKey(const CKovraView& view, const KovraProblem& problem)
     return key;
 }
 
-// The view's board is the problem's, and nothing was played since the run
-// began there (a "start to live" run leaves its opening pass behind).
+// Nothing was played since the run began (a "start to live" run leaves
+// its opening pass behind).
 bool AtRunStart(const CKovraView& view, const KovraProblem& problem)
 {
-    for (int y = 1; y <= kSide; ++y)
-        for (int x = 1; x <= kSide; ++x) {
-            const unsigned char c = view.m_board[y][x];
-            if (problem.stone[y - 1][x - 1] != (c == kBlack ? 1 : c == kWhite ? 2 : 0))
-                return false;
-        }
     const int base = view.m_histBase;
     return view.m_histCount == base ||
            (problem.live && view.m_histCount == base + 1 && view.m_histKind[base] == ' ');
@@ -74,8 +45,8 @@ bool AtRunStart(const CKovraView& view, const KovraProblem& problem)
 Verdict ReadVerdict(const CKovraView& view, const KovraProblem& problem)
 {
     Verdict v;
-    v.solved = view.m_solverSide == (problem.live ? 'w' : 'b') && SameMoves(view, problem) &&
-               SameTargets(view, problem) && AtRunStart(view, problem);
+    v.solved = view.m_solverSide == (problem.live ? 'w' : 'b') &&
+               SameSetup(ProblemOfView(view), problem) && AtRunStart(view, problem);
     if (!v.solved)
         return v;
     v.code = view.m_solverResult;
