@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "go/problem.h"
+
 class CKovraView;
 
 // ---- reading (sgf_parse.cpp) ----------------------------------------------
@@ -99,6 +101,9 @@ std::string FormatPosed(const KovraProblem& problem);
 // The problem the view holds now: its stones, move list and targets on
 // Kovra's own board, "start to live" when the last run was.
 KovraProblem ProblemOfView(const CKovraView& view);
+// The problem on the file's own board, corner and colours (the defender
+// Black when the colours were swapped).
+go::Problem OnFileBoard(const KovraProblem& problem);
 // Same stones, targets and candidates (in the same order).
 bool SameSetup(const KovraProblem& a, const KovraProblem& b);
 // Sets the problem up in the view as a user would: the stones as history

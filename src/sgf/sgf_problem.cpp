@@ -198,6 +198,35 @@ void LoadProblem(CKovraView& view, const KovraProblem& problem)
     view.m_histBase = view.m_histCount;
 }
 
+go::Problem OnFileBoard(const KovraProblem& problem)
+{
+    go::Problem out;
+    out.board = go::Board(problem.sourceSize);
+    auto loc = [&](SgfPoint p) {
+        const SgfPoint q = problem.ToSource(p);
+        return go::MakeLoc(q.x, q.y);
+    };
+    // Kovra's White is the defender: the file's Black when swapped.
+    const go::Player kovraWhite = problem.swapped ? go::Color::Black : go::Color::White;
+    for (int y = 1; y <= kSide; ++y)
+        for (int x = 1; x <= kSide; ++x) {
+            const unsigned char c = problem.stone[y - 1][x - 1];
+            if (c != 0)
+                out.board.SetStone(loc(SgfPoint{x, y}),
+                                   c == 2 ? kovraWhite : go::Opponent(kovraWhite));
+        }
+    for (const SgfPoint& t : problem.targets)
+        out.targets.push_back(loc(t));
+    for (const SgfSource::Candidate& c : problem.moves) {
+        go::Kind kind = go::Kind::F;
+        go::KindOfLetter(c.kind, kind);
+        out.candidates.push_back(go::Candidate{loc(c.at), kind});
+    }
+    out.defender = kovraWhite;
+    out.first = problem.live ? kovraWhite : go::Opponent(kovraWhite);
+    return out;
+}
+
 KovraProblem ProblemOfView(const CKovraView& view)
 {
     KovraProblem problem;

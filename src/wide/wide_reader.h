@@ -1,0 +1,55 @@
+// The wide reader: an exact reading of a problem of any size on any board up
+// to 19x19, by depth-first proof-number search over a bounded table.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "go/problem.h"
+#include "go/solution_tree.h"
+
+struct CRunControl;
+
+namespace go {
+
+// What one reading found.
+struct WideReading {
+    Verdict verdict = Verdict::Undecided;  // Death, Life or Ko; Cancelled when stopped
+    std::int64_t expanded = 0;             // positions expanded
+    std::int64_t played = 0;               // moves and passes played
+};
+
+// The moves the problem's first player may open with, in candidate-list
+// order, each point once; then kPass when the first player defends.
+std::vector<Loc> FirstMoves(const Problem& problem);
+
+class WideReader {
+public:
+    // The table never takes more than tableBytes; it grows as the reading needs.
+    explicit WideReader(std::size_t tableBytes);
+    ~WideReader();
+    WideReader(const WideReader&) = delete;
+    WideReader& operator=(const WideReader&) = delete;
+
+    // Reads the problem with its first player to move: every first move
+    // (only == kNoLoc) or the one first move only (one of FirstMoves).
+    // control may be null; its cancel flag and deadline stop the reading
+    // (verdict Cancelled), and its node count shows the progress.
+    WideReading Read(const Problem& problem, Loc only, CRunControl* control);
+
+    // After a Read that was not stopped: the solution tree from the
+    // problem's position (opening with the one first move read alone): at
+    // the winner's turn one move that keeps the win, at the loser's every
+    // legal move. At most limit moves; cut is set when lines were left out.
+    // A line that would go on with the immediate retake of a ko ends before
+    // it, its last move marked ko.
+    std::vector<TreeMove> SolutionTree(int limit, bool& cut);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> m_impl;
+};
+
+}  // namespace go
