@@ -1,27 +1,62 @@
 #include "batch.h"
 
+#include <algorithm>
 #include <chrono>
+#include <condition_variable>
 #include <cstdio>
+#include <deque>
+#include <exception>
+#include <limits>
 #include <mutex>
+#include <thread>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "board/kovra_view.h"
 #include "solver/first_moves.h"
 #include "solver/reading_pool.h"
+#include "wide/wide_reader.h"
+
+BatchWorker::BatchWorker(std::size_t wideTableBytes) : m_wideTableBytes(wideTableBytes) {}
+BatchWorker::~BatchWorker() = default;
+
+CReadingWorker& BatchWorker::Table()
+{
+    if (!m_table)
+        m_table.reset(new CReadingWorker);
+    return *m_table;
+}
+
+go::WideReader& BatchWorker::Wide()
+{
+    if (!m_wide)
+        m_wide.reset(new go::WideReader(m_wideTableBytes));
+    return *m_wide;
+}
+
+std::string VerdictText(int code, long long expanded, long long played)
+{
+    const char* word = code == kDeath ? "death" : code == kLife ? "life" : code == kKo ? "koh"
+                     : code == kExhausted ? "exhst" : "?";
+    return std::string(word) + "=" + std::to_string(expanded) + "/" + std::to_string(played);
+}
 
 namespace {
 
-// One problem: how it loaded, its readings, and how many of them are still
-// to come.
+// One problem: how it loaded, its readings, and how many are still to come.
 struct FileJob {
     ProblemSource source;
     CFirstMoveReading whole;  // the command as the window runs it
     CFirstMoveCheck check;    // the first moves read alone (--all-moves)
+    std::vector<go::Loc> firstMoves;  // the wide reader's first move of each reading
+    std::string trace;        // where its whole reading writes the trace; empty: none
     int remaining = 0;
 };
 
-// A reading to do: file's whole reading (move < 0) or its first move.
+// A reading to do: a problem's whole reading (move < 0) or one first move.
 struct Task {
-    int file;
+    FileJob* job;
     int move;
 };
 
@@ -47,7 +82,39 @@ std::string Names(const FileJob& job, const std::vector<int>& readings)
     return text;
 }
 
-// The lines that --all-moves adds after the file's own line.
+// Success, ko or failure of a result code for the side's goal; 0 when the
+// code decides nothing.
+int Outcome(char side, int code)
+{
+    if (code == (side == 'w' ? kLife : kDeath))
+        return 1;
+    if (code == kKo)
+        return 2;
+    if (code == kLife || code == kDeath)
+        return 3;
+    return 0;
+}
+
+// The table reader's whole reading reuses stored results across first
+// moves, so it may judge the problem otherwise than its first moves read
+// alone do; true when both came to a verdict and they differ.
+bool WholeDiffers(const FileJob& job)
+{
+    const char side = job.check.side;
+    // "start to kill" shows a refuted last attack as life.
+    auto outcome = [side](int code) { return Outcome(side, code == kIllegal && side == 'b' ? kLife : code); };
+    int best = 3;
+    for (const CFirstMoveReading& r : job.check.readings) {
+        const int o = outcome(r.result);
+        if (o == 0)
+            return false;
+        best = std::min(best, o);
+    }
+    const int whole = outcome(job.whole.result);
+    return whole != 0 && !job.check.readings.empty() && whole != best;
+}
+
+// The lines that --all-moves adds after the problem's own line.
 std::string FirstMoveLines(const BatchOptions& options, const FileJob& job)
 {
     std::string text;
@@ -67,6 +134,8 @@ std::string FirstMoveLines(const BatchOptions& options, const FileJob& job)
         text += "solutions:" + Names(job, outcome.solutions) + "\n";
     if (!outcome.exhausted.empty())
         text += "exhausted:" + Names(job, outcome.exhausted) + "\n";
+    if (!job.source.wide && WholeDiffers(job))
+        text += "note: the whole reading and the first moves read alone differ\n";
     return text;
 }
 
@@ -83,132 +152,333 @@ std::string FileLines(const BatchOptions& options, const FileJob& job)
     return text;
 }
 
-// Prints each file's lines once all its readings are done and every file
-// before it is printed.
-class OrderedPrinter {
+// The result code of a wide reading, as the table reader would give it.
+int CodeOf(go::Verdict verdict)
+{
+    switch (verdict) {
+    case go::Verdict::Death: return kDeath;
+    case go::Verdict::Life: return kLife;
+    case go::Verdict::Ko: return kKo;
+    case go::Verdict::Exhausted: return kExhausted;
+    default: return kUndecided;
+    }
+}
+
+void ReadWide(BatchWorker& worker, const FileJob& job, go::Loc only, CFirstMoveReading& reading)
+{
+    const auto start = std::chrono::steady_clock::now();
+    const go::WideReading r = worker.Wide().Read(job.source.problem, only, &worker.WideControl());
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    reading.milliseconds = std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count();
+    reading.cancelled = r.verdict == go::Verdict::Cancelled;
+    reading.result = CodeOf(r.verdict);
+    reading.verdict = reading.cancelled ? "cancelled" : VerdictText(reading.result, r.expanded, r.played);
+}
+
+// The trace of one problem's whole reading goes to a file of its own beside
+// the trace file; when the problem's lines are printed, in file order, it
+// replaces the trace file, which so ends with the last problem's trace. A
+// device (/dev/null) is written directly.
+class TraceFiles {
 public:
-    OrderedPrinter(const BatchOptions& options, std::vector<FileJob>& jobs)
-        : m_options(options), m_jobs(jobs)
+    explicit TraceFiles(const char* path) : m_path(path != nullptr ? path : "")
     {
+        struct stat s;
+        m_direct = !m_path.empty() && ::stat(path, &s) == 0 && !S_ISREG(s.st_mode);
     }
-    void Done(int file)
+    // Where problem n's whole reading writes its trace ("" for none).
+    std::string For(std::size_t n) const
     {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        --m_jobs[static_cast<std::size_t>(file)].remaining;
-        PrintReady();
+        if (m_path.empty() || m_direct)
+            return m_path;
+        return m_path + ".part-" + std::to_string(::getpid()) + "-" + std::to_string(n);
     }
-    void PrintReady()
+    // Puts a problem's trace in place, once its lines are out.
+    void Publish(const std::string& part) const
     {
-        while (m_next < m_jobs.size() && m_jobs[m_next].remaining == 0) {
-            std::fputs(FileLines(m_options, m_jobs[m_next]).c_str(), stdout);
-            std::fflush(stdout);
-            ++m_next;
-        }
+        if (part.empty() || part == m_path)
+            return;
+        struct stat old;
+        if (::stat(m_path.c_str(), &old) == 0)
+            ::chmod(part.c_str(), old.st_mode & 07777);
+        if (std::rename(part.c_str(), m_path.c_str()) != 0)
+            std::remove(part.c_str());
     }
 
 private:
-    const BatchOptions& m_options;
-    std::vector<FileJob>& m_jobs;
-    std::mutex m_mutex;
-    std::size_t m_next = 0;
+    std::string m_path;
+    bool m_direct = false;
 };
 
-// Loads every problem of every file, one after another, on the pool's
-// first view.
-std::vector<FileJob> LoadFiles(const BatchOptions& options, CReadingPool& pool)
-{
-    CKovraView& view = pool.Worker(0).View();
-    std::vector<FileJob> jobs;
-    for (const char* path : options.files)
-        options.load(view, path, [&](ProblemSource& source) {
-            jobs.emplace_back();
-            FileJob& job = jobs.back();
-            job.source = std::move(source);
-            if (!job.source.error.empty())
+class Batch {
+public:
+    explicit Batch(const BatchOptions& options)
+        : m_options(options), m_traces(options.trace),
+          m_window(static_cast<std::size_t>(std::max(4, 2 * options.jobs)))
+    {
+    }
+
+    int Run()
+    {
+        std::vector<std::unique_ptr<BatchWorker>> workers;
+        std::vector<std::thread> threads;
+        for (int w = 0; w < std::max(1, m_options.jobs); ++w) {
+            workers.emplace_back(new BatchWorker(m_options.wideTableBytes));
+            try {
+                threads.emplace_back([this, &workers, w] { Work(*workers[static_cast<std::size_t>(w)]); });
+            } catch (const std::system_error&) {
+                // The threads there are do the work; with none, the loading
+                // thread reads each problem as soon as it is loaded.
+                if (!threads.empty())
+                    workers.pop_back();
+                else
+                    m_inline = workers.back().get();
+                break;
+            }
+        }
+        try {
+            Load();
+        } catch (...) {
+            Stop(std::current_exception());
+        }
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_loaded = true;
+        }
+        m_wake.notify_all();
+        for (std::thread& t : threads)
+            t.join();
+        if (m_failure)
+            std::rethrow_exception(m_failure);
+        return m_failed ? 1 : 0;
+    }
+
+private:
+    // Loads the problems one after another on a view of its own; waits
+    // while the window of problems not yet printed is full.
+    void Load()
+    {
+        std::unique_ptr<CKovraView> view(new CKovraView);
+        for (const char* path : m_options.files) {
+            if (Cancelled()) {  // a stop signal came: the files left are not read
+                ProblemSource source;
+                source.label = path;
+                Add(*view, source, true);
+                continue;
+            }
+            m_options.load(*view, path, [&](ProblemSource& source) {
+                return Add(*view, source, false) && !Cancelled();
+            });
+            if (Stopped())
                 return;
-            view.m_exhaustCheck = options.ignoreExhaust ? 0 : 1;
-            job.check = PrepareFirstMoveCheck(view, job.source.side);
-            if (!options.allMoves)
-                job.check.readings.clear();
-            job.remaining = 1 + static_cast<int>(job.check.readings.size());
-        });
-    return jobs;
-}
-
-std::vector<Task> ListTasks(const std::vector<FileJob>& jobs)
-{
-    std::vector<Task> tasks;
-    for (std::size_t f = 0; f < jobs.size(); ++f) {
-        if (!jobs[f].source.error.empty())
-            continue;
-        const int moves = static_cast<int>(jobs[f].check.readings.size());
-        for (int m = -1; m < moves; ++m)
-            tasks.push_back(Task{static_cast<int>(f), m});
+        }
     }
-    return tasks;
-}
 
-// The file whose whole reading writes the trace: the last one solved, as
-// when the files are solved one after another and each rewrites it.
-int TracedFile(const std::vector<FileJob>& jobs)
-{
-    for (int f = static_cast<int>(jobs.size()) - 1; f >= 0; --f)
-        if (jobs[static_cast<std::size_t>(f)].source.error.empty())
-            return f;
-    return -1;
-}
+    bool Cancelled() const { return m_options.cancel != nullptr && m_options.cancel->load(); }
 
-// Writes the answers of the problems whose whole reading came through;
-// false when some problem gave an error or its answer could not be written.
-bool Answer(std::vector<FileJob>& jobs)
-{
-    bool ok = true;
-    for (FileJob& job : jobs) {
-        if (!job.source.error.empty())
-            ok = false;
-        else if (job.source.answered && !job.whole.cancelled && !job.whole.traceFailed)
-            ok = job.source.answered(job.check) && ok;
+    // Takes a loaded problem into the window (a problem not read at all
+    // when cancelled); false when the batch stopped.
+    bool Add(CKovraView& view, ProblemSource& source, bool cancelled)
+    {
+        std::unique_ptr<FileJob> job(new FileJob);
+        job->source = std::move(source);
+        job->whole.cancelled = cancelled;
+        if (job->source.error.empty() && !cancelled)
+            Prepare(view, *job);
+        std::unique_lock<std::mutex> lock(m_mutex);
+        m_roomLeft.wait(lock, [&] { return m_jobs.size() < m_window || m_stop; });
+        if (m_stop)
+            return false;
+        FileJob* added = job.get();
+        m_jobs.push_back(std::move(job));
+        if (!added->source.error.empty() || cancelled) {
+            m_failed = true;
+            PrintReady();
+            return true;
+        }
+        if (!added->source.wide)
+            added->trace = m_traces.For(m_count++);
+        added->remaining = 1 + static_cast<int>(added->check.readings.size());
+        for (int m = -1; m < static_cast<int>(added->check.readings.size()); ++m)
+            m_tasks.push_back(Task{added, m});
+        m_wake.notify_all();
+        if (m_inline != nullptr) {
+            lock.unlock();
+            Drain(*m_inline);
+        }
+        return true;
     }
-    return ok;
-}
+
+    // Reads every task there is on this thread (no reading thread started).
+    void Drain(BatchWorker& worker)
+    {
+        for (;;) {
+            Task task{nullptr, 0};
+            {
+                std::lock_guard<std::mutex> lock(m_mutex);
+                if (m_stop || m_tasks.empty())
+                    return;
+                task = m_tasks.front();
+                m_tasks.pop_front();
+            }
+            Read(task, worker);
+            std::lock_guard<std::mutex> lock(m_mutex);
+            --task.job->remaining;
+            PrintReady();
+        }
+    }
+
+    // The readings of a loaded problem: the whole one, and with --all-moves
+    // each first move alone.
+    void Prepare(CKovraView& view, FileJob& job)
+    {
+        const char side = job.source.side;
+        if (!job.source.wide) {
+            view.m_exhaustCheck = m_options.ignoreExhaust ? 0 : 1;
+            job.check = PrepareFirstMoveCheck(view, side);
+        } else {
+            job.check.side = side;
+            for (go::Loc at : go::FirstMoves(job.source.problem)) {
+                CFirstMoveReading reading;
+                reading.candidate = at == go::kPass ? kFirstMovePass
+                                                    : static_cast<int>(job.firstMoves.size());
+                reading.row = at == go::kPass ? 0 : go::LocY(at);
+                reading.column = at == go::kPass ? 0 : go::LocX(at);
+                job.check.readings.push_back(reading);
+                job.firstMoves.push_back(at);
+            }
+        }
+        if (!m_options.allMoves) {
+            job.check.readings.clear();
+            job.firstMoves.clear();
+        }
+    }
+
+    void Work(BatchWorker& worker)
+    {
+        for (;;) {
+            Task task{nullptr, 0};
+            {
+                std::unique_lock<std::mutex> lock(m_mutex);
+                m_wake.wait(lock, [&] { return !m_tasks.empty() || m_loaded || m_stop; });
+                if (m_stop || m_tasks.empty())
+                    return;
+                task = m_tasks.front();
+                m_tasks.pop_front();
+            }
+            try {
+                Read(task, worker);
+            } catch (...) {
+                Stop(std::current_exception());
+                return;
+            }
+            std::lock_guard<std::mutex> lock(m_mutex);
+            --task.job->remaining;
+            PrintReady();
+        }
+    }
+
+    void Read(const Task& task, BatchWorker& worker)
+    {
+        FileJob& job = *task.job;
+        CFirstMoveReading& reading =
+            task.move < 0 ? job.whole : job.check.readings[static_cast<std::size_t>(task.move)];
+        CRunControl& control = job.source.wide ? worker.WideControl() : worker.Table().Control();
+        control.cancel = m_options.cancel;
+        control.deadline = Deadline();
+        if (m_options.cancel != nullptr && m_options.cancel->load()) {
+            reading.cancelled = true;  // a stop signal came: nothing more is read
+            reading.verdict = "cancelled";
+        } else if (job.source.wide) {
+            const go::Loc only =
+                task.move < 0 ? go::kNoLoc : job.firstMoves[static_cast<std::size_t>(task.move)];
+            ReadWide(worker, job, only, reading);
+        } else {
+            const char* trace = task.move < 0 && !job.trace.empty() ? job.trace.c_str() : nullptr;
+            ReadProblem(worker.Table(), job.check.problem, job.check.side, reading, trace,
+                        m_options.trace);
+        }
+        const bool ok = !reading.cancelled && !reading.traceFailed;
+        if (ok && job.source.keep)
+            job.source.keep(worker, reading);
+        if (!ok) {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_failed = true;
+        }
+    }
+
+    std::chrono::steady_clock::time_point Deadline() const
+    {
+        if (!(m_options.timeout > 0))
+            return std::chrono::steady_clock::time_point{};
+        // A limit past what the clock can hold is no limit.
+        const double seconds = std::min(m_options.timeout, 1e9);
+        return std::chrono::steady_clock::now() +
+               std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                   std::chrono::duration<double>(seconds));
+    }
+
+    // Prints the problems that are done in file order, answers them and lets
+    // them go (the lock is held).
+    void PrintReady()
+    {
+        while (!m_jobs.empty() && m_jobs.front()->remaining == 0) {
+            FileJob& job = *m_jobs.front();
+            std::fputs(FileLines(m_options, job).c_str(), stdout);
+            std::fflush(stdout);
+            if (job.source.error.empty()) {
+                if (!job.whole.cancelled && !job.whole.traceFailed)
+                    m_traces.Publish(job.trace);
+                else if (!job.trace.empty() && job.trace != m_options.trace)
+                    std::remove(job.trace.c_str());
+                if (job.source.answered && !job.whole.cancelled && !job.whole.traceFailed &&
+                    !job.source.answered(job.check))
+                    m_failed = true;
+            }
+            m_jobs.pop_front();
+            m_roomLeft.notify_all();
+        }
+    }
+
+    bool Stopped()
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_stop;
+    }
+
+    // A task or the loader threw: nothing more is handed out.
+    void Stop(std::exception_ptr failure)
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            if (!m_failure)
+                m_failure = failure;
+            m_stop = true;
+            m_tasks.clear();
+        }
+        m_wake.notify_all();
+        m_roomLeft.notify_all();
+    }
+
+    const BatchOptions& m_options;
+    TraceFiles m_traces;
+    const std::size_t m_window;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;      // a task to do, or the end
+    std::condition_variable m_roomLeft;  // a problem printed
+    std::deque<std::unique_ptr<FileJob>> m_jobs;  // loaded, not yet printed
+    std::deque<Task> m_tasks;
+    std::size_t m_count = 0;
+    BatchWorker* m_inline = nullptr;  // reads on the loading thread when set
+    bool m_loaded = false;
+    bool m_stop = false;
+    bool m_failed = false;
+    std::exception_ptr m_failure;
+};
 
 }  // namespace
 
 int RunBatch(const BatchOptions& options)
 {
-    CReadingPool pool(options.jobs);
-    std::vector<FileJob> jobs = LoadFiles(options, pool);
-    const std::vector<Task> tasks = ListTasks(jobs);
-    const int traced = TracedFile(jobs);
-    OrderedPrinter printer(options, jobs);
-    printer.PrintReady();
-    std::atomic<bool> failed{false};
-    pool.Run(static_cast<int>(tasks.size()), [&](int t, CReadingWorker& worker) {
-        const Task task = tasks[static_cast<std::size_t>(t)];
-        FileJob& job = jobs[static_cast<std::size_t>(task.file)];
-        const char side = job.source.side;
-        CFirstMoveReading& reading =
-            task.move < 0 ? job.whole : job.check.readings[static_cast<std::size_t>(task.move)];
-        worker.Control().cancel = options.cancel;
-        worker.Control().deadline =
-            options.timeout > 0
-                ? std::chrono::steady_clock::now() +
-                      std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-                          std::chrono::duration<double>(options.timeout))
-                : std::chrono::steady_clock::time_point{};
-        if (options.cancel != nullptr && options.cancel->load()) {
-            reading.cancelled = true;  // a stop signal came: nothing more is read
-            reading.verdict = "cancelled";
-        } else {
-            ReadProblem(worker, job.check.problem, side, reading,
-                        task.move < 0 && task.file == traced ? options.trace : nullptr);
-        }
-        const bool ok = !reading.cancelled && !reading.traceFailed;
-        if (ok && job.source.keep)
-            job.source.keep(worker.View(), reading);
-        if (!ok)
-            failed.store(true);
-        printer.Done(task.file);
-    });
-    return Answer(jobs) && !failed.load() ? 0 : 1;
+    return Batch(options).Run();
 }

@@ -24,7 +24,8 @@ const char kUsage[] =
     "usage: kovra-solve [--kill | --live] [--ignore-exhaust] [--trace FILE] [--time]\n"
     "                   [--timeout SECONDS] [--all-moves] [-j N] [--sgf-out OUT.sgf]\n"
     "                   [--svg OUT.svg] [--tree-limit N] [--pose]\n"
-    "                   [--defender black|white] FILE...\n";
+    "                   [--defender black|white] [--reader table|wide] [--memory MB]\n"
+    "                   FILE...\n";
 
 const char kHelp[] =
     "Solves life-and-death problems stored in Kovra's position files.\n"
@@ -89,6 +90,15 @@ const char kHelp[] =
     "                    works when it reaches the goal (death, or life with\n"
     "                    --live), or ko when no move does; moves whose reading\n"
     "                    was exhausted follow on a line \"exhausted: ...\"\n"
+    "  --reader table|wide\n"
+    "                    which reader reads the problems: the table reader holds\n"
+    "                    at most 15 candidates on an 11x11 board; the wide reader\n"
+    "                    (exact, Go's passes and ko) any region on boards up to\n"
+    "                    19x19. Without it the table reader reads every problem it\n"
+    "                    holds and the wide reader the rest\n"
+    "  --memory MB       the wide reader's table on each worker holds at most MB\n"
+    "                    megabytes (default 256); a full table keeps the entries\n"
+    "                    that took most work, it never stops a reading\n"
     "  -j N              read on N worker threads (default: one per core): the\n"
     "                    files, and the first moves of --all-moves, side by side.\n"
     "                    Each worker holds a 14.35 MB result table. The output\n"
@@ -110,6 +120,7 @@ struct Options {
     SolveOptions solve;
     bool allMoves = false;
     int jobs = CReadingPool::Cores();
+    std::size_t memoryMb = 256;
     std::vector<const char*> files;
 };
 
@@ -129,6 +140,22 @@ bool ParseTreeLimit(const char* text, int& limit)
 }
 
 constexpr int kMaxJobs = CReadingPool::kMaxWorkers;
+
+// The wide reader's table: enough for a few thousand positions at least,
+// and no more than a 64-bit machine could ask for.
+constexpr int kMinMemoryMb = 1;
+constexpr int kMaxMemoryMb = 1 << 20;
+
+bool ParseMemory(const char* text, std::size_t& megabytes)
+{
+    char* end = nullptr;
+    errno = 0;
+    const long value = std::strtol(text, &end, 10);
+    if (end == text || *end != '\0' || errno != 0 || value < kMinMemoryMb || value > kMaxMemoryMb)
+        return false;
+    megabytes = static_cast<std::size_t>(value);
+    return true;
+}
 
 // The N of "-j N" or "-jN"; false when it is no number from 1 to kMaxJobs.
 bool ParseJobs(const char* text, int& jobs)
@@ -190,6 +217,23 @@ int ParseOptions(int argc, char** argv, Options& options)
             }
         } else if (std::strcmp(arg, "--pose") == 0) {
             options.solve.pose = true;
+        } else if (std::strcmp(arg, "--reader") == 0) {
+            const char* value = i + 1 < argc ? argv[++i] : "";
+            if (std::strcmp(value, "table") == 0)
+                options.solve.reader = ReaderChoice::Table;
+            else if (std::strcmp(value, "wide") == 0)
+                options.solve.reader = ReaderChoice::Wide;
+            else {
+                std::fprintf(stderr, "kovra-solve: --reader needs table or wide\n%s", kUsage);
+                return 2;
+            }
+        } else if (std::strcmp(arg, "--memory") == 0) {
+            const char* value = i + 1 < argc ? argv[++i] : "";
+            if (!ParseMemory(value, options.memoryMb)) {
+                std::fprintf(stderr, "kovra-solve: --memory needs megabytes from %d to %d\n%s",
+                             kMinMemoryMb, kMaxMemoryMb, kUsage);
+                return 2;
+            }
         } else if (std::strcmp(arg, "--defender") == 0) {
             const char* value = i + 1 < argc ? argv[++i] : "";
             if (std::strcmp(value, "black") != 0 && std::strcmp(value, "white") != 0) {
@@ -282,11 +326,11 @@ int Solve(const Options& options)
         batch.trace = options.trace;
         batch.jobs = options.jobs;
         batch.timeout = options.timeout;
+        batch.wideTableBytes = options.memoryMb << 20;
         batch.cancel = &watch.CancelFlag();
         batch.files = options.files;
         const SolveOptions& solve = options.solve;
-        batch.load = [&solve](CKovraView& view, const char* path,
-                              const std::function<void(ProblemSource&)>& loaded) {
+        batch.load = [&solve](CKovraView& view, const char* path, const ProblemLoaded& loaded) {
             LoadProblems(solve, view, path, loaded);
         };
         exitStatus = RunBatch(batch);

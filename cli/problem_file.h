@@ -9,21 +9,29 @@
 
 #include "board/kovra_view.h"
 
+// Sets up the problem of a position file's text; empty on success, else why
+// the problem cannot be solved.
+inline std::string LoadProblemText(CKovraView& view, const std::string& text)
+{
+    view.ResetPosition();
+    view.m_targetCount = 0;
+    view.ApplyPositionRecords(text, true);
+    if (view.m_targetCount < 1)
+        return "no target stones";
+    view.MarkRecordedTargets();
+    return std::string();
+}
+
 // Returns an empty string on success, else why the problem cannot be solved.
 inline std::string LoadProblemFile(CKovraView& view, const char* path)
 {
     std::FILE* file = std::fopen(path, "r");
     if (file == nullptr)
         return std::string("cannot open: ") + std::strerror(errno);
-    view.ResetPosition();
-    view.m_targetCount = 0;
-    const bool read = view.ReadPositionRecords(file, true);
+    std::string text;
+    const bool read = CKovraView::ReadPositionText(file, text);
     std::fclose(file);
     if (!read)
         return "cannot read the file";
-    if (view.m_targetCount < 1)
-        return "no target stones";
-
-    view.MarkRecordedTargets();
-    return std::string();
+    return LoadProblemText(view, text);
 }

@@ -12,11 +12,17 @@
 #include "board/kovra_view.h"
 #include "platform/replace_file.h"
 #include "problem_file.h"
+#include "problem_input.h"
 #include "sgf/sgf.h"
+#include "sgf/sgf_stream.h"
 #include "solver/first_moves.h"
+#include "solver/reading_pool.h"
 #include "wrong_moves.h"
 
 namespace {
+
+// Standard input is read whole up to this size (an SGF game tree's limit).
+constexpr std::size_t kInputLimit = 64u << 20;
 
 // Written through a fresh temporary file, so a failed write leaves any
 // earlier file as it was.
@@ -61,6 +67,17 @@ std::string SgfMoveName(const KovraProblem& problem, const CFirstMoveReading& re
     return FirstMoveName(reading) + " " + problem.SourceLetters(SgfPoint{reading.column, reading.row});
 }
 
+// A first move of the wide reader, which reads on the file's own board:
+// its row and column there, then its SGF letters.
+std::string FileMoveName(const CFirstMoveReading& reading)
+{
+    if (reading.candidate == kFirstMovePass)
+        return FirstMoveName(reading);
+    return FirstMoveName(reading) + " " +
+           std::string{static_cast<char>('a' + reading.column - 1),
+                       static_cast<char>('a' + reading.row - 1)};
+}
+
 // The problem that --sgf-out and --svg write once it is answered: with
 // --all-moves, the first moves that fail come with their refutations.
 void WriteWhenAnswered(ProblemSource& source, const KovraProblem& problem,
@@ -70,8 +87,9 @@ void WriteWhenAnswered(ProblemSource& source, const KovraProblem& problem,
         return;
     const auto kept = std::make_shared<KeptAnswers>();
     if (options.sgfOut != nullptr)
-        source.keep = [kept, problem, options](CKovraView& view, const CFirstMoveReading& reading) {
-            SgfAnswer answer = ReadAnswer(view, problem, options.treeLimit, reading.candidate);
+        source.keep = [kept, problem, options](BatchWorker& worker, const CFirstMoveReading& reading) {
+            SgfAnswer answer =
+                ReadAnswer(worker.Table().View(), problem, options.treeLimit, reading.candidate);
             std::lock_guard<std::mutex> lock(kept->mutex);
             kept->byCandidate[reading.candidate] = std::move(answer);
         };
@@ -81,99 +99,197 @@ void WriteWhenAnswered(ProblemSource& source, const KovraProblem& problem,
     };
 }
 
-// Reads the file's game trees; empty, or why they cannot be read.
-std::string ReadTrees(const char* path, const SolveOptions& options, std::vector<SgfTree>& trees)
+// Gives the problem to the reader that reads it: the table reader when it
+// holds it (the view holds it then), else the wide reader. sgf: the
+// problem came from an SGF file, whose letters name the first moves.
+void ChooseReader(ProblemSource& source, const KovraProblem& problem, bool sgf,
+                  const SolveOptions& options)
 {
-    std::string text;
-    std::string error = ReadSgfFile(path, text);
-    if (error.empty())
-        error = ParseSgf(text, trees);
-    if (error.empty() && trees.size() > 1 && (options.sgfOut || options.svgOut))
-        error = std::to_string(trees.size()) + " problems in the file; --sgf-out and --svg take one";
-    return error;
+    if (options.reader != ReaderChoice::Wide) {
+        if (sgf)
+            source.name = [problem](const CFirstMoveReading& r) { return SgfMoveName(problem, r); };
+        WriteWhenAnswered(source, problem, options);
+        return;
+    }
+    source.wide = true;
+    source.problem = OnFileBoard(problem);
+    if (sgf)
+        source.name = FileMoveName;
 }
 
-// Hands each problem of an SGF file, as Kovra poses it, to each with its
-// label and an error (empty when posed); false when some gave an error.
-template <typename Each>
-bool ForEachSgfProblem(const char* path, const SolveOptions& options, Each each)
-{
-    std::vector<SgfTree> trees;
-    const std::string unread = ReadTrees(path, options, trees);
-    if (!unread.empty()) {
-        each(std::string(path), unread, KovraProblem());
+// The game trees of an SGF input, one at a time, with their labels: "FILE"
+// for a file of one tree, "FILE#N" for the N-th of several, and the
+// argument itself for the one problem FILE.sgf#N names.
+class SgfInput {
+public:
+    // text: standard input's text, for "-".
+    std::string Open(const InputName& input, std::string text)
+    {
+        m_input = input;
+        std::string error = Reopen(text);
+        if (!error.empty())
+            return error;
+        if (input.problem == 0) {
+            // Labels need the number of trees: counted first, kept nowhere.
+            m_count = CountSgfTrees(*m_reader, error);
+            if (m_count > 1)
+                error.clear();  // the tree that fails gets its own line
+            return error.empty() ? Reopen(text) : error;
+        }
+        for (std::size_t n = 1; n < input.problem; ++n) {
+            if (!m_reader->Skip(error))
+                return error.empty() ? "no problem " + std::to_string(input.problem) +
+                                           " (the file holds " + std::to_string(n - 1) + ")"
+                                     : error;
+        }
+        m_number = input.problem - 1;
+        m_count = 1;
+        return std::string();
+    }
+
+    // The next tree with its label; false at the end (error set when the
+    // text is not SGF there).
+    bool Next(SgfTree& tree, std::string& label, std::string& error)
+    {
+        if (m_input.problem != 0 && m_number >= m_input.problem)
+            return false;
+        ++m_number;
+        label = m_input.problem != 0 || m_count <= 1
+                    ? m_input.label
+                    : m_input.label + "#" + std::to_string(m_number);
+        if (m_reader->Next(tree, error))
+            return true;
+        if (error.empty() && m_input.problem != 0)
+            error = "no problem " + std::to_string(m_input.problem) + " (the file holds " +
+                    std::to_string(m_number - 1) + ")";
         return false;
     }
+
+private:
+    std::string Reopen(const std::string& text)
+    {
+        m_reader.reset(new SgfTreeReader);
+        return m_input.path == "-" ? m_reader->OpenText(text) : m_reader->Open(m_input.path.c_str());
+    }
+
+    InputName m_input;
+    std::unique_ptr<SgfTreeReader> m_reader;
+    std::size_t m_count = 0;
+    std::size_t m_number = 0;
+};
+
+// Hands each problem of an SGF input, as Kovra poses it, to each with its
+// label and an error (empty when posed); false when some gave an error.
+template <typename Each>
+bool ForEachSgfProblem(const InputName& input, std::string text, const SolveOptions& options,
+                       Each each)
+{
+    SgfInput trees;
+    const std::string unread = trees.Open(input, std::move(text));
+    if (!unread.empty()) {
+        each(input.label, unread, KovraProblem());
+        return false;
+    }
+    // each returns false to stop reading (PoseFile's always goes on).
     PoseOptions pose;
     pose.command = options.command;
     pose.defender = options.defender;
     bool ok = true;
-    for (std::size_t n = 0; n < trees.size(); ++n) {
-        const std::string label =
-            trees.size() == 1 ? std::string(path) : std::string(path) + "#" + std::to_string(n + 1);
+    SgfTree tree;
+    std::string label, broken;
+    while (trees.Next(tree, label, broken)) {
         SgfSource source;
         KovraProblem problem;
-        std::string error = ReadSource(trees[n], source);
+        std::string error = ReadSource(tree, source);
         if (error.empty())
             error = PoseProblem(source, pose, problem);
         ok = error.empty() && ok;
-        each(label, error, problem);
+        if (!each(label, error, problem))
+            return ok;
+    }
+    if (!broken.empty()) {  // the text stops being SGF: nothing after it is read
+        each(label, broken, KovraProblem());
+        ok = false;
     }
     return ok;
+}
+
+// Reads what the input names before anything is opened: standard input
+// whole (SGF or a position file by its first character); error: why not.
+std::string Prepare(InputName& input, std::string& text)
+{
+    std::string error = RefuseInput(input);
+    if (error.empty() && input.path == "-") {
+        error = ReadStandardInput(text, kInputLimit);
+        input.sgf = LooksLikeSgf(text);
+    }
+    return error;
 }
 
 }  // namespace
 
 void LoadProblems(const SolveOptions& options, CKovraView& view, const char* path,
-                  const std::function<void(ProblemSource&)>& loaded)
+                  const std::function<bool(ProblemSource&)>& loaded)
 {
+    InputName input = ParseInputName(path);
+    std::string text;
     ProblemSource source;
-    if (!IsSgfPath(path)) {
-        source.label = path;
+    source.label = input.label;
+    source.error = Prepare(input, text);
+    if (!source.error.empty() || !input.sgf) {
         source.side = options.command == 'l' ? 'w' : 'b';
-        source.error = LoadProblemFile(view, path);
+        if (source.error.empty())
+            source.error = input.path == "-" ? LoadProblemText(view, text)
+                                             : LoadProblemFile(view, input.path.c_str());
         if (source.error.empty()) {
             KovraProblem problem = ProblemOfView(view);
             problem.live = source.side == 'w';
-            WriteWhenAnswered(source, problem, options);
+            ChooseReader(source, problem, false, options);
         }
         loaded(source);
         return;
     }
-    ForEachSgfProblem(path, options, [&](const std::string& label, const std::string& error,
-                                         const KovraProblem& problem) {
-        ProblemSource one;
-        one.label = label;
-        one.error = error;
-        if (error.empty()) {
-            LoadProblem(view, problem);
-            one.side = problem.live ? 'w' : 'b';
-            one.name = [problem](const CFirstMoveReading& r) { return SgfMoveName(problem, r); };
-            WriteWhenAnswered(one, problem, options);
-        }
-        loaded(one);
-    });
+    ForEachSgfProblem(input, std::move(text), options,
+                      [&](const std::string& label, const std::string& error,
+                          const KovraProblem& problem) {
+                          ProblemSource one;
+                          one.label = label;
+                          one.error = error;
+                          if (error.empty()) {
+                              LoadProblem(view, problem);
+                              one.side = problem.live ? 'w' : 'b';
+                              ChooseReader(one, problem, true, options);
+                          }
+                          return loaded(one);
+                      });
 }
 
 bool PoseFile(CKovraView& view, const char* path, const SolveOptions& options)
 {
-    if (!IsSgfPath(path)) {
-        const std::string error = LoadProblemFile(view, path);
+    InputName input = ParseInputName(path);
+    std::string text;
+    std::string error = Prepare(input, text);
+    if (!error.empty() || !input.sgf) {
         if (error.empty())
-            PrintPosed(path, ProblemOfView(view));
+            error = input.path == "-" ? LoadProblemText(view, text)
+                                      : LoadProblemFile(view, input.path.c_str());
+        if (error.empty())
+            PrintPosed(input.label, ProblemOfView(view));
         else
-            std::printf("%s: error: %s\n", path, error.c_str());
+            std::printf("%s: error: %s\n", input.label.c_str(), error.c_str());
         std::fflush(stdout);
         return error.empty();
     }
-    return ForEachSgfProblem(path, options, [](const std::string& label, const std::string& error,
-                                               const KovraProblem& problem) {
-        if (error.empty())
-            PrintPosed(label, problem);
-        else
-            std::printf("%s: error: %s\n", label.c_str(), error.c_str());
-        std::fflush(stdout);
-    });
+    return ForEachSgfProblem(input, std::move(text), options,
+                             [](const std::string& label, const std::string& error,
+                                const KovraProblem& problem) {
+                                 if (error.empty())
+                                     PrintPosed(label, problem);
+                                 else
+                                     std::printf("%s: error: %s\n", label.c_str(), error.c_str());
+                                 std::fflush(stdout);
+                                 return true;
+                             });
 }
 
 void PrintPosed(const std::string& label, const KovraProblem& problem)

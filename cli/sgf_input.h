@@ -1,6 +1,7 @@
 // kovra-solve's problems: the program's own position files and SGF
-// collections in, the answered problem (SGF with its solution tree) and its
-// diagram (SVG) out.
+// collections in (each problem given to the table reader when it holds it,
+// else to the wide reader), the answered problem (SGF with its solution
+// tree) and its diagram (SVG) out.
 #pragma once
 
 #include <functional>
@@ -10,6 +11,10 @@ class CKovraView;
 struct KovraProblem;
 struct ProblemSource;
 
+// Which reader reads a problem: the table reader every problem it can hold
+// and the wide reader the rest, or one of them for every problem.
+enum class ReaderChoice : char { Auto, Table, Wide };
+
 struct SolveOptions {
     char command = 0;  // 'k' --kill, 'l' --live, 0 the file's own (PL) or "start to kill"
     const char* sgfOut = nullptr;  // --sgf-out
@@ -17,14 +22,16 @@ struct SolveOptions {
     int treeLimit = 2000;          // --tree-limit
     bool pose = false;             // --pose: print the posed problem, do not solve
     char defender = 0;             // --defender: 'b' or 'w'
+    ReaderChoice reader = ReaderChoice::Auto;  // --reader
 };
 
-// kovra-solve's loader: every problem of the file (one for a position file,
-// each game tree of an SGF file) in turn into the view, handed to loaded.
+// kovra-solve's loader: every problem of the input (one for a position file,
+// each game tree of an SGF file, the one that FILE.sgf#N names) in turn
+// into the view, handed to loaded.
 void LoadProblems(const SolveOptions& options, CKovraView& view, const char* path,
-                  const std::function<void(ProblemSource&)>& loaded);
+                  const std::function<bool(ProblemSource&)>& loaded);
 
-// --pose: prints every problem of the file as posed; false when some gave
+// --pose: prints every problem of the input as posed; false when some gave
 // an error (printed as "LABEL: error: REASON").
 bool PoseFile(CKovraView& view, const char* path, const SolveOptions& options);
 

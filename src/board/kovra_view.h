@@ -318,6 +318,10 @@ public:
     // Where a solver run writes its trace: "db.txt" in the working directory,
     // another file, or nothing at all (null).
     const char* m_traceName = "db.txt";
+    // The name messages give the trace; null: m_traceName. A reading whose
+    // trace goes to a file of its own before it replaces the trace file
+    // still names the file the user asked for.
+    const char* m_traceShownName = nullptr;
     // Where the summary line goes; null means standard output.
     std::FILE* m_summaryOut = nullptr;
     // Lets another thread watch and stop the read; null when none does.

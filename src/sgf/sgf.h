@@ -31,6 +31,9 @@ struct SgfTree {
 // (counted from 0), e.g. "byte 17: expected ']'". Bounded: 64 MB of text,
 // variations nested 1,000 deep, 4 million nodes, properties and values.
 std::string ParseSgf(const std::string& text, std::vector<SgfTree>& trees);
+// Reads the one game tree that text holds; base is the text's first byte in
+// its file, so that errors name the file's byte. Empty on success.
+std::string ParseSgfTree(const std::string& text, std::size_t base, SgfTree& tree);
 // True for a file name ending in ".sgf", in any case.
 bool IsSgfPath(const char* path);
 // Reads an SGF file into text, a little past what ParseSgf takes at most.

@@ -21,7 +21,11 @@ constexpr std::size_t kMaxIdentifier = 32;     // letters of one property identi
 
 class Parser {
 public:
-    Parser(const std::string& text, std::vector<SgfTree>& trees) : m_text(text), m_trees(trees) {}
+    // base: the text's first byte in the file, for the byte numbers of errors.
+    Parser(const std::string& text, std::vector<SgfTree>& trees, std::size_t base = 0)
+        : m_text(text), m_trees(trees), m_base(base)
+    {
+    }
 
     std::string Run()
     {
@@ -55,7 +59,7 @@ private:
 
     bool Fail(const std::string& what)
     {
-        m_error = "byte " + std::to_string(m_pos) + ": " + what;
+        m_error = "byte " + std::to_string(m_base + m_pos) + ": " + what;
         return false;
     }
     std::string Expected(const char* what)
@@ -212,6 +216,7 @@ private:
 
     const std::string& m_text;
     std::vector<SgfTree>& m_trees;
+    std::size_t m_base;
     std::size_t m_pos = 0;
     std::size_t m_items = 0;
     std::string m_error;
@@ -233,6 +238,17 @@ std::string ParseSgf(const std::string& text, std::vector<SgfTree>& trees)
     std::string error = Parser(text, trees).Run();
     if (!error.empty())
         trees.clear();
+    return error;
+}
+
+std::string ParseSgfTree(const std::string& text, std::size_t base, SgfTree& tree)
+{
+    std::vector<SgfTree> trees;
+    std::string error = Parser(text, trees, base).Run();
+    if (error.empty() && trees.size() != 1)
+        error = "byte " + std::to_string(base) + ": expected one game tree";
+    if (error.empty())
+        tree = std::move(trees[0]);
     return error;
 }
 

@@ -14,6 +14,11 @@ namespace {
 
 constexpr std::size_t kTraceBuffer = 1 << 16;
 
+const char* TraceShownName(const CKovraView& view)
+{
+    return view.m_traceShownName != nullptr ? view.m_traceShownName : view.m_traceName;
+}
+
 // The trace file of a run with its buffer: written into a temporary file
 // and put in place when the run ends, so that a stopped run keeps the
 // previous trace (a device such as /dev/null is written directly).
@@ -26,7 +31,7 @@ public:
             return;
         if (!m_file.Open(view.m_traceName, true)) {
             std::fprintf(stderr, "%s: cannot create the trace file (%s); running without a trace\n",
-                         view.m_traceName, std::strerror(errno));
+                         TraceShownName(view), std::strerror(errno));
             return;
         }
         m_buffer.reset(new char[kTraceBuffer]);
@@ -44,7 +49,7 @@ public:
             return;
         m_view.m_logFile = nullptr;
         if (!m_file.Commit(false)) {
-            std::fprintf(stderr, "%s: cannot write the trace file (%s)\n", m_view.m_traceName,
+            std::fprintf(stderr, "%s: cannot write the trace file (%s)\n", TraceShownName(m_view),
                          std::strerror(errno));
             m_view.m_traceFailed = true;
         }

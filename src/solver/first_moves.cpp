@@ -55,12 +55,13 @@ CFirstMoveCheck PrepareFirstMoveCheck(const CKovraView& view, char side)
 }
 
 void ReadProblem(CReadingWorker& worker, const CProblemCopy& problem, char side,
-                 CFirstMoveReading& reading, const char* trace)
+                 CFirstMoveReading& reading, const char* trace, const char* traceShown)
 {
     CKovraView& view = worker.View();
     problem.PutInto(view);
     view.m_onlyFirstMove = reading.candidate;
     view.m_traceName = trace;
+    view.m_traceShownName = traceShown;
     view.m_solverResult = 0;
     const auto start = std::chrono::steady_clock::now();
     if (side == 'w')
@@ -69,6 +70,7 @@ void ReadProblem(CReadingWorker& worker, const CProblemCopy& problem, char side,
         view.OnStartAtk();
     const auto elapsed = std::chrono::steady_clock::now() - start;
     view.m_traceName = nullptr;
+    view.m_traceShownName = nullptr;
     view.m_onlyFirstMove = kAllFirstMoves;
     reading.result = view.m_solverResult;
     reading.verdict = worker.LastStatus();

@@ -37,9 +37,11 @@ struct CFirstMoveCheck {
 CFirstMoveCheck PrepareFirstMoveCheck(const CKovraView& view, char side);
 
 // Reads the problem with the command of side on the worker's view, only
-// reading.candidate at the root; trace names the trace file or is null.
+// reading.candidate at the root; trace names the trace file or is null
+// (traceShown: the name its messages give it, when another).
 void ReadProblem(CReadingWorker& worker, const CProblemCopy& problem, char side,
-                 CFirstMoveReading& reading, const char* trace = nullptr);
+                 CFirstMoveReading& reading, const char* trace = nullptr,
+                 const char* traceShown = nullptr);
 
 // Reads every candidate of the check alone, side by side on the pool; a
 // set cancel flag stops every reading ("cancelled").
