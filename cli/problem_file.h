@@ -22,16 +22,22 @@ inline std::string LoadProblemText(CKovraView& view, const std::string& text)
     return std::string();
 }
 
-// Returns an empty string on success, else why the problem cannot be solved.
-inline std::string LoadProblemFile(CKovraView& view, const char* path)
+// Reads a position file's text (up to the position file limit); empty on
+// success, else why it cannot be read.
+inline std::string ReadProblemFile(const char* path, std::string& text)
 {
     std::FILE* file = std::fopen(path, "r");
     if (file == nullptr)
         return std::string("cannot open: ") + std::strerror(errno);
-    std::string text;
     const bool read = CKovraView::ReadPositionText(file, text);
     std::fclose(file);
-    if (!read)
-        return "cannot read the file";
-    return LoadProblemText(view, text);
+    return read ? std::string() : "cannot read the file";
+}
+
+// Returns an empty string on success, else why the problem cannot be solved.
+inline std::string LoadProblemFile(CKovraView& view, const char* path)
+{
+    std::string text;
+    const std::string error = ReadProblemFile(path, text);
+    return error.empty() ? LoadProblemText(view, text) : error;
 }

@@ -12,6 +12,7 @@
 #include "board/kovra_view.h"
 #include "platform/replace_file.h"
 #include "problem_file.h"
+#include "position_problem.h"
 #include "problem_input.h"
 #include "sgf/sgf.h"
 #include "sgf/sgf_stream.h"
@@ -115,6 +116,32 @@ void ChooseReader(ProblemSource& source, const KovraProblem& problem, bool sgf,
     source.problem = OnFileBoard(problem);
     if (sgf)
         source.name = FileMoveName;
+}
+
+// A position file's problem: the table reader holds its first 15 candidate
+// records, the wide reader all of them.
+void ChoosePositionReader(ProblemSource& source, const CKovraView& view, const std::string& text,
+                          const SolveOptions& options)
+{
+    KovraProblem problem = ProblemOfView(view);
+    problem.live = source.side == 'w';
+    const int candidates = CandidateRecords(text);
+    if (options.reader == ReaderChoice::Auto && candidates > kMaxMoves) {
+        source.wide = true;
+        source.problem = PositionProblem(view, text, problem.live);
+        return;
+    }
+    if (options.reader == ReaderChoice::Table && candidates > kMaxMoves) {
+        source.error = std::to_string(candidates) + " candidate points; the table reader holds " +
+                       std::to_string(kMaxMoves);
+        return;
+    }
+    if (options.reader == ReaderChoice::Wide) {
+        source.wide = true;
+        source.problem = PositionProblem(view, text, problem.live);
+        return;
+    }
+    WriteWhenAnswered(source, problem, options);
 }
 
 // The game trees of an SGF input, one at a time, with their labels: "FILE"
@@ -238,14 +265,12 @@ void LoadProblems(const SolveOptions& options, CKovraView& view, const char* pat
     source.error = Prepare(input, text);
     if (!source.error.empty() || !input.sgf) {
         source.side = options.command == 'l' ? 'w' : 'b';
+        if (source.error.empty() && input.path != "-")
+            source.error = ReadProblemFile(input.path.c_str(), text);
         if (source.error.empty())
-            source.error = input.path == "-" ? LoadProblemText(view, text)
-                                             : LoadProblemFile(view, input.path.c_str());
-        if (source.error.empty()) {
-            KovraProblem problem = ProblemOfView(view);
-            problem.live = source.side == 'w';
-            ChooseReader(source, problem, false, options);
-        }
+            source.error = LoadProblemText(view, text);
+        if (source.error.empty())
+            ChoosePositionReader(source, view, text, options);
         loaded(source);
         return;
     }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstddef>
 #include <cstdio>
+#include <functional>
 #include <string>
 
 #include "board/point_list.h"
@@ -67,6 +68,11 @@ inline void CountOne(std::int32_t& counter)
 {
     counter = static_cast<std::int32_t>(static_cast<std::uint32_t>(counter) + 1u);
 }
+
+// Calls record for every complete record of a position file's text, in
+// file order, as Restore reads them ("%c%3d%3d" lines).
+void ScanPositionRecords(const std::string& text,
+                         const std::function<void(char letter, int row, int column)>& record);
 
 // Neighbour offsets in the order every scan uses: above, left, right, below.
 constexpr int kNeighbour[4] = {-kBoardWidth, -1, 1, kBoardWidth};

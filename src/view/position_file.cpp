@@ -2,6 +2,7 @@
 // records and target points, one "%c %2d %2d" line each.
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <string>
 
 #include "board/kovra_view.h"
@@ -97,6 +98,14 @@ void CKovraView::ApplyPositionRecords(const std::string& text, bool keepTargets)
     m_moveWhite = 0;
     m_targetCount = 0;
     m_groupsReady = 0;
+    ScanPositionRecords(text, [&](char letter, int row, int column) {
+        ApplyRecord(letter, row, column, keepTargets);
+    });
+}
+
+void ScanPositionRecords(const std::string& text,
+                         const std::function<void(char letter, int row, int column)>& record)
+{
     if (text.empty())
         return;
     // The records are scanned from memory with the format they were always
@@ -114,7 +123,7 @@ void CKovraView::ApplyPositionRecords(const std::string& text, bool keepTargets)
     while ((fields = std::fscanf(file, "%c%3d%3d\n", &letter, &row, &column)) != EOF) {
         if (fields != 3)
             continue;
-        ApplyRecord(letter, row, column, keepTargets);
+        record(letter, row, column);
     }
     std::fclose(file);
 }
