@@ -424,8 +424,8 @@ private:
     {
         while (!m_jobs.empty() && m_jobs.front()->remaining == 0) {
             FileJob& job = *m_jobs.front();
-            std::fputs(FileLines(m_options, job).c_str(), stdout);
-            std::fflush(stdout);
+            std::fputs(FileLines(m_options, job).c_str(), m_options.out);
+            std::fflush(m_options.out);
             if (job.source.error.empty()) {
                 if (!job.whole.cancelled && !job.whole.traceFailed)
                     m_traces.Publish(job.trace);

@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cstddef>
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <string>
@@ -83,6 +84,7 @@ struct BatchOptions {
     const std::atomic<bool>* cancel = nullptr;  // set: every reading stops
     std::vector<const char*> files;
     ProblemLoader load;
+    std::FILE* out = stdout;      // where the lines go
 };
 
 // Solves every problem and prints its lines; returns the exit status (0,
