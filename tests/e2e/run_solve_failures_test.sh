@@ -34,6 +34,12 @@ expect svg_input 2 'error: the output file is also an input' "$solve" --svg q.tx
 # Out of memory (a sanitized build cannot start under a memory limit at all).
 if ! ldd "$solve" | grep -q 'libasan'; then
     expect no_memory 2 'kovra-solve: out of memory' sh -c "ulimit -v 16384; exec '$solve' p.txt"
+    # A collection is read one problem at a time: 300,000 empty game trees
+    # (900 kB) fit in 200 MB, which holding them all would take many times over.
+    head -c 900000 /dev/zero | tr '\0' '.' | sed 's/.../(;)/g' >empty.sgf
+    expect collection_memory 1 '' sh -c "ulimit -v 204800; exec '$solve' -j 1 empty.sgf"
+    [ "$(wc -l <out)" -eq 300000 ] || fail "collection_memory: $(wc -l <out) lines, $(tail -1 err)"
+    rm empty.sgf
 fi
 
 # Stopped reads keep the previous trace and leave no temporary file.
