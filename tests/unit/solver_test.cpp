@@ -223,10 +223,15 @@ TEST_F(SolverTest, GoldenRuns)
         const std::string status = h.frame.Last();
         const std::string processed = Processed(h.frame.status);
         const long fullTable = std::count(h.frame.status.begin(), h.frame.status.end(), kGroupTableFull);
-        const bool same = status == g.status && v.m_solverResult == g.code && processed == g.processed &&
-                          trace.size() == g.traceSize && Fnv1a(trace) == g.traceFnv && fullTable == g.fullTable;
-        EXPECT_TRUE(same) << "actual: \"" << status << "\", " << v.m_solverResult << ", \"" << processed
-                          << "\", " << trace.size() << ", " << Fnv1a(trace) << "u, " << fullTable;
+        // The verdict, then the counters, then the trace: a failure says which changed.
+        const std::string golden = g.status;
+        EXPECT_EQ(status.substr(0, status.find('=')), golden.substr(0, golden.find('='))) << "the verdict";
+        EXPECT_EQ(v.m_solverResult, g.code);
+        EXPECT_EQ(status, g.status) << "the counters";
+        EXPECT_EQ(processed, g.processed) << "the root scan";
+        EXPECT_EQ(fullTable, g.fullTable) << "full group table messages";
+        EXPECT_EQ(trace.size(), g.traceSize) << "the trace's size";
+        EXPECT_EQ(Fnv1a(trace), g.traceFnv) << "the trace's bytes";
         const std::string counters = status.substr(status.find('=') + 1);
         EXPECT_EQ(summary, "         " + counters + "result = " + std::to_string(g.code) + "------------\n");
         // The position, and the history before the run, are as they were;

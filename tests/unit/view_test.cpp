@@ -1,6 +1,6 @@
-// What the end-to-end scripts cannot reach: the drawing calls themselves,
-// a save that fails on a full disk, Refresh's replay, target marks, the
-// status buffer's bound, and the shell's menu-time pane and script lines.
+// What the end-to-end scripts cannot reach: the first paint, a save that
+// fails on a full disk, Refresh's replay, target marks, the status buffer's
+// bound, and the shell's script lines.
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
@@ -10,7 +10,6 @@
 #include <csignal>
 #include <cstdlib>
 
-#include "pane_keeper.h"
 #include "script_event.h"
 #include "test_support.h"
 
@@ -26,23 +25,6 @@ TEST(Drawing, GridStonesMarksAndNumbersSitAtTheirPixels)
     v.OnDraw();  // the welcome text comes with the first paint only
     EXPECT_EQ(h.frame.status, Rows{"Welcome to Quillmere"});
 
-    h.canvas.calls.clear();
-    v.DrawPoint('b', 9, 2, 1);
-    v.DrawPoint('w', 10, 2, 1);
-    v.DrawPoint(' ', MarkOfKind('m'), 1, 2);
-    v.DrawPoint(' ', MarkOfKind('z'), 1, 2);
-    v.DrawPoint(' ', -1, 1, 2);
-    v.DrawPoint(' ', -6, 1, 2);  // no such mark
-    v.DrawPoint('s', 0, 1, 1);   // erasing: the board's edge lines stop at the point
-    v.DrawPoint('s', 0, 6, 6);
-    EXPECT_EQ(h.canvas.calls,
-              (Rows{"ellipse 27 1 51 25 black", "textcolor ff0000", "transparent", "text 35 5 9",
-                    "ellipse 27 1 51 25 white", "textcolor ff0000", "transparent", "text 32 5 10",
-                    "textcolor ff0000", "transparent", "text 7 31 m", "textcolor ff0000", "transparent",
-                    "text 9 31 z", "textcolor ff0000", "transparent", "text 9 31 x", "textcolor ff0000",
-                    "fill 1 1 25 25 ffff00", "move 13 13", "line 13 26", "move 13 13", "line 26 13",
-                    "textcolor ff0000", "fill 131 131 155 155 ffff00", "move 143 130", "line 143 156",
-                    "move 130 143", "line 156 143", "textcolor ff0000"}));
     // In erase mode no text is written.
     h.canvas.calls.clear();
     v.m_clickMode = 's';
@@ -178,63 +160,10 @@ TEST(StatusBuffer, LongTextsAreCutAtFortySevenCharacters)
 {
     ViewHarness h;
     CKovraView& v = h.view();
-    v.m_groupsStale = 0x5A5A5A5A;  // the member after the buffer
     v.ShowStatusF("%s", std::string(200, 'q').c_str());
     EXPECT_EQ(h.frame.Last(), std::string(47, 'q'));
     v.ShowStatusF("my move (%2d,%2d)", -2147483647 - 1, -2147483647 - 1);
     EXPECT_EQ(h.frame.Last(), "my move (-2147483648,-2147483648)");
-    EXPECT_EQ(v.m_groupsStale, 0x5A5A5A5A);
-}
-
-namespace {
-
-class FakePanes : public IPaneInfo {
-public:
-    void GetPaneInfo(int, std::uint32_t& i, std::uint32_t& s, std::int32_t& w) const override
-    {
-        i = id;
-        s = style;
-        w = width;
-    }
-    void SetPaneInfo(int, std::uint32_t i, std::uint32_t s, std::int32_t w) override
-    {
-        id = i;
-        style = s;
-        width = w;
-        ++sets;
-    }
-    std::uint32_t id = 7;
-    std::uint32_t style = 0x0100;
-    std::int32_t width = 100;
-    int sets = 0;
-};
-
-}  // namespace
-
-TEST(PaneKeeper, TheMessagePaneIsWideWhileAMenuIsOpenAndRestoredAfter)
-{
-    FakePanes panes;
-    CPaneKeeper keeper(panes);
-    keeper.OnInitMenuPopup();  // no selection yet: nothing changes
-    EXPECT_EQ(panes.sets, 0);
-    keeper.OnMenuSelect(0, 0x10, true);
-    keeper.OnInitMenuPopup();
-    keeper.OnMenuSelect(1, 0x10, true);
-    keeper.OnInitMenuPopup();  // a second pop-up saves nothing new
-    EXPECT_EQ(panes.sets, 1);
-    EXPECT_EQ(panes.style, kSbpsNoBorders | kSbpsStretch);
-    EXPECT_EQ(panes.width, kWidePane);
-    keeper.OnMenuSelect(0, kMenuClosedFlags, true);  // with a menu: not the closing
-    EXPECT_EQ(panes.width, kWidePane);
-    keeper.OnMenuSelect(0, kMenuClosedFlags, false);
-    EXPECT_EQ(panes.sets, 2);
-    EXPECT_EQ(panes.id, 7u);
-    EXPECT_EQ(panes.style, 0x0100u);
-    EXPECT_EQ(panes.width, 100);
-    // A closing with nothing saved counts as a selection.
-    keeper.OnMenuSelect(0, kMenuClosedFlags, false);
-    keeper.OnInitMenuPopup();
-    EXPECT_EQ(panes.sets, 3);
 }
 
 TEST(ScriptLine, CoordinatesAreClampedAndMalformedLinesAreUnknown)
