@@ -12,6 +12,8 @@
 
 #include "board/point_list.h"
 #include "board/verdicts.h"
+#include "go/kind_rules.h"
+#include "go/types.h"
 
 class ICanvas;
 struct CRunControl;
@@ -60,6 +62,14 @@ constexpr int MarkOfKind(char kind)
         if (kMarkLetters[k] == kind)
             return -(k + 1);
     return 0;
+}
+
+// The kind of a move-list entry, whose letter the view keeps.
+constexpr go::Kind KindOfEntry(char letter)
+{
+    go::Kind kind = go::Kind::F;
+    go::KindOfLetter(letter, kind);
+    return kind;
 }
 
 // Adds one to a signed 32-bit counter; past the largest value it wraps to

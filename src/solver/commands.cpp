@@ -190,7 +190,7 @@ void CKovraView::ReportRootEntry(int i)
 // empty point (the search's root scan makes the same test).
 bool CKovraView::IsRootCandidate(char side, int i) const
 {
-    if (i < 0 || i >= m_moveCount || m_moveKind[i] != 'f' ||
+    if (i < 0 || i >= m_moveCount || !go::OpensReading(KindOfEntry(m_moveKind[i])) ||
         m_board[m_moveY[i]][m_moveX[i]] != kEmpty)
         return false;
     const std::uint32_t bit = 1u << (m_moveCount - 1 - i);

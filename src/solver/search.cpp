@@ -284,11 +284,11 @@ int WhiteNode(CKovraView& view, int move, int cell, const CSearchSet& parent)
         const int i = node.order[k];
         const char kind = view.m_moveKind[i];
         const int p = view.m_moveCell[i];
-        if (liveRoot && (kind != 'f' || !view.ReadsFirstMove(i)))
+        if (liveRoot && (!go::OpensReading(KindOfEntry(kind)) || !view.ReadsFirstMove(i)))
             continue;
-        if (kind == 'z' || set.board[p] != kEmpty)
-            continue;
-        if (kind == 'y' && !TouchesGroupInAtari(set, p, kBlack))
+        if (set.board[p] != kEmpty ||
+            !go::MayPlay(KindOfEntry(kind), go::Role::Defender, [] { return true; },
+                         [&] { return TouchesGroupInAtari(set, p, kBlack); }))
             continue;
 
         if (liveRoot)
@@ -385,9 +385,9 @@ int BlackNode(CKovraView& view, int move, int cell, const CSearchSet& parent)
     for (int k = 0; k < view.m_moveCount; ++k) {
         const int i = node.order[k];
         const int p = view.m_moveCell[i];
-        if (set.board[p] != kEmpty)
-            continue;
-        if (view.m_moveKind[i] == 'z' && !TouchesColour(set.board, p, kWhite))
+        if (set.board[p] != kEmpty ||
+            !go::MayPlay(KindOfEntry(view.m_moveKind[i]), go::Role::Attacker,
+                         [&] { return TouchesColour(set.board, p, kWhite); }, [] { return true; }))
             continue;
         if (repeated & (1u << i)) {
             node.ko = true;

@@ -40,11 +40,14 @@ bool PassesKindFilter(CKovraView& v, const ReplySide& side, int i)
 {
     const int x = v.m_moveX[i];
     const int y = v.m_moveY[i];
-    if (side.systemKind == 'w' && v.m_moveKind[i] == 'y')
-        return TakesBlackGroup(v, x, y);
-    if (side.systemKind == 'b' && v.m_moveKind[i] == 'z')
-        return TouchesWhite(v, x, y);
-    return true;
+    const go::Role role = side.systemKind == 'w' ? go::Role::Defender : go::Role::Attacker;
+    const go::Kind kind = KindOfEntry(v.m_moveKind[i]);
+    // White's answer on a z point is left to the table alone, which the
+    // search never filled for one: the replies ask only y of White.
+    if (role == go::Role::Defender && kind == go::Kind::Z)
+        return true;
+    return go::MayPlay(kind, role, [&] { return TouchesWhite(v, x, y); },
+                       [&] { return TakesBlackGroup(v, x, y); });
 }
 
 // Plays the user's stone (newest history entry, already on the board) on the
