@@ -13,6 +13,7 @@
 #include "board_widget.h"
 #include "main_frame.h"
 #include "platform/replace_file.h"
+#include "solver/solution_walk.h"
 
 namespace {
 
@@ -101,6 +102,7 @@ KovraProblem CProblemMenu::CurrentProblem() const
         problem.sourceSize = m_problem.sourceSize;
         problem.symmetry = m_problem.symmetry;
         problem.swapped = m_problem.swapped;
+        problem.info = m_problem.info;
         if (!solved)
             problem.live = m_problem.live;
     }
@@ -110,7 +112,7 @@ KovraProblem CProblemMenu::CurrentProblem() const
 bool CProblemMenu::Save(const std::string& path)
 {
     const std::string name = BaseName(path);
-    const std::string sgf = WriteSgf(m_view, CurrentProblem(), kTreeLimit);
+    const std::string sgf = WriteSgf(m_view, CurrentProblem(), SgfWriteOptions{kTreeLimit, SgfStyle::Kovra});
     if (!ReplaceFileWith(path.c_str(), sgf.data(), sgf.size())) {
         Show(name + ": error: cannot write");
         return false;

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "sgf/sgf.h"
+#include "solver/solution_walk.h"
 #include "test_support.h"
 
 namespace {
@@ -189,7 +190,7 @@ TEST(SgfWrite, BentThreeTreeLeavesTheViewAsItWas)
     ASSERT_EQ(ReadSource(trees[0], source), "");
     ASSERT_EQ(PoseProblem(source, PoseOptions(), problem), "");
     LoadProblem(view, problem);
-    EXPECT_NE(WriteSgf(view, problem, 2000).find("C[Not solved.])"), std::string::npos);
+    EXPECT_NE(WriteSgf(view, problem, SgfWriteOptions()).find("C[Not solved.])"), std::string::npos);
     view.OnStartAtk();
     ASSERT_EQ(h.frame.Last(), "death=5/10");
 
@@ -197,11 +198,11 @@ TEST(SgfWrite, BentThreeTreeLeavesTheViewAsItWas)
     const std::vector<std::string> board = BoardRows(view);
     const int hist = view.m_histCount;
     const std::size_t statusCount = h.frame.status.size();
-    const std::string sgf = WriteSgf(view, problem, 2000);
+    const std::string sgf = WriteSgf(view, problem, SgfWriteOptions());
     EXPECT_EQ(sgf.substr(sgf.find("C[")),
               "C[Black to play kills. Kovra: death=5/10 (5 positions expanded, 10 moves and passes "
               "played).];B[aa]\n(;W[ba];B[ab]C[Correct])\n(;W[ab];B[ba]C[Correct]))\n");
-    EXPECT_NE(WriteSgf(view, problem, 2).find("stops at 2 moves"), std::string::npos);
+    EXPECT_NE(WriteSgf(view, problem, SgfWriteOptions{2, SgfStyle::Kovra}).find("stops at 2 moves"), std::string::npos);
     EXPECT_EQ(std::memcmp(table.data(), view.m_resultTable, table.size()), 0);
     EXPECT_EQ(BoardRows(view), board);
     EXPECT_EQ(view.m_histCount, hist);
@@ -219,5 +220,5 @@ TEST(SgfWrite, BentThreeTreeLeavesTheViewAsItWas)
 
     // A stone added after the run: the verdict no longer belongs to the board.
     PlayMove(view, 'b', 9, 9);
-    EXPECT_NE(WriteSgf(view, ProblemOfView(view), 2000).find("C[Not solved.])"), std::string::npos);
+    EXPECT_NE(WriteSgf(view, ProblemOfView(view), SgfWriteOptions()).find("C[Not solved.])"), std::string::npos);
 }

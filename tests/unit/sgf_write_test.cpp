@@ -1,0 +1,155 @@
+// The answer written back: solution trees read from the result table whose
+// every line a separate replay with the ko rule accepts, golden ko trees,
+// the tree limit, the file's own root information and the diagram.
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "go/board.h"
+#include "sgf/sgf.h"
+#include "solver/solution_walk.h"
+#include "test_support.h"
+
+namespace {
+
+// A problem drawn as two boards of the same shape in the top-left corner:
+// the stones ('X' black, 'O' white, '@' a white target stone) and the
+// candidates' kind letters over them, entered in reading order.
+KovraProblem Drawn(const Rows& stones, const Rows& candidates, bool live)
+{
+    KovraProblem p;
+    for (std::size_t y = 0; y < stones.size(); ++y)
+        for (std::size_t x = 0; x < stones[y].size(); ++x) {
+            const char c = stones[y][x];
+            const SgfPoint at{static_cast<int>(x) + 1, static_cast<int>(y) + 1};
+            p.stone[y][x] = c == 'X' ? 1 : c == 'O' || c == '@' ? 2 : 0;
+            if (c == '@')
+                p.targets.push_back(at);
+            const char kind = candidates[y][x];
+            if (kind != '.')
+                p.moves.push_back(SgfSource::Candidate{kind, at});
+        }
+    p.live = live;
+    return p;
+}
+
+// Bent four in the corner: Black's attack ends in a ko.
+const Rows kBentFour = {"...OX", ".@OOX", "OOXXX", "XXX.."};
+const Rows kBentFourMoves = {"fff..", "f....", ".....", "....."};
+// White takes a single black stone at the corner; Black retakes later.
+const Rows kKoRetake = {".OX.X", "O@OX.", "XX.X.", "..X.."};
+const Rows kKoRetakeMoves = {"m.mf.", ".....", ".....", "....."};
+const Rows kBentThree = {"..OX", ".@OX", "OOXX", "XXX."};
+const Rows kBentThreeMoves = {"ff..", "f...", "....", "...."};
+
+class AnswerTest : public ::testing::Test {
+protected:
+    // Solves the problem as its command says, without trace or summary.
+    void Solve(const KovraProblem& problem)
+    {
+        CKovraView& view = h.view();
+        view.m_traceName = nullptr;
+        view.m_writeSummary = false;
+        LoadProblem(view, problem);
+        problem.live ? view.OnStartDef() : view.OnStartAtk();
+    }
+    SgfAnswer Answer(const KovraProblem& problem, int limit = 2000)
+    {
+        return ReadAnswer(h.view(), problem, limit, kAllFirstMoves);
+    }
+    ViewHarness h;
+};
+
+// Replays every line on a board of its own with the ko rule; the first
+// move it refuses, as "B[ba] after B[aa] W[ab]", or empty.
+std::string RefusedMove(const go::Board& board, go::Player toMove, const std::vector<go::TreeMove>& moves,
+                        const std::string& line)
+{
+    for (const go::TreeMove& m : moves) {
+        go::Board after = board;
+        const std::string name = std::string(m.player == go::Color::Black ? "B" : "W") + "[" +
+                                 (m.at == go::kPass ? "" : PlayerCoordinate(board.Size(), m.at)) + "]";
+        if (m.player != toMove || !after.Play(m.at, m.player))
+            return name + " after" + line;
+        if (m.ko && !m.next.empty())
+            return name + " marked ko goes on, after" + line;
+        const std::string refused = RefusedMove(after, go::Opponent(toMove), m.next, line + " " + name);
+        if (!refused.empty())
+            return refused;
+    }
+    return std::string();
+}
+
+// The written tree: what follows the root comment.
+std::string TreeOf(const std::string& sgf)
+{
+    const std::string::size_type end = sgf.find("]", sgf.find("\nC[")) + 1;
+    return sgf.substr(end, sgf.size() - end - 2);
+}
+
+}  // namespace
+
+// Every line of every tree is legal on the file's board under the ko rule,
+// for both commands, also for a problem mirrored from another corner of a
+// larger board with its colours swapped.
+TEST_F(AnswerTest, EveryWrittenLineIsLegal)
+{
+    struct Case {
+        const char* name;
+        Rows stones;
+        Rows moves;
+        int symmetry;
+        bool swapped;
+    };
+    const Case cases[] = {
+        {"bent three", kBentThree, kBentThreeMoves, 0, false},
+        {"bent four", kBentFour, kBentFourMoves, 0, false},
+        {"ko retake", kKoRetake, kKoRetakeMoves, 0, false},
+        {"bent four, bottom right of 19x19, Black defends", kBentFour, kBentFourMoves, 3, true},
+        {"ko retake, top right of 13x13, transposed", kKoRetake, kKoRetakeMoves, 5, false},
+    };
+    for (const Case& c : cases)
+        for (bool live : {false, true}) {
+            KovraProblem problem = Drawn(c.stones, c.moves, live);
+            problem.symmetry = c.symmetry;
+            problem.swapped = c.swapped;
+            problem.sourceSize = c.symmetry == 0 ? 11 : c.symmetry == 3 ? 19 : 13;
+            Solve(problem);
+            const SgfAnswer answer = Answer(problem);
+            const go::Problem onFile = OnFileBoard(problem);
+            ASSERT_TRUE(answer.decided) << c.name;
+            ASSERT_FALSE(answer.tree.empty()) << c.name;
+            EXPECT_EQ(RefusedMove(onFile.board, onFile.first, answer.tree, ""), "")
+                << c.name << (live ? " live" : " kill");
+        }
+}
+
+// Golden trees of ko problems: where the table's line retakes a ko at once
+// it ends, saying it is a ko; the other lines go on with legal moves only.
+TEST_F(AnswerTest, GoldenKoTrees)
+{
+    struct Case {
+        Rows stones;
+        Rows moves;
+        bool live;
+        const char* verdict;
+        const char* tree;
+    };
+    const Case cases[] = {
+        {kBentFour, kBentFourMoves, false, "koh=26/52",
+         ";B[ba]\n(;W[aa];B[ab]C[Correct: ko])\n(;W[ca];B[ab]C[Correct])\n"
+         "(;W[ab];B[aa];W[ca];B[aa];W[ba];B[aa]C[Correct])"},
+        {kBentFour, kBentFourMoves, true, "life=6/11",
+         ";W[aa]\n(;B[ba];W[ca]C[Correct])\n(;B[ca];W[ba]C[Correct])"},
+        {kKoRetake, kKoRetakeMoves, false, "life=2/4", ";B[da];W[]C[Wrong]"},
+        {kKoRetake, kKoRetakeMoves, true, "life=11/18", ";W[];B[da];W[]C[Correct]"},
+    };
+    for (const Case& c : cases) {
+        const KovraProblem problem = Drawn(c.stones, c.moves, c.live);
+        Solve(problem);
+        EXPECT_EQ(h.frame.Last(), c.verdict);
+        const std::string sgf = WriteSgf(OnFileBoard(problem), {}, Answer(problem), {}, SgfWriteOptions());
+        EXPECT_EQ(TreeOf(sgf), c.tree) << c.verdict;
+    }
+}
