@@ -130,9 +130,13 @@ TEST(SgfSource, RootSetupMarksAndLabels)
         const char* text;
         const char* expected;
     } cases[] = {
-        {"(;SZ[9]AB[aa:bb]AE[ab]AW[cc]XX[??]TR[cc]MA[cc][aa]LB[aa:f][bb:A][cc:m]PL[W]C[x];B[dd])",
-         "9 B=aa,ba,bb W=cc T=cc,aa C=f:aa,m:cc, PL=W"},
-        {"(;AW[ss]AB[ss][]PL[b])", "19 B=ss W= T= C= PL=B"},
+        {"(;SZ[9]AB[aa:bb]AE[ab]AW[cc]XX[??]TR[cc]MA[cc][aa]LB[dd:f][bb:A][cc:m]PL[W]C[x];B[dd])",
+         "9 B=aa,ba,bb W=cc T=cc,aa C=f:dd,m:cc, PL=W"},
+        {"(;AW[ss]AE[ss]AB[ss][]PL[b])", "ss is given both colours (AB and AW)"},
+        {"(;GM[2]AB[aa])", "not a Go game (GM[2])"},
+        {"(;SZ[9]LB[aa:f]PL[B])", "no stones"},
+        {"(;AB[aa]AW[bb]LB[bb:f])", "LB: candidate f at bb is on a stone (only m may be)"},
+        {"(;AB[ba][ab]AW[aa]TR[aa])", "target at aa has no liberty"},
         {"(;SZ[20])", "SZ: board size '20' (at most 19)"},
         {"(;SZ[19:13])", "SZ: '19:13': the board is not square"},
         {"(;SZ[nine])", "SZ: 'nine' is no board size"},

@@ -153,3 +153,110 @@ TEST_F(AnswerTest, GoldenKoTrees)
         EXPECT_EQ(TreeOf(sgf), c.tree) << c.verdict;
     }
 }
+
+// The tree limit counts moves exactly; a line it ends says so, and a limit
+// of 0 says the tree is left out. The goproblems style marks the correct
+// lines' last moves RIGHT.
+TEST_F(AnswerTest, TreeLimitAndStyle)
+{
+    struct Case {
+        bool live;
+        int limit;
+        SgfStyle style;
+        const char* tree;
+        const char* note;  // the root comment's last line
+    };
+    const Case cases[] = {
+        {false, 2000, SgfStyle::Kovra, ";B[aa]\n(;W[ba];B[ab]C[Correct])\n(;W[ab];B[ba]C[Correct])", "played)."},
+        {false, 5, SgfStyle::Kovra, ";B[aa]\n(;W[ba];B[ab]C[Correct])\n(;W[ab];B[ba]C[Correct])", "played)."},
+        {false, 4, SgfStyle::Kovra, ";B[aa]\n(;W[ba];B[ab]C[Correct])\n(;W[ab]C[Cut by the tree limit.])",
+         "moves (tree limit); some lines are left out."},
+        {false, 2, SgfStyle::Kovra, ";B[aa];W[ba]C[Cut by the tree limit.]", "left out."},
+        {false, 1, SgfStyle::Kovra, ";B[aa]C[Cut by the tree limit.]", "left out."},
+        {false, 0, SgfStyle::Kovra, "", "The solution tree is left out (tree limit 0)."},
+        {false, 2000, SgfStyle::GoProblems, ";B[aa]\n(;W[ba];B[ab]C[RIGHT])\n(;W[ab];B[ba]C[RIGHT])", "played)."},
+        {true, 2000, SgfStyle::GoProblems, ";W[aa]C[RIGHT]", "played)."},
+    };
+    for (const Case& c : cases) {
+        const KovraProblem problem = Drawn(kBentThree, kBentThreeMoves, c.live);
+        Solve(problem);
+        const SgfAnswer answer = Answer(problem, c.limit);
+        const std::string sgf = WriteSgf(OnFileBoard(problem), {}, answer, {}, SgfWriteOptions{c.limit, c.style});
+        EXPECT_EQ(TreeOf(sgf), c.tree) << c.limit;
+        const std::string comment = sgf.substr(0, sgf.find("]", sgf.find("\nC[")));
+        EXPECT_EQ(comment.substr(comment.size() - std::string(c.note).size()), c.note) << c.limit;
+    }
+}
+
+// The file's root information comes back: game information, the comment
+// with the verdict as a paragraph of its own (replacing a verdict Kovra
+// wrote before), the file's other labels, and the charset: kept, or
+// converted to UTF-8 when CA names another one.
+TEST(SgfRoot, TheFilesOwnWordsAreKept)
+{
+    const std::string stones = "AB[da][db][cc][dc][ad][bd][cd]AW[ca][bb][cb][ac][bc]TR[bb]";
+    const struct {
+        std::string root;
+        std::vector<std::string> written;
+    } cases[] = {
+        {"SZ[11]GN[Bent]PB[Ann]EV[Club]C[From the book.]LB[aa:f][dd:A]",
+         {"CA[UTF-8]AP[Kovra:1.1]SZ[11]PL[B]\nGN[Bent]PB[Ann]EV[Club]\n", "LB[aa:f][dd:A]\n",
+          "C[From the book.\n\nNot solved.]"}},
+        {"SZ[11]C[Old.\n\nBlack to play kills. Kovra: death=5/10 (5 positions expanded, 10 moves and "
+         "passes played).]LB[aa:f]",
+         {"C[Old.\n\nNot solved.]"}},
+        {"SZ[11]CA[ISO-8859-1]GN[Caf\xe9]LB[aa:f]", {"CA[UTF-8]", "GN[Caf\xc3\xa9]"}},
+        {"SZ[11]CA[utf8]GN[Caf\xc3\xa9]LB[aa:f]", {"CA[UTF-8]", "GN[Caf\xc3\xa9]"}},
+        {"SZ[11]GN[Caf\xe9]LB[aa:f]", {"(;FF[4]GM[1]AP[Kovra:1.1]", "GN[Caf\xe9]"}},
+        {"SZ[11]CA[no-such-charset]GN[Caf\xe9]LB[aa:f]", {"CA[no-such-charset]", "GN[Caf\xe9]"}},
+    };
+    for (const auto& c : cases) {
+        std::vector<SgfTree> trees;
+        SgfSource source;
+        KovraProblem problem;
+        ASSERT_EQ(ParseSgf("(;" + c.root + stones + ")", trees), "");
+        ASSERT_EQ(ReadSource(trees[0], source), "");
+        ASSERT_EQ(PoseProblem(source, PoseOptions(), problem), "");
+        SgfAnswer answer;
+        answer.verdict = "Not solved.";
+        const std::string sgf = WriteSgf(OnFileBoard(problem), problem.info, answer, {}, SgfWriteOptions());
+        for (const std::string& part : c.written)
+            EXPECT_NE(sgf.find(part), std::string::npos) << part << " in\n" << sgf;
+    }
+}
+
+// The diagram: the file's corner cropped with the open sides' coordinates,
+// real star points, a title on each stone in players' coordinates, the
+// caption, candidates' letters only when asked for.
+TEST(SgfDiagram, TheFilesCornerAsBooksPrintIt)
+{
+    const struct {
+        int symmetry;
+        int size;
+        bool candidates;
+        go::Verdict verdict;
+        std::vector<std::string> has;
+        std::vector<std::string> lacks;
+    } cases[] = {
+        {0, 11, false, go::Verdict::Death,
+         {"<title>White C11</title>", "<title>Black D11</title>", ">Black to play kills.</text>", ">E</text>",
+          ">7</text>", "<polygon"},
+         {">F</text>", ">6</text>", ">f</text>"}},
+        {3, 19, true, go::Verdict::Undecided,
+         {"<title>White R1</title>", "<title>White S2</title>", "<title>Black T4</title>", ">Black to play</text>",
+          ">f</text>", ">P</text>", ">5</text>", "r=\"3\""},
+         {">O</text>", ">6</text>", ">A</text>", "kills"}},
+    };
+    for (const auto& c : cases) {
+        KovraProblem problem = Drawn(kBentThree, kBentThreeMoves, false);
+        problem.symmetry = c.symmetry;
+        problem.sourceSize = c.size;
+        SvgOptions options;
+        options.candidates = c.candidates;
+        const std::string svg = WriteSvg(OnFileBoard(problem), c.verdict, options);
+        for (const std::string& part : c.has)
+            EXPECT_NE(svg.find(part), std::string::npos) << part;
+        for (const std::string& part : c.lacks)
+            EXPECT_EQ(svg.find(part), std::string::npos) << part;
+    }
+}
