@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstddef>
 #include <cstdio>
+#include <functional>
 #include <string>
 
 #include "board/point_list.h"
@@ -360,6 +361,9 @@ public:
     IBackgroundRunner* m_pBackground = nullptr;
     // Worker threads of the check; 0: one per core.
     int m_checkWorkers = 0;
+    // How the check's outcome names a point (column, row): empty for
+    // "(R,C)"; a problem opened from a file names the file's point.
+    std::function<std::string(int x, int y)> m_pointName;
 
     // ---- verify/verify_commands.cpp ------------------------------------
     void OnAttack();

@@ -34,6 +34,9 @@ struct SgfTree {
 std::string ParseSgf(const std::string& text, std::vector<SgfTree>& trees);
 // True for a file name ending in ".sgf", in any case.
 bool IsSgfPath(const char* path);
+// An SGF file, or one problem of it as "FILE.sgf#N" (N from 1): path and
+// index (0 when none is given). False for any other name.
+bool SplitProblemPath(const std::string& argument, std::string& path, int& index);
 // Reads an SGF file into text, a little past what ParseSgf takes at most.
 // Empty on success, else the reason ("cannot open: ...").
 std::string ReadSgfFile(const char* path, std::string& text);
