@@ -13,50 +13,92 @@
 
 namespace {
 
-// A problem drawn as two boards of the same shape in the top-left corner:
-// the stones ('X' black, 'O' white, '@' a white target stone) and the
-// candidates' kind letters over them, entered in reading order.
-KovraProblem Drawn(const Rows& stones, const Rows& candidates, bool live)
+// A problem drawn as boards of the same shape in the top-left corner: the
+// stones ('X' black, 'O' white, '@' a white target stone) and the
+// candidates' places in the list ('1' to '9', 'a' to 'f'), with their kinds
+// in list order.
+struct Drawing {
+    Rows stones;
+    Rows order;
+    std::string kinds;
+};
+
+// Bent four in the corner: Black's attack ends in a ko.
+const Drawing kBentFour = {{"...OX", ".@OOX", "OOXXX", "XXX.."}, {"123..", "4...."}, "ffff"};
+// The same, its candidates listed so that at Black's second move the first
+// one that keeps the win leads to a ko although a later one kills.
+const Drawing kBentFourKoFirst = {{"...OX", ".@OOX", "OOXXX", "XXX.."}, {"314..", "2...."}, "ffff"};
+// White takes a single black stone at the top; Black may not retake at once.
+const Drawing kKoRetake = {{".OX.X", "O@OX.", "XX.X.", "..X.."}, {"3.21.", "....."}, "fmm"};
+const Drawing kBentThree = {{"..OX", ".@OX", "OOXX", "XXX."}, {"12..", "3..."}, "fff"};
+// With a last candidate on a white stone (which the mask of points white
+// when entered marks): Black still opens at the bend.
+const Drawing kBentThreeWhiteEntry = {{"..OX", ".@OX", "OOXX", "XXX."}, {"12..", "3.4."}, "fffm"};
+
+// The drawing as the test helpers set a problem up: stones, targets,
+// candidates in list order.
+Problem AsClicked(const Drawing& d)
 {
-    KovraProblem p;
-    for (std::size_t y = 0; y < stones.size(); ++y)
-        for (std::size_t x = 0; x < stones[y].size(); ++x) {
-            const char c = stones[y][x];
-            const SgfPoint at{static_cast<int>(x) + 1, static_cast<int>(y) + 1};
-            p.stone[y][x] = c == 'X' ? 1 : c == 'O' || c == '@' ? 2 : 0;
-            if (c == '@')
-                p.targets.push_back(at);
-            const char kind = candidates[y][x];
-            if (kind != '.')
-                p.moves.push_back(SgfSource::Candidate{kind, at});
+    Problem p;
+    std::vector<Entry> moves(d.kinds.size());
+    for (std::size_t y = 0; y < d.stones.size(); ++y) {
+        std::string row = d.stones[y];
+        for (std::size_t x = 0; x < row.size(); ++x) {
+            const int cx = static_cast<int>(x) + 1;
+            const int cy = static_cast<int>(y) + 1;
+            if (row[x] == '@')
+                p.targets.push_back(CPoint{cx, cy});
+            if (row[x] == '@')
+                row[x] = 'O';
+            const char o = y < d.order.size() && x < d.order[y].size() ? d.order[y][x] : '.';
+            if (o != '.') {
+                const std::size_t i = static_cast<std::size_t>(o <= '9' ? o - '1' : o - 'a' + 9);
+                moves[i] = Entry{d.kinds[i], cx, cy};
+            }
         }
+        p.rows.push_back(row);
+    }
+    p.moves = moves;
+    return p;
+}
+
+// The drawing as a problem of its own, no view involved.
+KovraProblem Drawn(const Drawing& d, bool live)
+{
+    const Problem setup = AsClicked(d);
+    KovraProblem p;
+    for (std::size_t y = 0; y < setup.rows.size(); ++y)
+        for (std::size_t x = 0; x < setup.rows[y].size(); ++x)
+            p.stone[y][x] = setup.rows[y][x] == 'X' ? 1 : setup.rows[y][x] == 'O' ? 2 : 0;
+    for (const CPoint& t : setup.targets)
+        p.targets.push_back(SgfPoint{t.x, t.y});
+    for (const Entry& m : setup.moves)
+        p.moves.push_back(SgfSource::Candidate{m.kind, SgfPoint{m.x, m.y}});
     p.live = live;
     return p;
 }
 
-// Bent four in the corner: Black's attack ends in a ko.
-const Rows kBentFour = {"...OX", ".@OOX", "OOXXX", "XXX.."};
-const Rows kBentFourMoves = {"fff..", "f....", ".....", "....."};
-// White takes a single black stone at the corner; Black retakes later.
-const Rows kKoRetake = {".OX.X", "O@OX.", "XX.X.", "..X.."};
-const Rows kKoRetakeMoves = {"m.mf.", ".....", ".....", "....."};
-const Rows kBentThree = {"..OX", ".@OX", "OOXX", "XXX."};
-const Rows kBentThreeMoves = {"ff..", "f...", "....", "...."};
-
 class AnswerTest : public ::testing::Test {
 protected:
-    // Solves the problem as its command says, without trace or summary.
-    void Solve(const KovraProblem& problem)
+    // Sets the drawing up as clicks would and solves it as its command
+    // says (reading only the first move only when given), without trace or
+    // summary; the problem the view then holds.
+    KovraProblem Solve(const Drawing& d, bool live, int only = kAllFirstMoves)
     {
         CKovraView& view = h.view();
         view.m_traceName = nullptr;
         view.m_writeSummary = false;
-        LoadProblem(view, problem);
-        problem.live ? view.OnStartDef() : view.OnStartAtk();
+        LoadProblem(view, AsClicked(d));
+        view.m_onlyFirstMove = only;
+        live ? view.OnStartDef() : view.OnStartAtk();
+        view.m_onlyFirstMove = kAllFirstMoves;
+        KovraProblem problem = ProblemOfView(view);
+        problem.live = live;
+        return problem;
     }
-    SgfAnswer Answer(const KovraProblem& problem, int limit = 2000)
+    SgfAnswer Answer(const KovraProblem& problem, int limit = 2000, int only = kAllFirstMoves)
     {
-        return ReadAnswer(h.view(), problem, limit, kAllFirstMoves);
+        return ReadAnswer(h.view(), problem, limit, only);
     }
     ViewHarness h;
 };
@@ -97,25 +139,23 @@ TEST_F(AnswerTest, EveryWrittenLineIsLegal)
 {
     struct Case {
         const char* name;
-        Rows stones;
-        Rows moves;
+        Drawing drawing;
         int symmetry;
         bool swapped;
     };
     const Case cases[] = {
-        {"bent three", kBentThree, kBentThreeMoves, 0, false},
-        {"bent four", kBentFour, kBentFourMoves, 0, false},
-        {"ko retake", kKoRetake, kKoRetakeMoves, 0, false},
-        {"bent four, bottom right of 19x19, Black defends", kBentFour, kBentFourMoves, 3, true},
-        {"ko retake, top right of 13x13, transposed", kKoRetake, kKoRetakeMoves, 5, false},
+        {"bent three", kBentThree, 0, false},
+        {"bent four", kBentFour, 0, false},
+        {"ko retake", kKoRetake, 0, false},
+        {"bent four, bottom right of 19x19, Black defends", kBentFour, 3, true},
+        {"ko retake, top right of 13x13, transposed", kKoRetake, 5, false},
     };
     for (const Case& c : cases)
         for (bool live : {false, true}) {
-            KovraProblem problem = Drawn(c.stones, c.moves, live);
+            KovraProblem problem = Solve(c.drawing, live);
             problem.symmetry = c.symmetry;
             problem.swapped = c.swapped;
             problem.sourceSize = c.symmetry == 0 ? 11 : c.symmetry == 3 ? 19 : 13;
-            Solve(problem);
             const SgfAnswer answer = Answer(problem);
             const go::Problem onFile = OnFileBoard(problem);
             ASSERT_TRUE(answer.decided) << c.name;
@@ -130,26 +170,36 @@ TEST_F(AnswerTest, EveryWrittenLineIsLegal)
 TEST_F(AnswerTest, GoldenKoTrees)
 {
     struct Case {
-        Rows stones;
-        Rows moves;
+        Drawing drawing;
         bool live;
+        int only;  // the first move read alone, or every one
         const char* verdict;
         const char* tree;
     };
     const Case cases[] = {
-        {kBentFour, kBentFourMoves, false, "koh=26/52",
+        // White's immediate retake at aa is not written
+        {kBentFour, false, kAllFirstMoves, "koh=26/52",
          ";B[ba]\n(;W[aa];B[ab]C[Correct: ko])\n(;W[ca];B[ab]C[Correct])\n"
          "(;W[ab];B[aa];W[ca];B[aa];W[ba];B[aa]C[Correct])"},
-        {kBentFour, kBentFourMoves, true, "life=6/11",
+        {kBentFour, true, kAllFirstMoves, "life=6/11",
          ";W[aa]\n(;B[ba];W[ca]C[Correct])\n(;B[ca];W[ba]C[Correct])"},
-        {kKoRetake, kKoRetakeMoves, false, "life=2/4", ";B[da];W[]C[Wrong]"},
-        {kKoRetake, kKoRetakeMoves, true, "life=11/18", ";W[];B[da];W[]C[Correct]"},
+        // below the root a ko is taken only where the table stores one
+        {kBentFourKoFirst, false, kAllFirstMoves, "koh=30/59",
+         ";B[ba]\n(;W[ab];B[aa];W[ca];B[ba];W[aa];B[ba]C[Correct])\n(;W[aa];B[ab]C[Correct: ko])\n"
+         "(;W[ca];B[aa];W[ab];B[ba];W[aa];B[ba]C[Correct])"},
+        // Black's immediate retake at ca is not written either
+        {kKoRetake, true, 0, "koh=4/6", ";W[da]C[Correct: ko]"},
+        {kKoRetake, false, kAllFirstMoves, "life=2/4", ";B[da];W[]C[Wrong]"},
+        {kKoRetake, true, kAllFirstMoves, "life=7/12", ";W[];B[da];W[]C[Correct]"},
+        // the mask's bit of the white entry is not the bend's
+        {kBentThreeWhiteEntry, false, kAllFirstMoves, "death=5/10",
+         ";B[aa]\n(;W[ba];B[ab]C[Correct])\n(;W[ab];B[ba]C[Correct])"},
     };
     for (const Case& c : cases) {
-        const KovraProblem problem = Drawn(c.stones, c.moves, c.live);
-        Solve(problem);
+        const KovraProblem problem = Solve(c.drawing, c.live, c.only);
         EXPECT_EQ(h.frame.Last(), c.verdict);
-        const std::string sgf = WriteSgf(OnFileBoard(problem), {}, Answer(problem), {}, SgfWriteOptions());
+        const SgfAnswer answer = Answer(problem, 2000, c.only);
+        const std::string sgf = WriteSgf(OnFileBoard(problem), {}, answer, {}, SgfWriteOptions());
         EXPECT_EQ(TreeOf(sgf), c.tree) << c.verdict;
     }
 }
@@ -178,8 +228,7 @@ TEST_F(AnswerTest, TreeLimitAndStyle)
         {true, 2000, SgfStyle::GoProblems, ";W[aa]C[RIGHT]", "played)."},
     };
     for (const Case& c : cases) {
-        const KovraProblem problem = Drawn(kBentThree, kBentThreeMoves, c.live);
-        Solve(problem);
+        const KovraProblem problem = Solve(kBentThree, c.live);
         const SgfAnswer answer = Answer(problem, c.limit);
         const std::string sgf = WriteSgf(OnFileBoard(problem), {}, answer, {}, SgfWriteOptions{c.limit, c.style});
         EXPECT_EQ(TreeOf(sgf), c.tree) << c.limit;
@@ -248,7 +297,7 @@ TEST(SgfDiagram, TheFilesCornerAsBooksPrintIt)
          {">O</text>", ">6</text>", ">A</text>", "kills"}},
     };
     for (const auto& c : cases) {
-        KovraProblem problem = Drawn(kBentThree, kBentThreeMoves, false);
+        KovraProblem problem = Drawn(kBentThree, false);
         problem.symmetry = c.symmetry;
         problem.sourceSize = c.size;
         SvgOptions options;
