@@ -320,8 +320,8 @@ std::string WriteSgf(const go::Problem& problem, const std::vector<SgfProperty>&
     if (answer.decided && limit <= 0)
         verdict += "\nThe solution tree is left out (tree limit 0).";
     else if (cut)
-        verdict += "\nThe solution tree stops at " + std::to_string(limit) +
-                   " moves (tree limit); some lines are left out.";
+        verdict += "\nThe solution tree stops at " + std::to_string(limit) + (limit == 1 ? " move" : " moves") +
+                   " (tree limit); some lines are left out.";
     const RootText root(info);
     std::string out = RootNode(problem, root, RootComment(root.Info(), verdict));
     const TreeText lines(Leaf(FirstWins(problem, answer.outcome), options.style));
