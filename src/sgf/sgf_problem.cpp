@@ -86,7 +86,8 @@ std::string PoseMarked(const SgfSource& source, const PoseOptions& options, Kovr
         return error;
 
     problem = KovraProblem();
-    problem.sourceSize = source.size > kSide ? source.size : kSide;
+    // A smaller board fits as it stands (symmetry 0), which needs no size.
+    problem.sourceSize = source.size;
     // Kovra's White defends: a file whose targets are black swaps colours.
     problem.swapped = defender == 1;
     // The problem stands where it is when it fits; else the first of the

@@ -239,8 +239,8 @@ TEST_F(AnswerTest, TreeLimitAndStyle)
 
 // The file's root information comes back: game information, the comment
 // with the verdict as a paragraph of its own (replacing a verdict Kovra
-// wrote before), the file's other labels, and the charset: kept, or
-// converted to UTF-8 when CA names another one.
+// wrote before), the file's other labels, its board size, and the charset:
+// kept, or converted to UTF-8 when CA names another one.
 TEST(SgfRoot, TheFilesOwnWordsAreKept)
 {
     const std::string stones = "AB[da][db][cc][dc][ad][bd][cd]AW[ca][bb][cb][ac][bc]TR[bb]";
@@ -258,6 +258,7 @@ TEST(SgfRoot, TheFilesOwnWordsAreKept)
         {"SZ[11]CA[utf8]GN[Caf\xc3\xa9]LB[aa:f]", {"CA[UTF-8]", "GN[Caf\xc3\xa9]"}},
         {"SZ[11]GN[Caf\xe9]LB[aa:f]", {"(;FF[4]GM[1]AP[Kovra:1.1]", "GN[Caf\xe9]"}},
         {"SZ[11]CA[no-such-charset]GN[Caf\xe9]LB[aa:f]", {"CA[no-such-charset]", "GN[Caf\xe9]"}},
+        {"SZ[9]LB[aa:f]", {"SZ[9]PL[B]"}},
     };
     for (const auto& c : cases) {
         std::vector<SgfTree> trees;
