@@ -109,14 +109,17 @@ private:
         Moves(m.next, out);
     }
 
+    // The move's own comment; on a last move what the line came to, and
+    // always when the tree limit cut the line there.
     std::string Comment(const go::TreeMove& m) const
     {
+        const std::string cut = "Cut by the tree limit.";
+        if (!m.next.empty())
+            return m.comment;
+        if (m.cut)
+            return m.comment.empty() ? cut : m.comment + "\n" + cut;
         if (!m.comment.empty())
             return m.comment;
-        if (!m.next.empty())
-            return std::string();
-        if (m.cut)
-            return "Cut by the tree limit.";
         return m.ko ? m_leaf.ko : m_leaf.line;
     }
 

@@ -59,7 +59,8 @@ expect "--all-moves tree" "$bent
 (;B[ab]C[Wrong: (2,1) life=2/4];W[aa]C[Wrong]))" "$(tree --all-moves -j 2)"
 expect "--all-moves read back" "t.sgf: death=5/10" "$("$solve" t.sgf)"
 expect "--all-moves tree limit" "$bent
-(;B[ba]C[Wrong: (1,2) life=2/4]))" "$(tree --all-moves --tree-limit 6)"
+(;B[ba]C[Wrong: (1,2) life=2/4
+Cut by the tree limit.]))" "$(tree --all-moves --tree-limit 6)"
 grep -q 'stops at 6 moves' t.sgf || fail "no tree limit note"
 expect "--all-moves --live" "(;W[aa]C[Correct])
 (;W[ba]C[Wrong: (1,2) death=3/5];B[aa];W[ab];B[aa]C[Wrong])
