@@ -16,11 +16,15 @@ CKovraApp::~CKovraApp() = default;
 bool CKovraApp::InitInstance(const std::string& document, bool echo)
 {
     std::setlocale(LC_ALL, "");
-    // A document file holds nothing, but one that cannot be read stops the start.
+    // A document file holds nothing, but one that cannot be read stops the
+    // start. "FILE.sgf#N" is one problem of FILE.sgf.
+    std::string path = document;
+    int index = 0;
+    const bool sgf = SplitProblemPath(document, path, index);
     if (!document.empty()) {
-        std::FILE* file = std::fopen(document.c_str(), "r");
+        std::FILE* file = std::fopen(path.c_str(), "r");
         if (!file) {
-            std::fprintf(stderr, "kovra: cannot open %s\n", document.c_str());
+            std::fprintf(stderr, "kovra: cannot open %s\n", path.c_str());
             return false;
         }
         std::fclose(file);
@@ -37,7 +41,7 @@ bool CKovraApp::InitInstance(const std::string& document, bool echo)
     m_frame->show();
     // Opened once the window is up and painted, so that the marks the
     // opening draws stay on the board picture.
-    if (IsSgfPath(document.c_str())) {
+    if (sgf) {
         CMainFrame* frame = m_frame.get();
         QTimer::singleShot(0, frame, [frame, document] { frame->Problem().Open(document, 1); });
     }

@@ -1,6 +1,7 @@
 // Kovra: reads out life-and-death problems on an 11x11 board.
 //   kovra [FILE]             the window (FILE: a document to open)
 //   kovra --script SCRIPT    plays a script (or standard input for "-")
+//   kovra --help | --version prints and exits, without a display
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -26,6 +27,32 @@ bool HasValue(const char* name)
     return value && *value;
 }
 
+const char kHelp[] =
+    "usage: kovra [FILE | FILE.sgf | FILE.sgf#N]\n"
+    "       kovra --script SCRIPT\n"
+    "\n"
+    "Reads out Go life-and-death problems on an 11x11 board in a window.\n"
+    "FILE.sgf opens the first problem of an SGF file, FILE.sgf#N its N-th.\n"
+    "--script SCRIPT plays a script of events (\"-\": standard input) off\n"
+    "screen and exits: 0 when every line ran, 2 otherwise.\n"
+    "--help shows this text, --version the version.\n";
+
+// --help or --version anywhere: printed here, before Qt needs a display.
+int PrintInfo(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(kHelp, stdout);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("kovra %s\n", KOVRA_VERSION);
+            return 0;
+        }
+    }
+    return -1;
+}
+
 bool WantsScript(int argc, char** argv)
 {
     for (int i = 1; i < argc; ++i)
@@ -49,6 +76,9 @@ void ShowOutOfMemory(bool scripted)
 
 int main(int argc, char** argv)
 {
+    const int info = PrintInfo(argc, argv);
+    if (info >= 0)
+        return std::fflush(stdout) == 0 ? info : 2;
     // Scripts need no display: they draw off screen, so that a missing or
     // unreachable display cannot stop them and every run draws alike.
     if (WantsScript(argc, argv) && !HasValue("QT_QPA_PLATFORM"))

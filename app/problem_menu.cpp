@@ -3,16 +3,21 @@
 #include <cstdio>
 #include <vector>
 
+#include <QBuffer>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QImage>
 #include <QInputDialog>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
+#include <QSvgRenderer>
 
 #include "board/kovra_view.h"
 #include "board_widget.h"
 #include "main_frame.h"
 #include "platform/replace_file.h"
+#include "solver/solution_walk.h"
 
 namespace {
 
@@ -56,7 +61,7 @@ bool CProblemMenu::NoDialogs()
 {
     if (!m_frame.Scripted())
         return false;
-    Show("no file dialogs in scripts: use open-sgf, save-sgf or snapshot");
+    Show("no file dialogs in scripts: use open-sgf, save-sgf, export-png or snapshot");
     return true;
 }
 
@@ -65,8 +70,13 @@ void CProblemMenu::Show(const std::string& text)
     m_view.ShowStatus(text.c_str());
 }
 
-bool CProblemMenu::Open(const std::string& path, int index)
+bool CProblemMenu::Open(const std::string& argument, int index)
 {
+    // "FILE.sgf#N" names the problem itself.
+    std::string path = argument;
+    int named = 0;
+    if (SplitProblemPath(argument, path, named) && named > 0)
+        index = named;
     const std::string name = BaseName(path);
     std::string text;
     std::vector<SgfTree> trees;
@@ -88,19 +98,34 @@ bool CProblemMenu::Open(const std::string& path, int index)
     LoadProblem(m_view, problem);
     m_problem = problem;
     m_opened = true;
+    m_view.m_pointName = [this](int x, int y) { return PointName(x, y); };
     const std::string label = trees.size() > 1 ? name + "#" + std::to_string(index) : name;
     Show(label + ": " + (problem.live ? "start to live" : "start to kill"));
     return true;
+}
+
+bool CProblemMenu::StillOpened() const
+{
+    return m_opened && SameSetup(ProblemOfView(m_view), m_problem);
+}
+
+std::string CProblemMenu::PointName(int x, int y) const
+{
+    if (!StillOpened())
+        return "(" + std::to_string(y) + "," + std::to_string(x) + ")";
+    const SgfPoint p{x, y};
+    return PlayerCoordinate(m_problem.sourceSize, m_problem.FileLoc(p)) + " (" + m_problem.SourceLetters(p) + ")";
 }
 
 KovraProblem CProblemMenu::CurrentProblem() const
 {
     KovraProblem problem = ProblemOfView(m_view);
     const bool solved = m_view.m_solverSide == 'b' || m_view.m_solverSide == 'w';
-    if (m_opened && SameSetup(problem, m_problem)) {
+    if (StillOpened()) {
         problem.sourceSize = m_problem.sourceSize;
         problem.symmetry = m_problem.symmetry;
         problem.swapped = m_problem.swapped;
+        problem.info = m_problem.info;
         if (!solved)
             problem.live = m_problem.live;
     }
@@ -110,7 +135,7 @@ KovraProblem CProblemMenu::CurrentProblem() const
 bool CProblemMenu::Save(const std::string& path)
 {
     const std::string name = BaseName(path);
-    const std::string sgf = WriteSgf(m_view, CurrentProblem(), kTreeLimit);
+    const std::string sgf = WriteSgf(m_view, CurrentProblem(), SgfWriteOptions{kTreeLimit, SgfStyle::Kovra});
     if (!ReplaceFileWith(path.c_str(), sgf.data(), sgf.size())) {
         Show(name + ": error: cannot write");
         return false;
@@ -119,12 +144,38 @@ bool CProblemMenu::Save(const std::string& path)
     return true;
 }
 
+// The opened problem drawn as its diagram: the file's corner, colours and
+// coordinates, the verdict of the run on it in the caption.
+QByteArray CProblemMenu::DiagramPng()
+{
+    const KovraProblem problem = CurrentProblem();
+    const go::Verdict verdict = ReadAnswer(m_view, problem, 0, kAllFirstMoves).outcome;
+    QSvgRenderer renderer(QByteArray::fromStdString(WriteSvg(OnFileBoard(problem), verdict, SvgOptions())));
+    QImage image(renderer.defaultSize(), QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    renderer.render(&painter);
+    painter.end();
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
+        png.clear();
+    return png;
+}
+
 bool CProblemMenu::ExportPng(const std::string& path)
 {
     const std::string name = BaseName(path);
-    CBoardWidget* board = m_frame.BoardWidget();
-    board->EnsureImage();
-    if (!board->SavePng(path)) {
+    bool written = false;
+    if (StillOpened()) {
+        const QByteArray png = DiagramPng();
+        written = !png.isEmpty() && ReplaceFileWith(path.c_str(), png.constData(), static_cast<std::size_t>(png.size()));
+    } else {
+        CBoardWidget* board = m_frame.BoardWidget();
+        board->EnsureImage();
+        written = board->SavePng(path);
+    }
+    if (!written) {
         Show(name + ": error: cannot write");
         return false;
     }
@@ -136,15 +187,21 @@ void CProblemMenu::OnOpen()
 {
     if (NoDialogs())
         return;
-    const QString path = QFileDialog::getOpenFileName(&m_frame, QStringLiteral("Open SGF"), QString(),
-                                                      QStringLiteral("SGF files (*.sgf *.SGF);;All files (*)"));
-    if (path.isEmpty())
+    // Any name is taken, so that "FILE.sgf#N" can name one problem.
+    QFileDialog dialog(&m_frame, QStringLiteral("Open SGF"), QString(),
+                       QStringLiteral("SGF files (*.sgf *.SGF);;All files (*)"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
-    // A collection: the player picks the problem.
+    const std::string argument = dialog.selectedFiles().first().toStdString();
+    std::string path = argument;
+    int index = 0;
+    SplitProblemPath(argument, path, index);
+    // A collection without a problem named: the player picks the problem.
     std::string text;
     std::vector<SgfTree> trees;
-    int index = 1;
-    if (ReadSgfFile(path.toStdString().c_str(), text).empty() && ParseSgf(text, trees).empty() &&
+    if (index == 0 && ReadSgfFile(path.c_str(), text).empty() && ParseSgf(text, trees).empty() &&
         trees.size() > 1) {
         bool ok = false;
         index = QInputDialog::getInt(&m_frame, QStringLiteral("Open SGF"),
@@ -153,7 +210,7 @@ void CProblemMenu::OnOpen()
         if (!ok)
             return;
     }
-    Open(path.toStdString(), index);
+    Open(path, index > 0 ? index : 1);
 }
 
 void CProblemMenu::OnSave()

@@ -8,6 +8,7 @@
 
 class CKovraView;
 class CMainFrame;
+class QByteArray;
 class QMenu;
 class QMenuBar;
 
@@ -20,7 +21,9 @@ public:
 
     // The work behind the items, without dialogs (scripts and the command
     // line call these). Each shows its outcome in the status bar.
-    // index: the problem's place in the file, from 1.
+    // index: the problem's place in the file, from 1; "FILE.sgf#N" as
+    // path names it instead. An opened problem's points are named as the
+    // file's board names them, and Export PNG draws it as its diagram.
     bool Open(const std::string& path, int index);
     bool Save(const std::string& path);
     bool ExportPng(const std::string& path);
@@ -33,6 +36,13 @@ private:
     // The problem the view holds, with the way back to the opened file's
     // board when it is still that problem.
     KovraProblem CurrentProblem() const;
+    // The view still holds the problem last opened.
+    bool StillOpened() const;
+    // A point of the board for the status bar: "R18 (ba)" on the opened
+    // file's board, else "(R,C)".
+    std::string PointName(int x, int y) const;
+    // The opened problem's diagram as a PNG; empty when it cannot be made.
+    QByteArray DiagramPng();
     void Show(const std::string& text);
     // True (and says so) while a script runs, which no dialog may stop.
     bool NoDialogs();

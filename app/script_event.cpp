@@ -131,6 +131,9 @@ ScriptEvent ParseScriptLine(const std::string& rawLine)
     } else if (verb == "save-sgf" && !rest.empty()) {
         event.kind = ScriptEventKind::SaveSgf;
         event.text = rest;
+    } else if (verb == "export-png" && !rest.empty()) {
+        event.kind = ScriptEventKind::ExportPng;
+        event.text = rest;
     } else if (verb == "open-sgf" && !rest.empty()) {
         // A last word of digits after the file is the problem's place.
         event.kind = ScriptEventKind::OpenSgf;

@@ -20,6 +20,7 @@ enum class ScriptEventKind {
     EscapeAfter,  // "escape MS": Esc MS milliseconds into the next command
     OpenSgf,  // open-sgf FILE [N]
     SaveSgf,  // save-sgf FILE
+    ExportPng,  // export-png FILE ("Export PNG..." to FILE)
     Unknown,
 };
 

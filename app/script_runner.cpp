@@ -150,6 +150,9 @@ int RunScript(CMainFrame& frame, const CKovraView& view, CScriptSource& source)
         case ScriptEventKind::SaveSgf:
             frame.Problem().Save(event.text);
             break;
+        case ScriptEventKind::ExportPng:
+            frame.Problem().ExportPng(event.text);
+            break;
         case ScriptEventKind::Unknown:
             Fail(lineNumber, "unknown event", line);
             return 2;

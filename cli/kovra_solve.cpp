@@ -23,7 +23,8 @@ namespace {
 const char kUsage[] =
     "usage: kovra-solve [--kill | --live] [--ignore-exhaust] [--trace FILE] [--time]\n"
     "                   [--timeout SECONDS] [--all-moves] [-j N] [--sgf-out OUT.sgf]\n"
-    "                   [--svg OUT.svg] [--tree-limit N] [--pose]\n"
+    "                   [--svg OUT.svg] [--svg-candidates] [--tree-limit N]\n"
+    "                   [--sgf-style kovra|goproblems] [--pose]\n"
     "                   [--defender black|white] [--reader table|wide] [--memory MB]\n"
     "                   FILE...\n";
 
@@ -68,11 +69,19 @@ const char kHelp[] =
     "  --time            add \" (N ms)\", the time the solver command took\n"
     "  --timeout SECONDS stop a read that takes longer: \"FILE: cancelled\" (so\n"
     "                    do SIGINT and SIGTERM, which also end the program)\n"
-    "  --sgf-out OUT.sgf write the one problem given as SGF with the verdict in\n"
-    "                    the root comment and the solution tree read from the\n"
-    "                    result table (leaves say \"Correct\" or \"Wrong\"); with\n"
-    "                    --all-moves also every wrong first move and its refutation\n"
-    "  --svg OUT.svg     write the one problem given as an SVG diagram\n"
+    "  --sgf-out OUT.sgf write the one problem given as SGF with the file's own\n"
+    "                    root information, the verdict in the root comment and\n"
+    "                    the solution tree read from the result table (leaves\n"
+    "                    say \"Correct\" or \"Wrong\", \": ko\" added where the\n"
+    "                    line ends in a ko); with --all-moves also every wrong\n"
+    "                    first move and its refutation\n"
+    "  --sgf-style kovra|goproblems\n"
+    "                    goproblems: the last move of each correct line says\n"
+    "                    \"RIGHT\", as problem sites read it (default kovra)\n"
+    "  --svg OUT.svg     write the one problem given as an SVG diagram on the\n"
+    "                    file's board, cropped to the problem, with the verdict\n"
+    "                    in its caption\n"
+    "  --svg-candidates  the diagram shows the candidates' kind letters\n"
     "  --tree-limit N    at most N moves in the solution tree (default 2000,\n"
     "                    at most 100000)\n"
     "  --pose            print each problem as posed (the board with the targets\n"
@@ -215,6 +224,15 @@ int ParseOptions(int argc, char** argv, Options& options)
                 std::fprintf(stderr, "kovra-solve: --timeout needs a number of seconds\n%s", kUsage);
                 return 2;
             }
+        } else if (std::strcmp(arg, "--svg-candidates") == 0) {
+            options.solve.svgCandidates = true;
+        } else if (std::strcmp(arg, "--sgf-style") == 0) {
+            const char* value = i + 1 < argc ? argv[++i] : "";
+            if (std::strcmp(value, "kovra") != 0 && std::strcmp(value, "goproblems") != 0) {
+                std::fprintf(stderr, "kovra-solve: --sgf-style needs kovra or goproblems\n%s", kUsage);
+                return 2;
+            }
+            options.solve.sgfStyle = value[0] == 'g' ? SgfStyle::GoProblems : SgfStyle::Kovra;
         } else if (std::strcmp(arg, "--pose") == 0) {
             options.solve.pose = true;
         } else if (std::strcmp(arg, "--reader") == 0) {

@@ -18,6 +18,7 @@
 #include "sgf/sgf_stream.h"
 #include "solver/first_moves.h"
 #include "solver/reading_pool.h"
+#include "solver/solution_walk.h"
 #include "wrong_moves.h"
 
 namespace {
@@ -46,16 +47,22 @@ bool WriteOutputs(const KovraProblem& problem, const CFirstMoveCheck& check,
                   const KeptAnswers& kept, const MoveName& name, const SolveOptions& options)
 {
     bool ok = true;
+    const auto whole = kept.byCandidate.find(kAllFirstMoves);
+    const SgfAnswer answer = whole == kept.byCandidate.end() ? SgfAnswer() : whole->second;
+    const go::Problem onFile = OnFileBoard(problem);
     if (options.sgfOut != nullptr) {
-        const auto whole = kept.byCandidate.find(kAllFirstMoves);
-        const SgfAnswer answer = whole == kept.byCandidate.end() ? SgfAnswer() : whole->second;
-        const std::string sgf = WriteSgf(problem, answer,
-                                         WrongFirstMoves(problem, check, kept.byCandidate, name),
-                                         options.treeLimit);
+        SgfWriteOptions write;
+        write.treeLimit = options.treeLimit;
+        write.style = options.sgfStyle;
+        const std::string sgf = WriteSgf(onFile, problem.info, answer,
+                                         WrongFirstMoves(problem, check, kept.byCandidate, name), write);
         ok = WriteWhole(options.sgfOut, sgf) && ok;
     }
-    if (options.svgOut != nullptr)
-        ok = WriteWhole(options.svgOut, WriteSvg(problem, true)) && ok;
+    if (options.svgOut != nullptr) {
+        SvgOptions svg;
+        svg.candidates = options.svgCandidates;
+        ok = WriteWhole(options.svgOut, WriteSvg(onFile, answer.outcome, svg)) && ok;
+    }
     return ok;
 }
 
@@ -87,13 +94,13 @@ void WriteWhenAnswered(ProblemSource& source, const KovraProblem& problem,
     if (options.sgfOut == nullptr && options.svgOut == nullptr)
         return;
     const auto kept = std::make_shared<KeptAnswers>();
-    if (options.sgfOut != nullptr)
-        source.keep = [kept, problem, options](BatchWorker& worker, const CFirstMoveReading& reading) {
-            SgfAnswer answer =
-                ReadAnswer(worker.Table().View(), problem, options.treeLimit, reading.candidate);
-            std::lock_guard<std::mutex> lock(kept->mutex);
-            kept->byCandidate[reading.candidate] = std::move(answer);
-        };
+    // The diagram alone needs only the verdict.
+    const int treeLimit = options.sgfOut != nullptr ? options.treeLimit : 0;
+    source.keep = [kept, problem, treeLimit](BatchWorker& worker, const CFirstMoveReading& reading) {
+        SgfAnswer answer = ReadAnswer(worker.Table().View(), problem, treeLimit, reading.candidate);
+        std::lock_guard<std::mutex> lock(kept->mutex);
+        kept->byCandidate[reading.candidate] = std::move(answer);
+    };
     const MoveName name = source.name ? source.name : MoveName(FirstMoveName);
     source.answered = [kept, problem, options, name](const CFirstMoveCheck& check) {
         return WriteOutputs(problem, check, *kept, name, options);

@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+#include "sgf/sgf.h"
+
 class CKovraView;
 struct KovraProblem;
 struct ProblemSource;
@@ -20,6 +22,8 @@ struct SolveOptions {
     const char* sgfOut = nullptr;  // --sgf-out
     const char* svgOut = nullptr;  // --svg
     int treeLimit = 2000;          // --tree-limit
+    SgfStyle sgfStyle = SgfStyle::Kovra;  // --sgf-style
+    bool svgCandidates = false;    // --svg-candidates
     bool pose = false;             // --pose: print the posed problem, do not solve
     char defender = 0;             // --defender: 'b' or 'w'
     ReaderChoice reader = ReaderChoice::Auto;  // --reader

@@ -4,34 +4,34 @@
 
 namespace {
 
-bool SamePoint(const SgfTreeMove& a, const SgfTreeMove& b)
+bool SamePoint(const go::TreeMove& a, const go::TreeMove& b)
 {
-    return a.colour == b.colour && a.at.x == b.at.x && a.at.y == b.at.y;
+    return a.player == b.player && a.at == b.at;
 }
 
-bool Holds(const std::vector<SgfTreeMove>& moves, const SgfTreeMove& move)
+bool Holds(const std::vector<go::TreeMove>& moves, const go::TreeMove& move)
 {
-    for (const SgfTreeMove& m : moves)
+    for (const go::TreeMove& m : moves)
         if (SamePoint(m, move))
             return true;
     return false;
 }
 
 // The first move a reading read alone, as a move of the tree.
-SgfTreeMove FirstMove(const KovraProblem& problem, const CFirstMoveReading& reading)
+go::TreeMove FirstMove(const KovraProblem& problem, const CFirstMoveReading& reading)
 {
-    SgfTreeMove move;
-    move.colour = problem.live ? 2 : 1;
+    go::TreeMove move;
+    move.player = problem.FilePlayer(problem.live ? 2 : 1);
     if (reading.candidate != kFirstMovePass)
-        move.at = SgfPoint{reading.column, reading.row};
+        move.at = problem.FileLoc(SgfPoint{reading.column, reading.row});
     return move;
 }
 
 // The first move with the winner's answers from its own reading's tree.
-SgfTreeMove FirstMoveLine(const KovraProblem& problem, const CFirstMoveReading& reading,
+go::TreeMove FirstMoveLine(const KovraProblem& problem, const CFirstMoveReading& reading,
                           const SgfAnswer* answer, const std::string& name)
 {
-    SgfTreeMove line = FirstMove(problem, reading);
+    go::TreeMove line = FirstMove(problem, reading);
     if (answer != nullptr && answer->tree.size() == 1 && SamePoint(answer->tree[0], line))
         line.next = answer->tree[0].next;
     const bool decided = answer != nullptr && answer->decided;
@@ -47,17 +47,17 @@ const SgfAnswer* Find(const std::map<int, SgfAnswer>& answers, int candidate)
 
 }  // namespace
 
-std::vector<SgfTreeMove> WrongFirstMoves(const KovraProblem& problem, const CFirstMoveCheck& check,
+std::vector<go::TreeMove> WrongFirstMoves(const KovraProblem& problem, const CFirstMoveCheck& check,
                                          const std::map<int, SgfAnswer>& answers,
                                          const MoveName& name)
 {
-    std::vector<SgfTreeMove> solutions;
+    std::vector<go::TreeMove> solutions;
     for (int s : JudgeFirstMoves(check).solutions)
         solutions.push_back(FirstMove(problem, check.readings[static_cast<std::size_t>(s)]));
     const SgfAnswer* whole = Find(answers, kAllFirstMoves);
-    std::vector<SgfTreeMove> wrong;
+    std::vector<go::TreeMove> wrong;
     for (const CFirstMoveReading& reading : check.readings) {
-        SgfTreeMove line =
+        go::TreeMove line =
             FirstMoveLine(problem, reading, Find(answers, reading.candidate), name(reading));
         const bool shown = whole != nullptr && Holds(whole->tree, line);
         if (!shown && !Holds(solutions, line) && !Holds(wrong, line))

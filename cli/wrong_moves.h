@@ -20,6 +20,6 @@ using MoveName = std::function<std::string(const CFirstMoveReading&)>;
 // no solution, in list order, each point once, leaving out those the whole
 // reading's tree already opens with; each carries C[Wrong: NAME VERDICT]
 // ("Undecided: ..." when its reading decided nothing).
-std::vector<SgfTreeMove> WrongFirstMoves(const KovraProblem& problem, const CFirstMoveCheck& check,
+std::vector<go::TreeMove> WrongFirstMoves(const KovraProblem& problem, const CFirstMoveCheck& check,
                                          const std::map<int, SgfAnswer>& answers,
                                          const MoveName& name);

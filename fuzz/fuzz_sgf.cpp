@@ -10,6 +10,7 @@
 #include "board/kovra_view.h"
 #include "invariants.h"
 #include "sgf/sgf.h"
+#include "solver/solution_walk.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ void Solve(CKovraView& view, const KovraProblem& problem)
         view.OnStartAtk();
     CheckViewInvariants(view);
     std::vector<SgfTree> again;
-    if (!ParseSgf(WriteSgf(view, problem, 200), again).empty() || again.size() != 1)
+    if (!ParseSgf(WriteSgf(view, problem, SgfWriteOptions{200, SgfStyle::Kovra}), again).empty() || again.size() != 1)
         std::abort();  // what Kovra writes, Kovra must read
     CheckViewInvariants(view);
 }
@@ -56,7 +57,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!PoseProblem(source, options, problem).empty())
             continue;
         FormatPosed(problem);
-        WriteSvg(problem, n % 2 == 0);
+        SvgOptions svg;
+        svg.candidates = n % 2 == 0;
+        WriteSvg(OnFileBoard(problem), go::Verdict::Undecided, svg);
         LoadProblem(view, problem);
         CheckViewInvariants(view);
         if (view.m_moveCount <= 5)

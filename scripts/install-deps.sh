@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   g++ make cmake
   qt6-base-dev libgl-dev
+  qt6-svg-dev             # Export PNG draws an opened problem from its SVG diagram
   libgtest-dev libgmock-dev
   fonts-vlgothic          # covers the half-width katakana of the status bar
   xvfb xauth              # a display for the window on a headless machine

@@ -380,6 +380,9 @@ public:
     IBackgroundRunner* m_pBackground = nullptr;
     // Worker threads of the check; 0: one per core.
     int m_checkWorkers = 0;
+    // How the check's outcome names a point (column, row): empty for
+    // "(R,C)"; a problem opened from a file names the file's point.
+    std::function<std::string(int x, int y)> m_pointName;
 
     // ---- verify/verify_commands.cpp ------------------------------------
     void OnAttack();

@@ -16,6 +16,8 @@ struct TreeMove {
     std::string comment;
     // The line ends here in a ko: the next move would retake it at once.
     bool ko = false;
+    // The tree limit ended the line here although moves would follow.
+    bool cut = false;
     std::vector<TreeMove> next;
 };
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "go/problem.h"
+#include "go/solution_tree.h"
 
 class CKovraView;
 
@@ -36,6 +37,9 @@ std::string ParseSgf(const std::string& text, std::vector<SgfTree>& trees);
 std::string ParseSgfTree(const std::string& text, std::size_t base, SgfTree& tree);
 // True for a file name ending in ".sgf", in any case.
 bool IsSgfPath(const char* path);
+// An SGF file, or one problem of it as "FILE.sgf#N" (N from 1): path and
+// index (0 when none is given). False for any other name.
+bool SplitProblemPath(const std::string& argument, std::string& path, int& index);
 // Reads an SGF file into text, a little past what ParseSgf takes at most.
 // Empty on success, else the reason ("cannot open: ...").
 std::string ReadSgfFile(const char* path, std::string& text);
@@ -60,9 +64,15 @@ struct SgfSource {
     std::vector<Candidate> candidates;
     char toPlay = 0;  // 'B', 'W' or 0 without PL
     std::string comment;
+    // The root's properties that are not the problem itself (game
+    // information, the comment, the charset, the file's own markup), in
+    // file order: written back with the answer.
+    std::vector<SgfProperty> info;
 };
-// Reads a game tree's root node (SZ, AB, AW, AE, PL, C, TR, MA, LB).
-// Empty on success, else the reason.
+// Reads a game tree's root node (SZ, AB, AW, AE, PL, C, TR, MA, LB; GM
+// must be 1). Empty on success, else the reason: no stones, a point given
+// both colours, a candidate label f, y or z on a stone, a target string
+// without a liberty.
 std::string ReadSource(const SgfTree& tree, SgfSource& source);
 
 // ---- the problem as Kovra solves it (sgf_problem.cpp, sgf_pose.cpp) -------
@@ -85,6 +95,12 @@ struct KovraProblem {
     SgfPoint FromSource(SgfPoint p) const;
     // The file's point in SGF letters: "ba" for the file's column 2, row 1.
     std::string SourceLetters(SgfPoint p) const;
+    // One of Kovra's points, and the player of one of Kovra's colours (1
+    // Black, 2 White), on the file's board.
+    go::Loc FileLoc(SgfPoint p) const;
+    go::Player FilePlayer(int colour) const;
+    // The file's root information (SgfSource::info), written back with the answer.
+    std::vector<SgfProperty> info;
 };
 struct PoseOptions {
     char command = 0;   // 'k' --kill, 'l' --live, 0 from PL (or the defender to move)
@@ -114,36 +130,44 @@ bool SameSetup(const KovraProblem& a, const KovraProblem& b);
 void LoadProblem(CKovraView& view, const KovraProblem& problem);
 
 // ---- writing (sgf_write.cpp, svg.cpp) -------------------------------------
-// A move of a solution tree on Kovra's board, with the moves that follow it.
-struct SgfTreeMove {
-    int colour = 0;       // 1 Black, 2 White (Kovra's colours)
-    SgfPoint at;          // (0, 0): a pass
-    std::string comment;  // its own C[]; empty: none (a leaf gets Correct or Wrong)
-    std::vector<SgfTreeMove> next;
-};
-// What the writer needs of a solver run, read off the view while it still
-// holds that run's table.
+// What the writer needs of a reading (solver/solution_walk.h reads it off the
+// table reader's view; the wide reader gives the same).
 struct SgfAnswer {
-    std::string verdict;  // the root comment: the verdict in words, the counters
-    int code = 0;         // the verdict's result code
-    bool decided = false; // death, life or ko, with the table holding the answer
-    std::vector<SgfTreeMove> tree;  // from the problem's position
+    std::string verdict;  // a paragraph of the root comment: the verdict in words, the counters
+    go::Verdict outcome = go::Verdict::Undecided;
+    bool decided = false; // death, life or ko, with a tree that shows it
+    std::vector<go::TreeMove> tree;  // on the file's board, from the problem's position
     bool cut = false;     // the tree limit left lines out
 };
-// The view's last solver run on the problem with its solution tree read from
-// the result table (at most treeLimit moves). onlyFirst is the first move
-// that run read (kAllFirstMoves, an entry or kFirstMovePass): the tree opens
-// with that move only. The tree is read only while the view still holds the
-// position that run started from (verdict "Not solved." otherwise); the view
-// is left exactly as it was.
-SgfAnswer ReadAnswer(CKovraView& view, const KovraProblem& problem, int treeLimit, int onlyFirst);
-// The problem with the answer, on the file's board and colours. wrongMoves
-// are first moves that fail, each with the winner's answers, added as
-// further variations after the answer's tree (their leaves "Wrong"); the
-// tree limit caps all of it together.
-std::string WriteSgf(const KovraProblem& problem, const SgfAnswer& answer,
-                     std::vector<SgfTreeMove> wrongMoves, int treeLimit);
-// The problem with the view's last solver run (its whole command).
-std::string WriteSgf(CKovraView& view, const KovraProblem& problem, int treeLimit);
-// The problem as a scalable diagram.
-std::string WriteSvg(const KovraProblem& problem, bool coordinates);
+// How lines are marked: kovra C[Correct] / C[Wrong] on every last move;
+// goproblems C[RIGHT] on the last move of each correct line, as problem
+// sites read it.
+enum class SgfStyle { Kovra, GoProblems };
+struct SgfWriteOptions {
+    int treeLimit = 2000;  // moves in the whole tree; 0 leaves it out
+    SgfStyle style = SgfStyle::Kovra;
+};
+// The verdict as a sentence from the first player's side: "Black to play
+// kills.", "White to play lives only by ko.", "Undecided."
+std::string VerdictWords(const go::Problem& problem, go::Verdict verdict);
+// The problem on its file's board with the file's root information, the
+// verdict as the root comment's last paragraph and the answer's tree.
+// moreFirstMoves are first moves that fail, each with the winner's answers,
+// added as further variations after the answer's tree (their leaves
+// "Wrong"); the tree limit caps all of it together. A line that ends in a
+// ko says so; a line the tree limit ended says it was cut. Text of a file
+// whose CA names another charset is converted to UTF-8.
+std::string WriteSgf(const go::Problem& problem, const std::vector<SgfProperty>& info,
+                     const SgfAnswer& answer, std::vector<go::TreeMove> moreFirstMoves,
+                     const SgfWriteOptions& options);
+struct SvgOptions {
+    bool candidates = false;  // the candidates' kind letters
+};
+// The problem as published diagrams show it: the file's corner, colours and
+// size, cropped to the problem's area with open sides left open, star
+// points, coordinates as players read them, the targets' triangles and a
+// caption (who plays, and the verdict unless it is Undecided).
+std::string WriteSvg(const go::Problem& problem, go::Verdict verdict, const SvgOptions& options);
+// A point as players name it: column letter A-T without I, row number
+// counted from the bottom edge ("R18" for SGF "ba" on 19x19); "pass".
+std::string PlayerCoordinate(int boardSize, go::Loc loc);

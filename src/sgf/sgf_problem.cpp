@@ -86,7 +86,8 @@ std::string PoseMarked(const SgfSource& source, const PoseOptions& options, Kovr
         return error;
 
     problem = KovraProblem();
-    problem.sourceSize = source.size > kSide ? source.size : kSide;
+    // A smaller board fits as it stands (symmetry 0), which needs no size.
+    problem.sourceSize = source.size;
     // Kovra's White defends: a file whose targets are black swaps colours.
     problem.swapped = defender == 1;
     // The problem stands where it is when it fits; else the first of the
@@ -163,9 +164,10 @@ std::string KovraProblem::SourceLetters(SgfPoint p) const
 
 std::string PoseProblem(const SgfSource& source, const PoseOptions& options, KovraProblem& problem)
 {
-    if (source.candidates.empty())
-        return PosePlain(source, options, problem);
-    return PoseMarked(source, options, problem);
+    const std::string error = source.candidates.empty() ? PosePlain(source, options, problem)
+                                                        : PoseMarked(source, options, problem);
+    problem.info = source.info;
+    return error;
 }
 
 void LoadProblem(CKovraView& view, const KovraProblem& problem)
@@ -198,32 +200,37 @@ void LoadProblem(CKovraView& view, const KovraProblem& problem)
     view.m_histBase = view.m_histCount;
 }
 
+go::Loc KovraProblem::FileLoc(SgfPoint p) const
+{
+    const SgfPoint q = ToSource(p);
+    return go::MakeLoc(q.x, q.y);
+}
+
+go::Player KovraProblem::FilePlayer(int colour) const
+{
+    return (swapped ? 3 - colour : colour) == 1 ? go::Color::Black : go::Color::White;
+}
+
 go::Problem OnFileBoard(const KovraProblem& problem)
 {
     go::Problem out;
     out.board = go::Board(problem.sourceSize);
-    auto loc = [&](SgfPoint p) {
-        const SgfPoint q = problem.ToSource(p);
-        return go::MakeLoc(q.x, q.y);
-    };
-    // Kovra's White is the defender: the file's Black when swapped.
-    const go::Player kovraWhite = problem.swapped ? go::Color::Black : go::Color::White;
     for (int y = 1; y <= kSide; ++y)
         for (int x = 1; x <= kSide; ++x) {
             const unsigned char c = problem.stone[y - 1][x - 1];
             if (c != 0)
-                out.board.SetStone(loc(SgfPoint{x, y}),
-                                   c == 2 ? kovraWhite : go::Opponent(kovraWhite));
+                out.board.SetStone(problem.FileLoc(SgfPoint{x, y}), problem.FilePlayer(c));
         }
     for (const SgfPoint& t : problem.targets)
-        out.targets.push_back(loc(t));
+        out.targets.push_back(problem.FileLoc(t));
     for (const SgfSource::Candidate& c : problem.moves) {
         go::Kind kind = go::Kind::F;
         go::KindOfLetter(c.kind, kind);
-        out.candidates.push_back(go::Candidate{loc(c.at), kind});
+        out.candidates.push_back(go::Candidate{problem.FileLoc(c.at), kind});
     }
-    out.defender = kovraWhite;
-    out.first = problem.live ? kovraWhite : go::Opponent(kovraWhite);
+    // Kovra's White is the defender: the file's Black when swapped.
+    out.defender = problem.FilePlayer(2);
+    out.first = problem.FilePlayer(problem.live ? 2 : 1);
     return out;
 }
 

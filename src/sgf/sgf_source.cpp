@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "go/board.h"
 #include "sgf/sgf.h"
 
 namespace {
@@ -109,6 +110,54 @@ std::string ReadLabels(const SgfProperty& property, int size, std::vector<SgfSou
     return std::string();
 }
 
+std::string Letters(SgfPoint p)
+{
+    return std::string{static_cast<char>('a' + p.x - 1), static_cast<char>('a' + p.y - 1)};
+}
+
+// GM[1] is Go; other games (or none said) are refused, none said is Go.
+std::string CheckGame(const SgfNode& root)
+{
+    const SgfProperty* gm = root.Find("GM");
+    if (gm == nullptr || gm->values.empty() || gm->values[0] == "1")
+        return std::string();
+    return "not a Go game (GM[" + gm->values[0] + "])";
+}
+
+// The properties of the problem itself, which Kovra reads; the others are
+// the file's own information.
+bool ProblemProperty(const std::string& id)
+{
+    static const char* const ids[] = {"SZ", "AB", "AW", "AE", "TR", "MA", "PL", "B", "W"};
+    for (const char* own : ids)
+        if (id == own)
+            return true;
+    return false;
+}
+
+// A setup the problem cannot stand on: no stones, a candidate that can
+// never be played, a target already without a liberty. Empty when sound.
+std::string CheckSetup(const SgfSource& source)
+{
+    if (source.black.empty() && source.white.empty())
+        return "no stones";
+    go::Board board(source.size);
+    for (const SgfPoint& p : source.black)
+        board.SetStone(go::MakeLoc(p.x, p.y), go::Color::Black);
+    for (const SgfPoint& p : source.white)
+        board.SetStone(go::MakeLoc(p.x, p.y), go::Color::White);
+    for (const SgfSource::Candidate& c : source.candidates)
+        if (c.kind != 'm' && board.At(go::MakeLoc(c.at.x, c.at.y)) != go::Color::Empty)
+            return "LB: candidate " + std::string(1, c.kind) + " at " + Letters(c.at) +
+                   " is on a stone (only m may be)";
+    for (const SgfPoint& t : source.targets) {
+        const go::Loc loc = go::MakeLoc(t.x, t.y);
+        if (go::IsStone(board.At(loc)) && board.Liberties(loc) == 0)
+            return "target at " + Letters(t) + " has no liberty";
+    }
+    return std::string();
+}
+
 // The colour of the first move after the root, on the main line: who is
 // to play when the root has no PL.
 char FirstMover(const SgfTree& tree)
@@ -132,15 +181,21 @@ std::string ReadSource(const SgfTree& tree, SgfSource& source)
     if (tree.nodes.empty())
         return "the game tree has no node";
     const SgfNode& root = tree.nodes[0];
-    std::string error = ReadSize(root, source.size);
+    std::string error = CheckGame(root);
+    if (error.empty())
+        error = ReadSize(root, source.size);
     if (!error.empty())
         return error;
     const int size = source.size;
 
-    // Setup in property order, so that AE takes away what came before it.
+    // Setup in property order, so that AE takes away what came before it;
+    // a point given both colours is refused.
     std::vector<unsigned char> board(static_cast<std::size_t>(size * size), 0);
+    std::vector<unsigned char> given(static_cast<std::size_t>(size * size), 0);
     for (const SgfProperty& property : root.properties) {
         const std::string& id = property.id;
+        if (!ProblemProperty(id))
+            source.info.push_back(property);
         std::vector<SgfPoint> points;
         if (id == "AB" || id == "AW" || id == "AE" || id == "TR" || id == "MA") {
             error = ReadPoints(property, size, points);
@@ -149,8 +204,13 @@ std::string ReadSource(const SgfTree& tree, SgfSource& source)
         }
         if (id == "AB" || id == "AW" || id == "AE") {
             const unsigned char colour = id == "AB" ? 1 : id == "AW" ? 2 : 0;
-            for (const SgfPoint& p : points)
-                board[static_cast<std::size_t>((p.y - 1) * size + p.x - 1)] = colour;
+            for (const SgfPoint& p : points) {
+                const std::size_t i = static_cast<std::size_t>((p.y - 1) * size + p.x - 1);
+                given[i] |= colour;
+                if (given[i] == 3)
+                    return Letters(p) + " is given both colours (AB and AW)";
+                board[i] = colour;
+            }
         } else if (id == "TR" || id == "MA") {
             for (const SgfPoint& p : points)
                 if (std::none_of(source.targets.begin(), source.targets.end(),
@@ -183,5 +243,5 @@ std::string ReadSource(const SgfTree& tree, SgfSource& source)
     }
     if (source.toPlay == 0)
         source.toPlay = FirstMover(tree);
-    return std::string();
+    return CheckSetup(source);
 }

@@ -2,6 +2,7 @@
 // away from the window; the letters of their verdicts on the board and the
 // number of solutions in the status bar.
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -15,8 +16,10 @@ namespace {
 
 constexpr Rgb kRed = MakeRgb(255, 0, 0);
 
-// What the status bar says of a finished check.
-std::string OutcomeText(const CFirstMoveCheck& check)
+// What the status bar says of a finished check; pointName names a point
+// when set.
+std::string OutcomeText(const CFirstMoveCheck& check,
+                        const std::function<std::string(int x, int y)>& pointName)
 {
     const CFirstMoveOutcome outcome = JudgeFirstMoves(check);
     std::string text;
@@ -25,6 +28,7 @@ std::string OutcomeText(const CFirstMoveCheck& check)
     } else if (outcome.solutions.size() == 1) {
         const CFirstMoveReading& only = check.readings[static_cast<std::size_t>(outcome.solutions[0])];
         text = only.candidate == kFirstMovePass ? "unique solution: pass"
+               : pointName                      ? "unique solution at " + pointName(only.column, only.row)
                                                 : "unique solution at " + FirstMoveName(only);
     } else {
         text = std::to_string(outcome.solutions.size()) + " solutions";
@@ -80,5 +84,5 @@ void CKovraView::ShowFirstMoves(const CFirstMoveCheck& check)
         m_pCanvas->SetBkModeTransparent();
         m_pCanvas->TextOut((reading.column - 1) * kCellPixels + 9, (reading.row - 1) * kCellPixels + 5, letter);
     }
-    ShowStatus(OutcomeText(check).c_str());
+    ShowStatus(OutcomeText(check, m_pointName).c_str());
 }

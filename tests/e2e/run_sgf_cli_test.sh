@@ -2,7 +2,8 @@
 # kovra-solve with SGF: every example problem solved from its position file
 # and from the SGF written for it gives the same verdict; collections, broken
 # files, --kill, the wrong first moves --all-moves adds to the written
-# tree, the SVG diagram (well-formed XML) and bad option values.
+# tree (a second solution is none of them), the goproblems style, the SVG
+# diagram (well-formed XML) and bad option values.
 # Usage: run_sgf_cli_test.sh KOVRA_SOLVE EXAMPLES_DIR
 set -u
 solve=$1 examples=$2
@@ -58,7 +59,8 @@ expect "--all-moves tree" "$bent
 (;B[ab]C[Wrong: (2,1) life=2/4];W[aa]C[Wrong]))" "$(tree --all-moves -j 2)"
 expect "--all-moves read back" "t.sgf: death=5/10" "$("$solve" t.sgf)"
 expect "--all-moves tree limit" "$bent
-(;B[ba]C[Wrong: (1,2) life=2/4]))" "$(tree --all-moves --tree-limit 6)"
+(;B[ba]C[Wrong: (1,2) life=2/4
+Cut by the tree limit.]))" "$(tree --all-moves --tree-limit 6)"
 grep -q 'stops at 6 moves' t.sgf || fail "no tree limit note"
 expect "--all-moves --live" "(;W[aa]C[Correct])
 (;W[ba]C[Wrong: (1,2) death=3/5];B[aa];W[ab];B[aa]C[Wrong])
@@ -67,11 +69,21 @@ expect "--all-moves --live" "(;W[aa]C[Correct])
 (;W[ba];B[ab]C[Wrong])
 (;W[ab];B[ba]C[Wrong])))" "$(tree --all-moves --live -j 1)"
 
+# Two first moves kill the seven stones: the second is no wrong move.
+"$solve" --all-moves --sgf-out seven.sgf "$examples/second-line-seven.txt" >/dev/null
+grep -q 'C\[Wrong: (1,8)' seven.sgf && fail "--all-moves writes the second solution as Wrong"
+expect "goproblems style" ";B[aa]
+(;W[ba];B[ab]C[RIGHT])
+(;W[ab];B[ba]C[RIGHT]))" "$(tree --sgf-style goproblems)"
+
 "$solve" --svg d.svg one.sgf >/dev/null || fail "--svg"
 xmllint --noout d.svg || fail "the SVG is no well-formed XML"
-grep -q '<circle' d.svg || fail "the SVG has no stones"
+grep -q '<title>Black D11</title>' d.svg || fail "the SVG names no stone"
+grep -q '>f</text>' d.svg && fail "candidates drawn without --svg-candidates"
+"$solve" --svg d.svg --svg-candidates one.sgf >/dev/null
+grep -q '>f</text>' d.svg || fail "--svg-candidates draws no candidates"
 
-for args in "--tree-limit x one.sgf" "--tree-limit" "--kill --live one.sgf" "--svg a --svg b one.sgf one.sgf"; do
+for args in "--tree-limit x one.sgf" "--tree-limit" "--kill --live one.sgf" "--svg a --svg b one.sgf one.sgf" "--sgf-style x one.sgf"; do
     "$solve" $args >/dev/null 2>&1
     expect "exit status of $args" 2 $?
 done

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "sgf/sgf.h"
+#include "solver/solution_walk.h"
 #include "test_support.h"
 
 namespace {
@@ -129,9 +130,13 @@ TEST(SgfSource, RootSetupMarksAndLabels)
         const char* text;
         const char* expected;
     } cases[] = {
-        {"(;SZ[9]AB[aa:bb]AE[ab]AW[cc]XX[??]TR[cc]MA[cc][aa]LB[aa:f][bb:A][cc:m]PL[W]C[x];B[dd])",
-         "9 B=aa,ba,bb W=cc T=cc,aa C=f:aa,m:cc, PL=W"},
-        {"(;AW[ss]AB[ss][]PL[b])", "19 B=ss W= T= C= PL=B"},
+        {"(;SZ[9]AB[aa:bb]AE[ab]AW[cc]XX[??]TR[cc]MA[cc][aa]LB[dd:f][bb:A][cc:m]PL[W]C[x];B[dd])",
+         "9 B=aa,ba,bb W=cc T=cc,aa C=f:dd,m:cc, PL=W"},
+        {"(;AW[ss]AE[ss]AB[ss][]PL[b])", "ss is given both colours (AB and AW)"},
+        {"(;GM[2]AB[aa])", "not a Go game (GM[2])"},
+        {"(;SZ[9]LB[aa:f]PL[B])", "no stones"},
+        {"(;AB[aa]AW[bb]LB[bb:f])", "LB: candidate f at bb is on a stone (only m may be)"},
+        {"(;AB[ba][ab]AW[aa]TR[aa])", "target at aa has no liberty"},
         {"(;SZ[20])", "SZ: board size '20' (at most 19)"},
         {"(;SZ[19:13])", "SZ: '19:13': the board is not square"},
         {"(;SZ[nine])", "SZ: 'nine' is no board size"},
@@ -189,7 +194,7 @@ TEST(SgfWrite, BentThreeTreeLeavesTheViewAsItWas)
     ASSERT_EQ(ReadSource(trees[0], source), "");
     ASSERT_EQ(PoseProblem(source, PoseOptions(), problem), "");
     LoadProblem(view, problem);
-    EXPECT_NE(WriteSgf(view, problem, 2000).find("C[Not solved.])"), std::string::npos);
+    EXPECT_NE(WriteSgf(view, problem, SgfWriteOptions()).find("C[Not solved.])"), std::string::npos);
     view.OnStartAtk();
     ASSERT_EQ(h.frame.Last(), "death=5/10");
 
@@ -197,11 +202,11 @@ TEST(SgfWrite, BentThreeTreeLeavesTheViewAsItWas)
     const std::vector<std::string> board = BoardRows(view);
     const int hist = view.m_histCount;
     const std::size_t statusCount = h.frame.status.size();
-    const std::string sgf = WriteSgf(view, problem, 2000);
+    const std::string sgf = WriteSgf(view, problem, SgfWriteOptions());
     EXPECT_EQ(sgf.substr(sgf.find("C[")),
               "C[Black to play kills. Kovra: death=5/10 (5 positions expanded, 10 moves and passes "
               "played).];B[aa]\n(;W[ba];B[ab]C[Correct])\n(;W[ab];B[ba]C[Correct]))\n");
-    EXPECT_NE(WriteSgf(view, problem, 2).find("stops at 2 moves"), std::string::npos);
+    EXPECT_NE(WriteSgf(view, problem, SgfWriteOptions{2, SgfStyle::Kovra}).find("stops at 2 moves"), std::string::npos);
     EXPECT_EQ(std::memcmp(table.data(), view.m_resultTable, table.size()), 0);
     EXPECT_EQ(BoardRows(view), board);
     EXPECT_EQ(view.m_histCount, hist);
@@ -219,5 +224,5 @@ TEST(SgfWrite, BentThreeTreeLeavesTheViewAsItWas)
 
     // A stone added after the run: the verdict no longer belongs to the board.
     PlayMove(view, 'b', 9, 9);
-    EXPECT_NE(WriteSgf(view, ProblemOfView(view), 2000).find("C[Not solved.])"), std::string::npos);
+    EXPECT_NE(WriteSgf(view, ProblemOfView(view), SgfWriteOptions()).find("C[Not solved.])"), std::string::npos);
 }
