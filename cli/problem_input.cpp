@@ -1,6 +1,7 @@
 #include "problem_input.h"
 
 #include <cctype>
+#include <string>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -17,20 +18,13 @@ InputName ParseInputName(const char* argument)
     if (input.path == "-")
         return input;
     input.sgf = IsSgfPath(argument);
-    const std::string name = argument;
-    const std::size_t hash = name.rfind('#');
     struct stat s;
-    if (hash == std::string::npos || hash + 1 >= name.size() || ::stat(argument, &s) == 0)
+    std::string path;
+    int index = 0;
+    if (::stat(argument, &s) == 0 || !SplitProblemPath(argument, path, index) || index <= 0)
         return input;
-    const std::string file = name.substr(0, hash);
-    const std::string number = name.substr(hash + 1);
-    for (char c : number)
-        if (!std::isdigit(static_cast<unsigned char>(c)))
-            return input;
-    if (!IsSgfPath(file.c_str()) || number.size() > 9 || std::stoul(number) == 0)
-        return input;
-    input.path = file;
-    input.problem = std::stoul(number);
+    input.path = path;
+    input.problem = static_cast<std::size_t>(index);
     input.sgf = true;
     return input;
 }
