@@ -1,70 +1,23 @@
 #include "sgf_input.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <map>
 #include <memory>
-#include <mutex>
 #include <vector>
 
+#include "answer_outputs.h"
 #include "batch.h"
 #include "board/kovra_view.h"
-#include "platform/replace_file.h"
-#include "problem_file.h"
 #include "position_problem.h"
+#include "problem_file.h"
 #include "problem_input.h"
 #include "sgf/sgf.h"
 #include "sgf/sgf_stream.h"
 #include "solver/first_moves.h"
-#include "solver/reading_pool.h"
-#include "solver/solution_walk.h"
-#include "wrong_moves.h"
 
 namespace {
 
 // Standard input is read whole up to this size (an SGF game tree's limit).
 constexpr std::size_t kInputLimit = 64u << 20;
-
-// Written through a fresh temporary file, so a failed write leaves any
-// earlier file as it was.
-bool WriteWhole(const char* path, const std::string& text)
-{
-    if (ReplaceFileWith(path, text.data(), text.size()))
-        return true;
-    std::fprintf(stderr, "kovra-solve: cannot write %s: %s\n", path, std::strerror(errno));
-    return false;
-}
-
-// What the readings of one problem leave for its SGF, by candidate; the
-// problem's readings keep theirs side by side.
-struct KeptAnswers {
-    std::mutex mutex;
-    std::map<int, SgfAnswer> byCandidate;
-};
-
-bool WriteOutputs(const KovraProblem& problem, const CFirstMoveCheck& check,
-                  const KeptAnswers& kept, const MoveName& name, const SolveOptions& options)
-{
-    bool ok = true;
-    const auto whole = kept.byCandidate.find(kAllFirstMoves);
-    const SgfAnswer answer = whole == kept.byCandidate.end() ? SgfAnswer() : whole->second;
-    const go::Problem onFile = OnFileBoard(problem);
-    if (options.sgfOut != nullptr) {
-        SgfWriteOptions write;
-        write.treeLimit = options.treeLimit;
-        write.style = options.sgfStyle;
-        const std::string sgf = WriteSgf(onFile, problem.info, answer,
-                                         WrongFirstMoves(problem, check, kept.byCandidate, name), write);
-        ok = WriteWhole(options.sgfOut, sgf) && ok;
-    }
-    if (options.svgOut != nullptr) {
-        SvgOptions svg;
-        svg.candidates = options.svgCandidates;
-        ok = WriteWhole(options.svgOut, WriteSvg(onFile, answer.outcome, svg)) && ok;
-    }
-    return ok;
-}
 
 // A first move as the window names it, then on the file's own board in
 // SGF letters: "(3,2) bc".
@@ -86,27 +39,6 @@ std::string FileMoveName(const CFirstMoveReading& reading)
                        static_cast<char>('a' + reading.row - 1)};
 }
 
-// The problem that --sgf-out and --svg write once it is answered: with
-// --all-moves, the first moves that fail come with their refutations.
-void WriteWhenAnswered(ProblemSource& source, const KovraProblem& problem,
-                       const SolveOptions& options)
-{
-    if (options.sgfOut == nullptr && options.svgOut == nullptr)
-        return;
-    const auto kept = std::make_shared<KeptAnswers>();
-    // The diagram alone needs only the verdict.
-    const int treeLimit = options.sgfOut != nullptr ? options.treeLimit : 0;
-    source.keep = [kept, problem, treeLimit](BatchWorker& worker, const CFirstMoveReading& reading) {
-        SgfAnswer answer = ReadAnswer(worker.Table().View(), problem, treeLimit, reading.candidate);
-        std::lock_guard<std::mutex> lock(kept->mutex);
-        kept->byCandidate[reading.candidate] = std::move(answer);
-    };
-    const MoveName name = source.name ? source.name : MoveName(FirstMoveName);
-    source.answered = [kept, problem, options, name](const CFirstMoveCheck& check) {
-        return WriteOutputs(problem, check, *kept, name, options);
-    };
-}
-
 // Gives the problem to the reader that reads it: the table reader when it
 // holds it (the view holds it then), else the wide reader. sgf: the
 // problem came from an SGF file, whose letters name the first moves.
@@ -116,13 +48,14 @@ void ChooseReader(ProblemSource& source, const KovraProblem& problem, bool sgf,
     if (options.reader != ReaderChoice::Wide) {
         if (sgf)
             source.name = [problem](const CFirstMoveReading& r) { return SgfMoveName(problem, r); };
-        WriteWhenAnswered(source, problem, options);
+        WriteTableAnswers(source, problem, options);
         return;
     }
     source.wide = true;
     source.problem = OnFileBoard(problem);
     if (sgf)
         source.name = FileMoveName;
+    WriteWideAnswers(source, problem.info, options);
 }
 
 // A position file's problem: the table reader holds its first 15 candidate
@@ -136,6 +69,7 @@ void ChoosePositionReader(ProblemSource& source, const CKovraView& view, const s
     if (options.reader == ReaderChoice::Auto && candidates > kMaxMoves) {
         source.wide = true;
         source.problem = PositionProblem(view, text, problem.live);
+        WriteWideAnswers(source, {}, options);
         return;
     }
     if (options.reader == ReaderChoice::Table && candidates > kMaxMoves) {
@@ -146,9 +80,10 @@ void ChoosePositionReader(ProblemSource& source, const CKovraView& view, const s
     if (options.reader == ReaderChoice::Wide) {
         source.wide = true;
         source.problem = PositionProblem(view, text, problem.live);
+        WriteWideAnswers(source, {}, options);
         return;
     }
-    WriteWhenAnswered(source, problem, options);
+    WriteTableAnswers(source, problem, options);
 }
 
 // The game trees of an SGF input, one at a time, with their labels: "FILE"

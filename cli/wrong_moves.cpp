@@ -17,21 +17,11 @@ bool Holds(const std::vector<go::TreeMove>& moves, const go::TreeMove& move)
     return false;
 }
 
-// The first move a reading read alone, as a move of the tree.
-go::TreeMove FirstMove(const KovraProblem& problem, const CFirstMoveReading& reading)
-{
-    go::TreeMove move;
-    move.player = problem.FilePlayer(problem.live ? 2 : 1);
-    if (reading.candidate != kFirstMovePass)
-        move.at = problem.FileLoc(SgfPoint{reading.column, reading.row});
-    return move;
-}
-
 // The first move with the winner's answers from its own reading's tree.
-go::TreeMove FirstMoveLine(const KovraProblem& problem, const CFirstMoveReading& reading,
-                          const SgfAnswer* answer, const std::string& name)
+go::TreeMove FirstMoveLine(const FirstMoveOf& firstMove, const CFirstMoveReading& reading,
+                           const SgfAnswer* answer, const std::string& name)
 {
-    go::TreeMove line = FirstMove(problem, reading);
+    go::TreeMove line = firstMove(reading);
     if (answer != nullptr && answer->tree.size() == 1 && SamePoint(answer->tree[0], line))
         line.next = answer->tree[0].next;
     const bool decided = answer != nullptr && answer->decided;
@@ -47,18 +37,18 @@ const SgfAnswer* Find(const std::map<int, SgfAnswer>& answers, int candidate)
 
 }  // namespace
 
-std::vector<go::TreeMove> WrongFirstMoves(const KovraProblem& problem, const CFirstMoveCheck& check,
+std::vector<go::TreeMove> WrongFirstMoves(const FirstMoveOf& firstMove, const CFirstMoveCheck& check,
                                          const std::map<int, SgfAnswer>& answers,
                                          const MoveName& name)
 {
     std::vector<go::TreeMove> solutions;
     for (int s : JudgeFirstMoves(check).solutions)
-        solutions.push_back(FirstMove(problem, check.readings[static_cast<std::size_t>(s)]));
+        solutions.push_back(firstMove(check.readings[static_cast<std::size_t>(s)]));
     const SgfAnswer* whole = Find(answers, kAllFirstMoves);
     std::vector<go::TreeMove> wrong;
     for (const CFirstMoveReading& reading : check.readings) {
         go::TreeMove line =
-            FirstMoveLine(problem, reading, Find(answers, reading.candidate), name(reading));
+            FirstMoveLine(firstMove, reading, Find(answers, reading.candidate), name(reading));
         const bool shown = whole != nullptr && Holds(whole->tree, line);
         if (!shown && !Holds(solutions, line) && !Holds(wrong, line))
             wrong.push_back(std::move(line));

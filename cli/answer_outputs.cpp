@@ -1,0 +1,168 @@
+#include "answer_outputs.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+
+#include "batch.h"
+#include "platform/replace_file.h"
+#include "sgf/sgf.h"
+#include "solver/first_moves.h"
+#include "solver/reading_pool.h"
+#include "solver/solution_walk.h"
+#include "wide/wide_reader.h"
+#include "wrong_moves.h"
+
+namespace {
+
+// Written through a fresh temporary file, so a failed write leaves any
+// earlier file as it was.
+bool WriteWhole(const char* path, const std::string& text)
+{
+    if (ReplaceFileWith(path, text.data(), text.size()))
+        return true;
+    std::fprintf(stderr, "kovra-solve: cannot write %s: %s\n", path, std::strerror(errno));
+    return false;
+}
+
+// What the readings of one problem leave for its outputs, by candidate;
+// the problem's readings keep theirs side by side.
+struct KeptAnswers {
+    std::mutex mutex;
+    std::map<int, SgfAnswer> byCandidate;
+    void Keep(int candidate, SgfAnswer answer)
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        byCandidate[candidate] = std::move(answer);
+    }
+};
+
+// The problem on the file's board with what writing it needs.
+struct Written {
+    go::Problem problem;
+    std::vector<SgfProperty> info;
+    FirstMoveOf firstMove;
+    MoveName name;
+};
+
+bool WriteOutputs(const Written& written, const CFirstMoveCheck& check, const KeptAnswers& kept,
+                  const SolveOptions& options)
+{
+    bool ok = true;
+    const auto whole = kept.byCandidate.find(kAllFirstMoves);
+    const SgfAnswer answer = whole == kept.byCandidate.end() ? SgfAnswer() : whole->second;
+    if (options.sgfOut != nullptr) {
+        SgfWriteOptions write;
+        write.treeLimit = options.treeLimit;
+        write.style = options.sgfStyle;
+        const std::string sgf =
+            WriteSgf(written.problem, written.info, answer,
+                     WrongFirstMoves(written.firstMove, check, kept.byCandidate, written.name), write);
+        ok = WriteWhole(options.sgfOut, sgf) && ok;
+    }
+    if (options.svgOut != nullptr) {
+        SvgOptions svg;
+        svg.candidates = options.svgCandidates;
+        ok = WriteWhole(options.svgOut, WriteSvg(written.problem, answer.outcome, svg)) && ok;
+    }
+    return ok;
+}
+
+// The answers are written once every reading is done.
+void WriteWhenDone(ProblemSource& source, std::shared_ptr<KeptAnswers> kept, Written written,
+                   const SolveOptions& options)
+{
+    written.name = source.name ? source.name : MoveName(FirstMoveName);
+    source.answered = [kept, written, options](const CFirstMoveCheck& check) {
+        return WriteOutputs(written, check, *kept, options);
+    };
+}
+
+// The tree limit of the kept answers: the diagram alone needs only the verdict.
+int TreeLimit(const SolveOptions& options)
+{
+    return options.sgfOut != nullptr ? options.treeLimit : 0;
+}
+
+go::Verdict VerdictOf(int code)
+{
+    switch (code) {
+    case kDeath: return go::Verdict::Death;
+    case kLife: return go::Verdict::Life;
+    case kKo: return go::Verdict::Ko;
+    default: return go::Verdict::Undecided;
+    }
+}
+
+// A wide reading's answer: the verdict in words with its counters, and the
+// solution tree its reader still holds.
+SgfAnswer WideAnswer(go::WideReader& reader, const go::Problem& problem,
+                     const CFirstMoveReading& reading, int treeLimit)
+{
+    SgfAnswer answer;
+    answer.outcome = VerdictOf(reading.result);
+    answer.decided = answer.outcome != go::Verdict::Undecided;
+    const std::size_t eq = reading.verdict.find('=');
+    const std::size_t slash = reading.verdict.find('/');
+    const std::string nodes = reading.verdict.substr(eq + 1, slash - eq - 1);
+    const std::string plays = reading.verdict.substr(slash + 1);
+    answer.verdict = VerdictWords(problem, answer.outcome) + " Kovra: " + reading.verdict + " (" +
+                     nodes + " positions expanded, " + plays + " moves and passes played).";
+    if (answer.decided && treeLimit > 0)
+        answer.tree = reader.SolutionTree(treeLimit, answer.cut);
+    return answer;
+}
+
+}  // namespace
+
+void WriteTableAnswers(ProblemSource& source, const KovraProblem& problem,
+                       const SolveOptions& options)
+{
+    if (options.sgfOut == nullptr && options.svgOut == nullptr)
+        return;
+    const auto kept = std::make_shared<KeptAnswers>();
+    const int treeLimit = TreeLimit(options);
+    source.keep = [kept, problem, treeLimit](BatchWorker& worker, const CFirstMoveReading& reading) {
+        kept->Keep(reading.candidate,
+                   ReadAnswer(worker.Table().View(), problem, treeLimit, reading.candidate));
+    };
+    Written written;
+    written.problem = OnFileBoard(problem);
+    written.info = problem.info;
+    written.firstMove = [problem](const CFirstMoveReading& reading) {
+        go::TreeMove move;
+        move.player = problem.FilePlayer(problem.live ? 2 : 1);
+        if (reading.candidate != kFirstMovePass)
+            move.at = problem.FileLoc(SgfPoint{reading.column, reading.row});
+        return move;
+    };
+    WriteWhenDone(source, kept, std::move(written), options);
+}
+
+void WriteWideAnswers(ProblemSource& source, const std::vector<SgfProperty>& info,
+                      const SolveOptions& options)
+{
+    if (options.sgfOut == nullptr && options.svgOut == nullptr)
+        return;
+    const auto kept = std::make_shared<KeptAnswers>();
+    const int treeLimit = TreeLimit(options);
+    const go::Problem problem = source.problem;
+    source.keep = [kept, problem, treeLimit](BatchWorker& worker, const CFirstMoveReading& reading) {
+        kept->Keep(reading.candidate, WideAnswer(worker.Wide(), problem, reading, treeLimit));
+    };
+    Written written;
+    written.problem = problem;
+    written.info = info;
+    written.firstMove = [problem](const CFirstMoveReading& reading) {
+        go::TreeMove move;
+        move.player = problem.first;
+        if (reading.candidate != kFirstMovePass)
+            move.at = go::MakeLoc(reading.column, reading.row);
+        return move;
+    };
+    WriteWhenDone(source, kept, std::move(written), options);
+}
