@@ -190,12 +190,7 @@ int RunBatch(const BatchOptions& options)
         CFirstMoveReading& reading =
             task.move < 0 ? job.whole : job.check.readings[static_cast<std::size_t>(task.move)];
         worker.Control().cancel = options.cancel;
-        worker.Control().deadline =
-            options.timeout > 0
-                ? std::chrono::steady_clock::now() +
-                      std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-                          std::chrono::duration<double>(options.timeout))
-                : std::chrono::steady_clock::time_point{};
+        worker.Control().deadline = DeadlineAfter(options.timeout);
         if (options.cancel != nullptr && options.cancel->load()) {
             reading.cancelled = true;  // a stop signal came: nothing more is read
             reading.verdict = "cancelled";

@@ -2,28 +2,11 @@
 // targets) into a view, marking the targets as target clicks do.
 #pragma once
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <string>
 
-#include "board/kovra_view.h"
+class CKovraView;
 
-// Returns an empty string on success, else why the problem cannot be solved.
-inline std::string LoadProblemFile(CKovraView& view, const char* path)
-{
-    std::FILE* file = std::fopen(path, "r");
-    if (file == nullptr)
-        return std::string("cannot open: ") + std::strerror(errno);
-    view.ResetPosition();
-    view.m_targetCount = 0;
-    const bool read = view.ReadPositionRecords(file, true);
-    std::fclose(file);
-    if (!read)
-        return "cannot read the file";
-    if (view.m_targetCount < 1)
-        return "no target stones";
-
-    view.MarkRecordedTargets();
-    return std::string();
-}
+// Returns an empty string on success, else why the problem cannot be
+// solved. Lines that nothing was read from are reported on standard error
+// as "PATH: line N: WHY"; the file is read all the same.
+std::string LoadProblemFile(CKovraView& view, const char* path);

@@ -1,6 +1,7 @@
 // What the end-to-end scripts cannot reach: the drawing calls themselves,
 // a save that fails on a full disk, Refresh's replay, target marks, the
-// status buffer's bound, and the shell's menu-time pane and script lines.
+// lines a position file's reading skips, the status buffer's bound, and the
+// shell's menu-time pane and script lines.
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
@@ -13,6 +14,7 @@
 #include "pane_keeper.h"
 #include "script_event.h"
 #include "test_support.h"
+#include "view/position_notes.h"
 
 TEST(Drawing, GridStonesMarksAndNumbersSitAtTheirPixels)
 {
@@ -172,6 +174,52 @@ TEST(PositionRecords, TargetsAreReadOnTheBoardAndAtMostFive)
     EXPECT_EQ(v.m_targetCount, kMaxTargets);
     EXPECT_EQ(std::string(v.m_targetY, v.m_targetY + 5), std::string("\1\2\3\4\5"));
     EXPECT_EQ(v.m_histCount, 1);
+}
+
+// "LINE:WHY LINE:WHY ..." of the lines noted as skipped.
+std::string SkippedText(const CPositionNotes& notes)
+{
+    std::string text;
+    for (const CPositionNotes::Skipped& s : notes.SkippedLines())
+        text += (text.empty() ? "" : " ") + std::to_string(s.line) + ":" + s.why;
+    return text;
+}
+
+TEST(PositionRecords, LinesNothingIsReadFromAreNotedOnceAndPassLinesNever)
+{
+    std::string sixteenMoves;
+    for (int i = 1; i <= 16; ++i)
+        sixteenMoves += "f  1 " + std::to_string(i % 11 + 1) + "\n";
+    struct Case {
+        std::string text;
+        const char* skipped;
+    } const cases[] = {
+        {"b  1  1\n   0  0\nw  2  2\n", ""},  // a pass line after a record
+        {"   0  0\nb  1  1\n", ""},            // a pass line first
+        {"\n\nb  1  1\n\ns  1  1\n", ""},     // blank lines, an erased point
+        {"hello\nb  1  1\n", "1:not a record"},
+        {"b  1  1 junk\nw  2  2\n", "1:not a record"},
+        {"q  1  1\nb 12  1\nw  2  2\nx  0  1\n", "1:unknown record 2:off the board 4:off the board"},
+        {sixteenMoves, "16:more than 15 candidate points"},
+        {"x  1  1\nx  1  2\nx  1  3\nx  1  4\nx  1  5\nx  1  6\n", "6:more than 5 targets"},
+    };
+    for (const Case& c : cases) {
+        ViewHarness h;
+        CPositionNotes notes;
+        h.view().ApplyPositionRecords(c.text, true, &notes);
+        EXPECT_EQ(SkippedText(notes), c.skipped) << c.text;
+    }
+}
+
+TEST(PositionRecords, EachTargetKnowsItsLine)
+{
+    ViewHarness h;
+    CKovraView& v = h.view();
+    CPositionNotes notes;
+    v.ApplyPositionRecords("b  1  1\n\nw  2  2\nhello\nx  2  2\n   0  0\nx  1  1\n", true, &notes);
+    ASSERT_EQ(v.m_targetCount, 2);
+    EXPECT_EQ(notes.TargetLine(0), 5);
+    EXPECT_EQ(notes.TargetLine(1), 7);
 }
 
 TEST(StatusBuffer, LongTextsAreCutAtFortySevenCharacters)
