@@ -65,16 +65,27 @@ void CProblemMenu::Show(const std::string& text)
     m_view.ShowStatus(text.c_str());
 }
 
-bool CProblemMenu::Open(const std::string& path, int index)
+bool CProblemMenu::RefusedAsInput(const std::string& path)
+{
+    if (!m_frame.Inputs().Holds(path))
+        return false;
+    Show(BaseName(path) + ": error: " + kOutputIsAnInput);
+    return true;
+}
+
+bool CProblemMenu::Open(const std::string& path, int index, const std::string& indexText)
 {
     const std::string name = BaseName(path);
     std::string text;
     std::vector<SgfTree> trees;
     std::string error = ReadSgfFile(path.c_str(), text);
     if (error.empty())
+        m_frame.Inputs().Add(path);  // no output may overwrite it now
+    if (error.empty())
         error = ParseSgf(text, trees);
     if (error.empty() && (index < 1 || index > static_cast<int>(trees.size())))
-        error = "no problem " + std::to_string(index) + " (the file holds " + std::to_string(trees.size()) + ")";
+        error = "no problem " + (indexText.empty() ? std::to_string(index) : indexText) +
+                " (the file holds " + std::to_string(trees.size()) + ")";
     SgfSource source;
     KovraProblem problem;
     if (error.empty())
@@ -110,6 +121,8 @@ KovraProblem CProblemMenu::CurrentProblem() const
 bool CProblemMenu::Save(const std::string& path)
 {
     const std::string name = BaseName(path);
+    if (RefusedAsInput(path))
+        return false;
     const std::string sgf = WriteSgf(m_view, CurrentProblem(), kTreeLimit);
     if (!ReplaceFileWith(path.c_str(), sgf.data(), sgf.size())) {
         Show(name + ": error: cannot write");
@@ -122,6 +135,8 @@ bool CProblemMenu::Save(const std::string& path)
 bool CProblemMenu::ExportPng(const std::string& path)
 {
     const std::string name = BaseName(path);
+    if (RefusedAsInput(path))
+        return false;
     CBoardWidget* board = m_frame.BoardWidget();
     board->EnsureImage();
     if (!board->SavePng(path)) {

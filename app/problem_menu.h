@@ -20,8 +20,9 @@ public:
 
     // The work behind the items, without dialogs (scripts and the command
     // line call these). Each shows its outcome in the status bar.
-    // index: the problem's place in the file, from 1.
-    bool Open(const std::string& path, int index);
+    // index: the problem's place in the file, from 1; indexText, when
+    // given, names it in messages (a script's number beyond int).
+    bool Open(const std::string& path, int index, const std::string& indexText = std::string());
     bool Save(const std::string& path);
     bool ExportPng(const std::string& path);
 
@@ -34,6 +35,8 @@ private:
     // board when it is still that problem.
     KovraProblem CurrentProblem() const;
     void Show(const std::string& text);
+    // True (and says so) when writing path would overwrite a file being read.
+    bool RefusedAsInput(const std::string& path);
     // True (and says so) while a script runs, which no dialog may stop.
     bool NoDialogs();
 

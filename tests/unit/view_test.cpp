@@ -1,17 +1,19 @@
 // What the end-to-end scripts cannot reach: the drawing calls themselves,
 // a save that fails on a full disk, Refresh's replay, target marks, the
 // lines a position file's reading skips, the status buffer's bound, and the
-// shell's menu-time pane and script lines.
+// shell's menu-time pane, script lines and progress text.
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <climits>
 #include <csignal>
 #include <cstdlib>
 
 #include "pane_keeper.h"
+#include "progress_text.h"
 #include "script_event.h"
 #include "test_support.h"
 #include "view/position_notes.h"
@@ -300,4 +302,47 @@ TEST(ScriptLine, CoordinatesAreClampedAndMalformedLinesAreUnknown)
                              "char ab", "char space2", "key left", "menu", "boards", "snapshot",
                              "Board", "wait 5"})
         EXPECT_EQ(ParseScriptLine(line).kind, ScriptEventKind::Unknown) << line;
+}
+
+TEST(ScriptLine, AProblemNumberIsReadWholeAndKeptAsWritten)
+{
+    struct Case {
+        const char* line;
+        const char* file;
+        int index;
+        const char* number;
+    } const cases[] = {
+        {"open-sgf a.sgf", "a.sgf", 1, ""},
+        {"open-sgf a b.sgf 2", "a b.sgf", 2, "2"},
+        {"open-sgf a.sgf 1000001", "a.sgf", 1000001, "1000001"},
+        {"open-sgf a.sgf 99999999999999999999", "a.sgf", INT_MAX, "99999999999999999999"},
+        {"open-sgf a.sgf 2x", "a.sgf 2x", 1, ""},
+    };
+    for (const Case& c : cases) {
+        const ScriptEvent e = ParseScriptLine(c.line);
+        EXPECT_EQ(e.kind, ScriptEventKind::OpenSgf) << c.line;
+        EXPECT_EQ(e.text, c.file) << c.line;
+        EXPECT_EQ(e.index, c.index) << c.line;
+        EXPECT_EQ(e.number, c.number) << c.line;
+    }
+}
+
+TEST(Progress, CountsTakeThreeDigitsAtMostAndAUnit)
+{
+    struct Case {
+        int entry;
+        long long nodes;
+        double seconds;
+        const char* text;
+    } const cases[] = {
+        {-1, 0, 0, "root: 0 pos, 0/s"},
+        {0, 999, 1, "1: 999 pos, 999/s"},
+        {0, 16244736, 5.2, "1: 16.2M pos, 3.1M/s"},
+        {14, 99949999, 1, "15: 99.9M pos, 99.9M/s"},
+        {2, 99950000, 1, "3: 100M pos, 100M/s"},
+        {2, 999960, 2, "3: 1.0M pos, 500k/s"},
+        {2, 4294967295LL, 10, "3: 4.3G pos, 429M/s"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ProgressText(c.entry, c.nodes, c.seconds), c.text) << c.nodes;
 }
