@@ -1,7 +1,8 @@
 #!/bin/bash
 # The window with files that are not what they seem: a position file that is
 # a named pipe (Restore says "file not opened" at once and keeps the
-# position), files named at start that are no problem file (each says why),
+# position), db.txt as a pipe (the trace is lost, and said to be), files
+# named at start that are no problem file (each says why),
 # a script that a snapshot would overwrite, and reports that are lost.
 # A time limit guards every run, so a wait that never ends fails the test.
 # Usage: run_window_files_test.sh KOVRA DEMO_SCRIPT
@@ -13,7 +14,7 @@ cd "$work" || exit 1
 run() { env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=offscreen timeout 20 "$kovra" "$@"; }
 failed=0
 fail() { echo "FAIL: $*"; failed=1; }
-reports() { grep -E '^(status|state|script|kovra): ' "$1"; }
+reports() { grep -aE '^(status|state|script|kovra): ' "$1"; }
 
 # Restore from a named pipe.
 mkfifo movesx.txt
@@ -25,6 +26,16 @@ rc=$?
 state: mode='b' hist=1 base=0 moves=0 black=0 white=0 targets=0 groups=0 ready=0 exhaust=1 result=0 side=' ' refused=0 ply=0 file=movesx.txt" ] ||
     fail "restore: $(reports err)"
 rm movesx.txt
+
+# A db.txt that is a pipe is not created, and not waited on: the verdict
+# comes, the status bar says the trace was lost, and the script fails.
+mkfifo db.txt
+run --script "$demo" >/dev/null 2>err
+rc=$?
+[ "$rc" -eq 1 ] || fail "db.txt pipe: exit status $rc"
+grep -aq '^db.txt: cannot create the trace file' err || fail "db.txt pipe: no note on standard error"
+reports err | grep -qx 'status: db.txt could not be written' || fail "db.txt pipe: $(reports err)"
+rm db.txt
 
 # Files named at start that are not opened, each with its reason, on
 # standard error and in the status bar; the window goes on.
