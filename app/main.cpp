@@ -10,6 +10,8 @@
 
 #include <new>
 
+#include <unistd.h>
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -122,10 +124,16 @@ int main(int argc, char** argv)
     // The first paint (and its welcome text) comes before the first event.
     QApplication::processEvents();
     app.Frame().BoardWidget()->EnsureImage();
+    // The script is read as it is played: no snapshot or saved file may replace it.
+    if (scriptPath == "-")
+        app.Frame().Inputs().Add(STDIN_FILENO);
+    else
+        app.Frame().Inputs().Add(scriptPath);
     const int status = RunScript(app.Frame(), app.View(), script);
-    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    // Reports lost on standard output or standard error fail the run too.
+    if (std::fflush(stdout) != 0 || std::ferror(stdout) || std::ferror(stderr)) {
         std::fprintf(stderr, "script: cannot write the output\n");
-        return 2;
+        return status != 0 ? status : 1;
     }
     return status;
 }

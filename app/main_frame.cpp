@@ -85,8 +85,10 @@ void CMainFrame::AttachView(CKovraView& view)
 void CMainFrame::SetBusy(bool busy)
 {
     menuBar()->setEnabled(!busy);
+    m_busy = busy;
     m_progressPane->clear();
     m_progressPane->setVisible(busy);
+    ShowIndicators();
     if (!busy) {
         m_board->EnsureImage();
         m_board->update();
@@ -115,6 +117,10 @@ void CMainFrame::UpdateCaption(const CKovraDoc& doc)
 void CMainFrame::BuildMenu(CKovraView& view)
 {
     QMenuBar* bar = menuBar();
+    // Every pop-up's title in view at the window's own width (298 pixels):
+    // the toolkit's spacing between titles would push the last behind an
+    // overflow button.
+    bar->setStyleSheet(QStringLiteral("QMenuBar { spacing: 0px; } QMenuBar::item { padding: 2px 3px; }"));
     for (unsigned p = 0; p < kMenuPopups; ++p) {
         const MenuPopup& popup = kMenuBar[p];
         QMenu* menu = bar->addMenu(QString::fromUtf8(popup.title));
@@ -220,9 +226,16 @@ void CMainFrame::SetPaneInfo(int index, std::uint32_t id, std::uint32_t style, s
     m_pane0Id = id;
     m_pane0Style = style;
     m_pane0Width = width;
-    // The widest setting gives the message pane the whole bar.
-    const bool wide = (style & kSbpsStretch) != 0 && width >= kWidePane;
+    ShowIndicators();
+}
+
+// The widest setting of pane 0 gives the message pane the whole bar; while
+// a read runs, its progress takes the indicators' room, which the window at
+// its own size has for nothing else.
+void CMainFrame::ShowIndicators()
+{
+    const bool wide = (m_pane0Style & kSbpsStretch) != 0 && m_pane0Width >= kWidePane;
     for (QLabel* indicator : m_indicators)
         if (indicator)
-            indicator->setVisible(!wide);
+            indicator->setVisible(!wide && !m_busy);
 }

@@ -7,6 +7,7 @@
 
 #include <QMainWindow>
 
+#include "input_files.h"
 #include "pane_keeper.h"
 #include "platform/frame.h"
 
@@ -44,6 +45,8 @@ public:
     bool Scripted() const { return m_echo; }
     // The menu item with that label, as it stands in the menu; null if none.
     QAction* FindMenuAction(const QString& label) const;
+    // The files being read, which no output may overwrite.
+    CInputFiles& Inputs() { return m_inputs; }
 
     // CFrameWnd
     void SetMessageText(const char* text) override;
@@ -63,6 +66,7 @@ private:
     void BuildMenu(CKovraView& view);
     void WatchPopup(QMenu* popup, unsigned popupIndex);
     void CheckMenuClosed();
+    void ShowIndicators();
 
     bool m_echo;
     CPaneKeeper m_panes;
@@ -73,6 +77,8 @@ private:
     std::int32_t m_pane0Width = 0;
     CBoardWidget* m_board = nullptr;
     QLabel* m_progressPane = nullptr;
+    bool m_busy = false;  // a read runs in the background
     std::unique_ptr<CSolverRunner> m_runner;
     std::unique_ptr<CProblemMenu> m_problem;
+    CInputFiles m_inputs;
 };

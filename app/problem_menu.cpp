@@ -1,5 +1,7 @@
 #include "problem_menu.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <vector>
 
@@ -17,6 +19,7 @@
 #include "board_widget.h"
 #include "main_frame.h"
 #include "platform/replace_file.h"
+#include "sgf/sgf_stream.h"
 #include "solver/solution_walk.h"
 
 namespace {
@@ -70,7 +73,15 @@ void CProblemMenu::Show(const std::string& text)
     m_view.ShowStatus(text.c_str());
 }
 
-bool CProblemMenu::Open(const std::string& argument, int index)
+bool CProblemMenu::RefusedAsInput(const std::string& path)
+{
+    if (!m_frame.Inputs().Holds(path))
+        return false;
+    Show(BaseName(path) + ": error: " + kOutputIsAnInput);
+    return true;
+}
+
+bool CProblemMenu::Open(const std::string& argument, int index, const std::string& indexText)
 {
     // "FILE.sgf#N" names the problem itself.
     std::string path = argument;
@@ -78,17 +89,28 @@ bool CProblemMenu::Open(const std::string& argument, int index)
     if (SplitProblemPath(argument, path, named) && named > 0)
         index = named;
     const std::string name = BaseName(path);
-    std::string text;
-    std::vector<SgfTree> trees;
-    std::string error = ReadSgfFile(path.c_str(), text);
+    // The file is read one game tree at a time: only the problem asked for
+    // is kept, whatever the collection's size.
+    std::size_t count = 0;
+    std::string error;
+    {
+        SgfTreeReader counter;
+        error = counter.Open(path.c_str());
+        if (error.empty()) {
+            m_frame.Inputs().Add(path);  // no output may overwrite it now
+            count = CountSgfTrees(counter, error);
+        }
+    }
+    if (error.empty() && (index < 1 || static_cast<std::size_t>(index) > count))
+        error = "no problem " + (indexText.empty() ? std::to_string(index) : indexText) +
+                " (the file holds " + std::to_string(count) + ")";
+    SgfTree tree;
     if (error.empty())
-        error = ParseSgf(text, trees);
-    if (error.empty() && (index < 1 || index > static_cast<int>(trees.size())))
-        error = "no problem " + std::to_string(index) + " (the file holds " + std::to_string(trees.size()) + ")";
+        error = ReadSgfTreeAt(path.c_str(), static_cast<std::size_t>(index), tree);
     SgfSource source;
     KovraProblem problem;
     if (error.empty())
-        error = ReadSource(trees[static_cast<std::size_t>(index - 1)], source);
+        error = ReadSource(tree, source);
     if (error.empty())
         error = PoseProblem(source, PoseOptions(), problem);
     if (!error.empty()) {
@@ -99,7 +121,7 @@ bool CProblemMenu::Open(const std::string& argument, int index)
     m_problem = problem;
     m_opened = true;
     m_view.m_pointName = [this](int x, int y) { return PointName(x, y); };
-    const std::string label = trees.size() > 1 ? name + "#" + std::to_string(index) : name;
+    const std::string label = count > 1 ? name + "#" + std::to_string(index) : name;
     Show(label + ": " + (problem.live ? "start to live" : "start to kill"));
     return true;
 }
@@ -135,6 +157,8 @@ KovraProblem CProblemMenu::CurrentProblem() const
 bool CProblemMenu::Save(const std::string& path)
 {
     const std::string name = BaseName(path);
+    if (RefusedAsInput(path))
+        return false;
     const std::string sgf = WriteSgf(m_view, CurrentProblem(), SgfWriteOptions{kTreeLimit, SgfStyle::Kovra});
     if (!ReplaceFileWith(path.c_str(), sgf.data(), sgf.size())) {
         Show(name + ": error: cannot write");
@@ -166,6 +190,8 @@ QByteArray CProblemMenu::DiagramPng()
 bool CProblemMenu::ExportPng(const std::string& path)
 {
     const std::string name = BaseName(path);
+    if (RefusedAsInput(path))
+        return false;
     bool written = false;
     if (StillOpened()) {
         const QByteArray png = DiagramPng();
@@ -199,14 +225,14 @@ void CProblemMenu::OnOpen()
     int index = 0;
     SplitProblemPath(argument, path, index);
     // A collection without a problem named: the player picks the problem.
-    std::string text;
-    std::vector<SgfTree> trees;
-    if (index == 0 && ReadSgfFile(path.c_str(), text).empty() && ParseSgf(text, trees).empty() &&
-        trees.size() > 1) {
+    std::string error;
+    const std::size_t count = index == 0 ? CountSgfTrees(path.c_str(), error) : 0;
+    if (error.empty() && count > 1) {
         bool ok = false;
+        const int most = static_cast<int>(std::min<std::size_t>(count, INT_MAX));
         index = QInputDialog::getInt(&m_frame, QStringLiteral("Open SGF"),
-                                     QStringLiteral("Problem (1 to %1):").arg(trees.size()), 1, 1,
-                                     static_cast<int>(trees.size()), 1, &ok);
+                                     QStringLiteral("Problem (1 to %1):").arg(most), 1, 1, most, 1,
+                                     &ok);
         if (!ok)
             return;
     }

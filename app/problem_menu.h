@@ -22,9 +22,10 @@ public:
     // The work behind the items, without dialogs (scripts and the command
     // line call these). Each shows its outcome in the status bar.
     // index: the problem's place in the file, from 1; "FILE.sgf#N" as
-    // path names it instead. An opened problem's points are named as the
-    // file's board names them, and Export PNG draws it as its diagram.
-    bool Open(const std::string& path, int index);
+    // path names it instead; indexText, when given, names it in messages (a
+    // script's number beyond int). An opened problem's points are named as
+    // the file's board names them, and Export PNG draws it as its diagram.
+    bool Open(const std::string& path, int index, const std::string& indexText = std::string());
     bool Save(const std::string& path);
     bool ExportPng(const std::string& path);
 
@@ -44,6 +45,8 @@ private:
     // The opened problem's diagram as a PNG; empty when it cannot be made.
     QByteArray DiagramPng();
     void Show(const std::string& text);
+    // True (and says so) when writing path would overwrite a file being read.
+    bool RefusedAsInput(const std::string& path);
     // True (and says so) while a script runs, which no dialog may stop.
     bool NoDialogs();
 

@@ -1,6 +1,7 @@
 #include "script_event.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 
@@ -135,15 +136,18 @@ ScriptEvent ParseScriptLine(const std::string& rawLine)
         event.kind = ScriptEventKind::ExportPng;
         event.text = rest;
     } else if (verb == "open-sgf" && !rest.empty()) {
-        // A last word of digits after the file is the problem's place.
+        // A last word of digits after the file is the problem's place; a
+        // number past any file's count stays as written for the message.
         event.kind = ScriptEventKind::OpenSgf;
         event.text = rest;
         const std::string::size_type space = rest.rfind(' ');
-        int index = 0;
-        if (space != std::string::npos && rest.find_first_not_of("0123456789", space + 1) == std::string::npos &&
-            ParseInt(rest.substr(space + 1), index)) {
+        if (space != std::string::npos && space + 1 < rest.size() &&
+            rest.find_first_not_of("0123456789", space + 1) == std::string::npos) {
+            event.number = rest.substr(space + 1);
             event.text = rest.substr(0, space);
-            event.index = index;
+            errno = 0;
+            const long index = std::strtol(event.number.c_str(), nullptr, 10);
+            event.index = errno != 0 || index > INT_MAX ? INT_MAX : static_cast<int>(index);
         }
     }
     return event;

@@ -30,7 +30,8 @@ struct ScriptEvent {
     int x = 0;         // click pixel; milliseconds of EscapeAfter
     int y = 0;
     unsigned ch = 0;   // typed character (a code point)
-    int index = 1;     // open-sgf: the problem's place in the file
+    int index = 1;     // open-sgf: the problem's place in the file (at most INT_MAX)
+    std::string number;  // open-sgf: that place as written, or empty
 };
 
 // Parses one line (without its newline). "at COL ROW" comes back as the

@@ -87,6 +87,7 @@ int RunScript(CMainFrame& frame, const CKovraView& view, CScriptSource& source)
     CBoardWidget* board = frame.BoardWidget();
     std::string line;
     int escapeAfter = -1;
+    bool traceLost = false;  // some solver run could not write db.txt
     for (int lineNumber = 1;; ++lineNumber) {
         const CScriptSource::Result read = source.Next(line);
         if (read == CScriptSource::Result::End)
@@ -139,13 +140,17 @@ int RunScript(CMainFrame& frame, const CKovraView& view, CScriptSource& source)
             escapeAfter = event.x;
             continue;
         case ScriptEventKind::Snapshot:
+            if (frame.Inputs().Holds(event.text)) {
+                Fail(lineNumber, kOutputIsAnInput, event.text);
+                return 2;
+            }
             if (!board->SavePng(event.text)) {
                 Fail(lineNumber, "cannot write", event.text);
                 return 2;
             }
             break;
         case ScriptEventKind::OpenSgf:
-            frame.Problem().Open(event.text, event.index);
+            frame.Problem().Open(event.text, event.index, event.number);
             break;
         case ScriptEventKind::SaveSgf:
             frame.Problem().Save(event.text);
@@ -159,8 +164,9 @@ int RunScript(CMainFrame& frame, const CKovraView& view, CScriptSource& source)
         }
         std::swap(escapeNow, escapeAfter);
         WaitForCommand(frame, board, escapeNow);
+        traceLost = traceLost || view.m_traceFailed;
         // Let the window catch up (repaints) as it would between real events.
         QApplication::processEvents();
     }
-    return 0;
+    return traceLost ? 1 : 0;
 }

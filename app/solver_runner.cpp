@@ -2,6 +2,7 @@
 
 #include "board/kovra_view.h"
 #include "main_frame.h"
+#include "progress_text.h"
 
 CSolverRunner::CSolverRunner(CMainFrame& frame, CKovraView& view) : m_frame(frame), m_view(view)
 {
@@ -54,8 +55,6 @@ bool CSolverRunner::Start(std::function<void()> work, std::function<void()> done
     return started;
 }
 
-// "entry 3: 1234567 nodes, 410000/s": the root entry being read (1 on),
-// the positions expanded so far and how many a second.
 void CSolverRunner::ShowProgress()
 {
     const std::int32_t entry = m_control.rootEntry.load(std::memory_order_relaxed);
@@ -63,12 +62,7 @@ void CSolverRunner::ShowProgress()
         static_cast<std::uint32_t>(m_control.nodes.load(std::memory_order_relaxed));
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - m_started).count();
-    const QString where = entry >= 0 ? QStringLiteral("entry %1").arg(entry + 1)
-                                     : QStringLiteral("root");
-    m_frame.ShowProgress(QStringLiteral("%1: %2 nodes, %3/s")
-                             .arg(where)
-                             .arg(nodes)
-                             .arg(seconds > 0 ? static_cast<long long>(nodes / seconds) : 0));
+    m_frame.ShowProgress(QString::fromStdString(ProgressText(entry, nodes, seconds)));
 }
 
 void CSolverRunner::Finished(bool outOfMemory)

@@ -385,7 +385,7 @@ private:
             task.move < 0 ? job.whole : job.check.readings[static_cast<std::size_t>(task.move)];
         CRunControl& control = job.source.wide ? worker.WideControl() : worker.Table().Control();
         control.cancel = m_options.cancel;
-        control.deadline = Deadline();
+        control.deadline = DeadlineAfter(m_options.timeout);
         if (m_options.cancel != nullptr && m_options.cancel->load()) {
             reading.cancelled = true;  // a stop signal came: nothing more is read
             reading.verdict = "cancelled";
@@ -405,17 +405,6 @@ private:
             std::lock_guard<std::mutex> lock(m_mutex);
             m_failed = true;
         }
-    }
-
-    std::chrono::steady_clock::time_point Deadline() const
-    {
-        if (!(m_options.timeout > 0))
-            return std::chrono::steady_clock::time_point{};
-        // A limit past what the clock can hold is no limit.
-        const double seconds = std::min(m_options.timeout, 1e9);
-        return std::chrono::steady_clock::now() +
-               std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-                   std::chrono::duration<double>(seconds));
     }
 
     // Prints the problems that are done in file order, answers them and lets

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <new>
 #include <string>
@@ -42,8 +43,10 @@ const char kHelp[] =
     "                      \"death=12/40\": death, life, koh (ko), exhst (the\n"
     "                      54-ply limit was reached) or ? (undecided), then the\n"
     "                      positions expanded and the moves and passes played\n"
-    "  FILE: error: REASON the file is missing, unreadable or has no targets;\n"
-    "                      the other files are still solved\n"
+    "  FILE: error: REASON the file is missing, unreadable, a pipe, or has\n"
+    "                      no targets or one that is no white stone; the other\n"
+    "                      files are still solved. Lines nothing is read from\n"
+    "                      are named on standard error\n"
     "\n"
     "A FILE whose name ends in \".sgf\" is read as SGF (FF[4]): each game tree's\n"
     "root node is a problem (AB/AW stones, TR or MA marks on the target stones,\n"
@@ -68,7 +71,8 @@ const char kHelp[] =
     "                    written without this option\n"
     "  --time            add \" (N ms)\", the time the solver command took\n"
     "  --timeout SECONDS stop a read that takes longer: \"FILE: cancelled\" (so\n"
-    "                    do SIGINT and SIGTERM, which also end the program)\n"
+    "                    do SIGINT and SIGTERM, which also end the program);\n"
+    "                    a century or more is no limit\n"
     "  --sgf-out OUT.sgf write the one problem given as SGF with the file's own\n"
     "                    root information, the verdict in the root comment and\n"
     "                    the solution tree read from the result table (leaves\n"
@@ -177,6 +181,39 @@ bool ParseJobs(const char* text, int& jobs)
     return true;
 }
 
+// Refuses outputs that could keep the program waiting (a pipe) or
+// would land in one file; returns -1 to go on, else the exit status.
+int CheckOutputs(const Options& options)
+{
+    struct Output {
+        const char* option;
+        const char* path;
+    };
+    const Output outputs[] = {{"--trace", options.trace},
+                              {"--sgf-out", options.solve.sgfOut},
+                              {"--svg", options.solve.svgOut}};
+    for (const Output& out : outputs) {
+        if (const char* kind = OutputThatWaits(out.path)) {
+            std::fprintf(stderr, "kovra-solve: error: %s %s is %s (files and devices only)\n",
+                         out.option, out.path, kind);
+            return 2;
+        }
+        if (OutputIsStandardOutput(out.path)) {
+            std::fprintf(stderr, "kovra-solve: error: %s writes the file of standard output\n",
+                         out.option);
+            return 2;
+        }
+    }
+    for (const Output& a : outputs)
+        for (const Output* b = &a + 1; b != std::end(outputs); ++b)
+            if (SameOutput(a.path, b->path)) {
+                std::fprintf(stderr, "kovra-solve: error: %s and %s name the same file\n",
+                             a.option, b->option);
+                return 2;
+            }
+    return -1;
+}
+
 // Fills options from the command line; returns -1 to go on, else the exit status.
 int ParseOptions(int argc, char** argv, Options& options)
 {
@@ -191,7 +228,7 @@ int ParseOptions(int argc, char** argv, Options& options)
             std::fputs(kUsage, stdout);
             std::fputs("\n", stdout);
             std::fputs(kHelp, stdout);
-            return 0;
+            return OutputWritten() ? 0 : 1;
         } else if (std::strcmp(arg, "--live") == 0) {
             options.live = true;
             options.solve.command = 'l';
@@ -301,7 +338,7 @@ int ParseOptions(int argc, char** argv, Options& options)
         std::fprintf(stderr, "kovra-solve: error: the output file is also an input\n");
         return 2;
     }
-    return -1;
+    return CheckOutputs(options);
 }
 
 int Solve(const Options& options);

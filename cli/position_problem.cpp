@@ -4,9 +4,9 @@
 
 namespace {
 
-bool IsCandidate(char letter, int row, int column, go::Kind& kind)
+bool IsCandidate(const PositionRecord& r, go::Kind& kind)
 {
-    return go::KindOfLetter(letter, kind) && OnBoard(column, row);
+    return r.complete && go::KindOfLetter(r.letter, kind) && OnBoard(r.column, r.row);
 }
 
 }  // namespace
@@ -14,9 +14,9 @@ bool IsCandidate(char letter, int row, int column, go::Kind& kind)
 int CandidateRecords(const std::string& text)
 {
     int count = 0;
-    ScanPositionRecords(text, [&](char letter, int row, int column) {
+    ScanPositionRecords(text, [&](const PositionRecord& r) {
         go::Kind kind;
-        count += IsCandidate(letter, row, column, kind);
+        count += IsCandidate(r, kind);
     });
     return count;
 }
@@ -34,10 +34,10 @@ go::Problem PositionProblem(const CKovraView& view, const std::string& text, boo
         }
     for (int t = 0; t < view.m_targetCount; ++t)
         problem.targets.push_back(go::MakeLoc(view.m_targetX[t], view.m_targetY[t]));
-    ScanPositionRecords(text, [&](char letter, int row, int column) {
+    ScanPositionRecords(text, [&](const PositionRecord& r) {
         go::Kind kind;
-        if (IsCandidate(letter, row, column, kind))
-            problem.candidates.push_back(go::Candidate{go::MakeLoc(column, row), kind});
+        if (IsCandidate(r, kind))
+            problem.candidates.push_back(go::Candidate{go::MakeLoc(r.column, r.row), kind});
     });
     problem.defender = go::Color::White;
     problem.first = live ? go::Color::White : go::Color::Black;

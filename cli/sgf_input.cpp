@@ -58,6 +58,13 @@ void ChooseReader(ProblemSource& source, const KovraProblem& problem, bool sgf,
     WriteWideAnswers(source, problem.info, options);
 }
 
+// The wide reader reads the position file, which takes every candidate.
+bool TakesAllCandidates(const std::string& text, const SolveOptions& options)
+{
+    return options.reader == ReaderChoice::Wide ||
+           (options.reader == ReaderChoice::Auto && CandidateRecords(text) > kMaxMoves);
+}
+
 // A position file's problem: the table reader holds its first 15 candidate
 // records, the wide reader all of them.
 void ChoosePositionReader(ProblemSource& source, const CKovraView& view, const std::string& text,
@@ -66,18 +73,12 @@ void ChoosePositionReader(ProblemSource& source, const CKovraView& view, const s
     KovraProblem problem = ProblemOfView(view);
     problem.live = source.side == 'w';
     const int candidates = CandidateRecords(text);
-    if (options.reader == ReaderChoice::Auto && candidates > kMaxMoves) {
-        source.wide = true;
-        source.problem = PositionProblem(view, text, problem.live);
-        WriteWideAnswers(source, {}, options);
-        return;
-    }
     if (options.reader == ReaderChoice::Table && candidates > kMaxMoves) {
         source.error = std::to_string(candidates) + " candidate points; the table reader holds " +
                        std::to_string(kMaxMoves);
         return;
     }
-    if (options.reader == ReaderChoice::Wide) {
+    if (TakesAllCandidates(text, options)) {
         source.wide = true;
         source.problem = PositionProblem(view, text, problem.live);
         WriteWideAnswers(source, {}, options);
@@ -210,7 +211,7 @@ void LoadProblems(const SolveOptions& options, CKovraView& view, const char* pat
         if (source.error.empty() && input.path != "-")
             source.error = ReadProblemFile(input.path.c_str(), text);
         if (source.error.empty())
-            source.error = LoadProblemText(view, text);
+            source.error = LoadProblemText(view, text, input.label.c_str(), TakesAllCandidates(text, options));
         if (source.error.empty())
             ChoosePositionReader(source, view, text, options);
         loaded(source);
@@ -238,7 +239,7 @@ bool PoseFile(CKovraView& view, const char* path, const SolveOptions& options)
     std::string error = Prepare(input, text);
     if (!error.empty() || !input.sgf) {
         if (error.empty())
-            error = input.path == "-" ? LoadProblemText(view, text)
+            error = input.path == "-" ? LoadProblemText(view, text, "-", false)
                                       : LoadProblemFile(view, input.path.c_str());
         if (error.empty())
             PrintPosed(input.label, ProblemOfView(view));

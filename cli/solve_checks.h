@@ -1,34 +1,26 @@
 // Checks kovra-solve makes around its runs: an output file that would
-// overwrite an input, and output that was lost.
+// overwrite an input or another output, or could keep it waiting, and
+// output that was lost.
 #pragma once
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <vector>
 
-#include <sys/stat.h>
-
 // True when the output file is one of the inputs (the same file under any name).
-inline bool OutputIsAnInput(const char* output, const std::vector<const char*>& inputs)
-{
-    struct stat t;
-    if (output == nullptr || ::stat(output, &t) != 0 || !S_ISREG(t.st_mode))
-        return false;
-    for (const char* input : inputs) {
-        struct stat s;
-        if (::stat(input, &s) == 0 && s.st_dev == t.st_dev && s.st_ino == t.st_ino)
-            return true;
-    }
-    return false;
-}
+bool OutputIsAnInput(const char* output, const std::vector<const char*>& inputs);
 
-// Flushes standard output; false, with a message, when something written there was lost.
-inline bool OutputWritten()
-{
-    if (std::fflush(stdout) == 0 && std::ferror(stdout) == 0)
-        return true;
-    std::fprintf(stderr, "kovra-solve: cannot write the output (%s)\n",
-                 std::strerror(errno != 0 ? errno : EIO));
-    return false;
-}
+// "a pipe" or "a socket" when the output is one, which could keep the
+// program waiting for a reader for ever; else null.
+const char* OutputThatWaits(const char* output);
+
+// True when both outputs would land in the same file: the same existing
+// file under any name, or the same name in the same directory for a file
+// not there yet. Devices (/dev/null) may take several outputs.
+bool SameOutput(const char* a, const char* b);
+
+// True when the output would land in the regular file that standard output
+// is redirected to.
+bool OutputIsStandardOutput(const char* output);
+
+// Flushes standard output; false, with a message, when something written
+// there or on standard error was lost.
+bool OutputWritten();

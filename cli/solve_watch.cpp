@@ -1,10 +1,18 @@
 #include "solve_watch.h"
 
+#include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <ctime>
 #include <pthread.h>
 
 namespace {
+
+// How long the program may take to wind down after a stop signal (the
+// reads stop within milliseconds; their lines are printed, temporary files
+// removed). Longer means it waits on something that may never come, such
+// as a full pipe on standard output.
+constexpr std::chrono::seconds kWindDown{2};
 
 sigset_t StopSignals()
 {
@@ -39,13 +47,23 @@ CSolveWatch::~CSolveWatch()
     m_thread.join();
 }
 
-// Looks for a signal every 50 ms.
+// Looks for a signal every 50 ms. The first stops the reads and lets the
+// program wind down; a second one, or a wind-down that takes too long,
+// ends the program at once with the first signal's status.
 void CSolveWatch::Watch()
 {
+    std::chrono::steady_clock::time_point stopAt;
     while (!m_stop.load()) {
-        if (const int signal = WaitForSignal()) {
+        const int signal = WaitForSignal();
+        const auto now = std::chrono::steady_clock::now();
+        if (signal != 0 && m_signal.load() != 0)
+            std::_Exit(128 + m_signal.load());
+        if (signal != 0) {
             m_signal.store(signal);
             m_cancel.store(true);
+            stopAt = now + kWindDown;
         }
+        if (m_signal.load() != 0 && now >= stopAt)
+            std::_Exit(128 + m_signal.load());
     }
 }

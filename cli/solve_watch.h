@@ -1,5 +1,8 @@
 // Stops kovra-solve's reads from outside: the signals SIGINT and SIGTERM,
 // watched by a thread of its own so that the searches only look at a flag.
+// Whatever the program waits on, a signal ends it: when it has not wound
+// down two seconds after the signal, or a second signal comes, the watch
+// ends it with status 128 + the signal.
 #pragma once
 
 #include <atomic>

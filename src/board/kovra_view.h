@@ -20,6 +20,7 @@ struct CRunControl;
 class IStatusSink;
 class IBackgroundRunner;
 struct CFirstMoveCheck;
+class CPositionNotes;
 
 // Board and colour codes.
 constexpr unsigned char kEmpty = 0;
@@ -79,10 +80,19 @@ inline void CountOne(std::int32_t& counter)
     counter = static_cast<std::int32_t>(static_cast<std::uint32_t>(counter) + 1u);
 }
 
-// Calls record for every complete record of a position file's text, in
-// file order, as Restore reads them ("%c%3d%3d" lines).
+// One record of a position file as scanned: its fields (complete when all
+// three were read) and the offset in the text where its scan began.
+struct PositionRecord {
+    bool complete = false;
+    char letter = 0;
+    int row = 0;
+    int column = 0;
+    std::size_t offset = 0;
+};
+// Calls each for every record of a position file's text, in file order, as
+// Restore reads them ("%c%3d%3d" lines).
 void ScanPositionRecords(const std::string& text,
-                         const std::function<void(char letter, int row, int column)>& record);
+                         const std::function<void(const PositionRecord& record)>& each);
 
 // Neighbour offsets in the order every scan uses: above, left, right, below.
 constexpr int kNeighbour[4] = {-kBoardWidth, -1, 1, kBoardWidth};
@@ -281,16 +291,20 @@ public:
     int OnRestore();
     // Reads the records of an open position file into the reset position.
     // With keepTargets the "x" records become targets (in range, at most 5).
+    // With notes, what was skipped and where the targets came from are kept.
     // False, with nothing changed, when the file cannot be read.
-    bool ReadPositionRecords(std::FILE* file, bool keepTargets);
+    bool ReadPositionRecords(std::FILE* file, bool keepTargets, CPositionNotes* notes = nullptr);
     // Reads a position file whole, up to kPositionFileLimit bytes (the rest
     // could hold nothing the position has room for); false on a read error.
     static bool ReadPositionText(std::FILE* file, std::string& text);
     // Replaces the history, move list and targets with the records of text.
-    void ApplyPositionRecords(const std::string& text, bool keepTargets);
+    void ApplyPositionRecords(const std::string& text, bool keepTargets,
+                              CPositionNotes* notes = nullptr);
     // One record: an on-board stone, move entry or (with keepTargets) target
-    // while there is room for it.
-    void ApplyRecord(char letter, int row, int column, bool keepTargets);
+    // while there is room for it. Returns why nothing was read, or null
+    // (also for the records that are read and mean nothing: passes, erased
+    // points, targets without keepTargets).
+    const char* ApplyRecord(char letter, int row, int column, bool keepTargets);
     // Writes every record line; false when a write failed.
     bool WritePositionRecords(std::FILE* file) const;
     // Appends a move-list entry, its mask bits read off the board as it is now.
@@ -342,7 +356,7 @@ public:
     std::FILE* m_summaryOut = nullptr;
     // Lets another thread watch and stop the read; null when none does.
     CRunControl* m_runControl = nullptr;
-    // Set by a run whose trace could not be written completely.
+    // Set by a run whose trace could not be created or written completely.
     bool m_traceFailed = false;
     // Set by a run that was stopped: the position is as before it, the
     // result table empty, m_solverResult 0 and the old trace kept.

@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/open_file.h"
+
 namespace {
 
 // The process's umask, read without setting it: other threads may be
@@ -32,6 +34,19 @@ unsigned ReplacementMode(const char* path)
     return 0666 & ~CurrentUmask();
 }
 
+// A stream that writes to fd; null, with fd closed and errno kept, when
+// none can be made.
+std::FILE* WriteStream(int fd)
+{
+    std::FILE* file = ::fdopen(fd, "w");
+    if (file == nullptr) {
+        const int error = errno;
+        ::close(fd);
+        errno = error;
+    }
+    return file;
+}
+
 bool IsOtherThanRegular(const char* path)
 {
     struct stat st;
@@ -50,7 +65,8 @@ bool CReplaceFile::Open(const char* path, bool devicesDirect)
     Discard();
     m_path = path;
     if (devicesDirect && IsOtherThanRegular(path)) {
-        m_file = std::fopen(path, "w");
+        const int fd = OpenToWriteDirectly(path);  // never a pipe, which could wait for ever
+        m_file = fd < 0 ? nullptr : WriteStream(fd);
         return m_file != nullptr;
     }
     m_mode = ReplacementMode(path);
@@ -58,10 +74,9 @@ bool CReplaceFile::Open(const char* path, bool devicesDirect)
     const int fd = ::mkstemp(&temp[0]);  // O_EXCL: never through a planted link
     if (fd < 0)
         return false;
-    m_file = ::fdopen(fd, "w");
+    m_file = WriteStream(fd);
     if (m_file == nullptr) {
         const int error = errno;
-        ::close(fd);
         ::unlink(temp.c_str());
         errno = error;
         return false;

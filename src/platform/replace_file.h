@@ -15,8 +15,9 @@ public:
 
     // Creates the temporary file (exclusively, mode 0600 until it gets the
     // mode of the file it replaces). With devicesDirect a path that names an
-    // existing file other than a regular one (/dev/null, a pipe) is written
-    // directly. False, with errno set, when nothing could be opened.
+    // existing file other than a regular one (/dev/null) is written
+    // directly; a pipe or socket is refused (ENXIO). False, with
+    // errno set, when nothing could be opened.
     bool Open(const char* path, bool devicesDirect);
     std::FILE* Stream() const { return m_file; }
     // Flushes, (with sync) syncs, closes and renames over the path; false,

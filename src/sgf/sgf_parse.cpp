@@ -10,6 +10,7 @@
 #include <strings.h>
 #include <vector>
 
+#include "platform/open_file.h"
 #include "sgf/sgf.h"
 
 namespace {
@@ -254,9 +255,10 @@ std::string ParseSgfTree(const std::string& text, std::size_t base, SgfTree& tre
 
 std::string ReadSgfFile(const char* path, std::string& text)
 {
-    std::FILE* file = std::fopen(path, "rb");
-    if (file == nullptr)
-        return std::string("cannot open: ") + std::strerror(errno);
+    const InputFile in = OpenToRead(path);  // a pipe could keep the reader waiting
+    if (in.file == nullptr)
+        return "cannot open: " + in.why;
+    std::FILE* file = in.file;
     char buffer[1 << 16];
     std::size_t n;
     // A little past the reader's limit is enough for it to refuse the file.

@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/open_file.h"
+
 namespace {
 
 // One game tree's text at most; a larger tree is refused.
@@ -18,9 +20,10 @@ SgfTreeReader::~SgfTreeReader()
 
 std::string SgfTreeReader::Open(const char* path)
 {
-    m_file = std::fopen(path, "rb");
-    if (m_file == nullptr)
-        return std::string("cannot open: ") + std::strerror(errno);
+    const InputFile in = OpenToRead(path);  // a pipe could keep the reader waiting
+    if (in.file == nullptr)
+        return "cannot open: " + in.why;
+    m_file = in.file;
     m_owned = true;
     return std::string();
 }
@@ -150,4 +153,16 @@ std::size_t CountSgfTrees(const char* path, std::string& error)
     SgfTreeReader reader;
     error = reader.Open(path);
     return CountSgfTrees(reader, error);
+}
+
+std::string ReadSgfTreeAt(const char* path, std::size_t n, SgfTree& tree)
+{
+    SgfTreeReader reader;
+    std::string error = reader.Open(path);
+    for (std::size_t k = 1; error.empty() && k < n; ++k)
+        if (!reader.Skip(error) && error.empty())
+            error = "no problem " + std::to_string(n) + " (the file holds " + std::to_string(k - 1) + ")";
+    if (error.empty() && !reader.Next(tree, error) && error.empty())
+        error = "no problem " + std::to_string(n) + " (the file holds " + std::to_string(n - 1) + ")";
+    return error;
 }

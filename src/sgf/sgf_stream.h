@@ -48,3 +48,7 @@ private:
 std::size_t CountSgfTrees(SgfTreeReader& reader, std::string& error);
 // The same for the file at path (error also when it cannot be opened).
 std::size_t CountSgfTrees(const char* path, std::string& error);
+
+// Reads the n-th game tree (from 1) of the file at path, passing over the
+// ones before it; empty on success, else the reason.
+std::string ReadSgfTreeAt(const char* path, std::size_t n, SgfTree& tree);

@@ -30,8 +30,10 @@ public:
         if (view.m_traceName == nullptr)
             return;
         if (!m_file.Open(view.m_traceName, true)) {
+            // The read goes on, but the trace asked for is lost: the run failed.
             std::fprintf(stderr, "%s: cannot create the trace file (%s); running without a trace\n",
                          TraceShownName(view), std::strerror(errno));
+            view.m_traceFailed = true;
             return;
         }
         m_buffer.reset(new char[kTraceBuffer]);

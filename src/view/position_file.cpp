@@ -6,7 +6,9 @@
 #include <string>
 
 #include "board/kovra_view.h"
+#include "platform/open_file.h"
 #include "platform/replace_file.h"
+#include "view/position_notes.h"
 
 namespace {
 
@@ -47,15 +49,19 @@ void CKovraView::OnSave()
 
 int CKovraView::OnRestore()
 {
-    std::FILE* file = std::fopen(m_fileName, "r");
-    if (!file) {
+    const InputFile in = OpenToRead(m_fileName);
+    if (in.refused) {  // a pipe would keep the window waiting: the position stays
+        ShowStatus("file not opened");
+        return m_histCount;
+    }
+    if (!in.file) {
         ResetPosition();
         ShowStatus("file not found");
         return m_histCount;
     }
     std::string text;
-    const bool read = ReadPositionText(file, text);
-    std::fclose(file);
+    const bool read = ReadPositionText(in.file, text);
+    std::fclose(in.file);
     if (!read) {  // a directory, a read error: the position stays
         ShowStatus("file not opened");
         return m_histCount;
@@ -81,16 +87,17 @@ bool CKovraView::ReadPositionText(std::FILE* file, std::string& text)
     return std::ferror(file) == 0;
 }
 
-bool CKovraView::ReadPositionRecords(std::FILE* file, bool keepTargets)
+bool CKovraView::ReadPositionRecords(std::FILE* file, bool keepTargets, CPositionNotes* notes)
 {
     std::string text;
     if (!ReadPositionText(file, text))
         return false;
-    ApplyPositionRecords(text, keepTargets);
+    ApplyPositionRecords(text, keepTargets, notes);
     return true;
 }
 
-void CKovraView::ApplyPositionRecords(const std::string& text, bool keepTargets)
+void CKovraView::ApplyPositionRecords(const std::string& text, bool keepTargets,
+                                      CPositionNotes* notes)
 {
     m_histCount = 0;
     m_moveCount = 0;
@@ -98,13 +105,23 @@ void CKovraView::ApplyPositionRecords(const std::string& text, bool keepTargets)
     m_moveWhite = 0;
     m_targetCount = 0;
     m_groupsReady = 0;
-    ScanPositionRecords(text, [&](char letter, int row, int column) {
-        ApplyRecord(letter, row, column, keepTargets);
+    if (notes != nullptr)
+        notes->Begin(text);
+    ScanPositionRecords(text, [&](const PositionRecord& r) {
+        const int targets = m_targetCount;
+        const char* skipped =
+            r.complete ? ApplyRecord(r.letter, r.row, r.column, keepTargets) : "not a record";
+        if (notes == nullptr)
+            return;
+        if (skipped != nullptr)
+            notes->Skip(r.offset, skipped);
+        else if (m_targetCount > targets)
+            notes->Target(targets, r.offset);
     });
 }
 
 void ScanPositionRecords(const std::string& text,
-                         const std::function<void(char letter, int row, int column)>& record)
+                         const std::function<void(const PositionRecord& record)>& each)
 {
     if (text.empty())
         return;
@@ -113,38 +130,47 @@ void ScanPositionRecords(const std::string& text,
     std::FILE* file = fmemopen(const_cast<char*>(text.data()), text.size(), "r");
     if (file == nullptr)
         return;
-    char letter = 0;
-    int row = 0;
-    int column = 0;
+    PositionRecord record;
     int fields;
     // The closing "\n" skips all white space, so a blank pass letter after
     // an earlier record is swallowed and its line is read from its first
     // non-blank character; a record that stops short counts for nothing.
-    while ((fields = std::fscanf(file, "%c%3d%3d\n", &letter, &row, &column)) != EOF) {
-        if (fields != 3)
-            continue;
-        record(letter, row, column);
+    long start = std::ftell(file);
+    while ((fields = std::fscanf(file, "%c%3d%3d\n", &record.letter, &record.row, &record.column)) !=
+           EOF) {
+        record.complete = fields == 3;
+        record.offset = start >= 0 ? static_cast<std::size_t>(start) : 0;
+        each(record);
+        start = std::ftell(file);
     }
     std::fclose(file);
 }
 
-void CKovraView::ApplyRecord(char letter, int row, int column, bool keepTargets)
+const char* CKovraView::ApplyRecord(char letter, int row, int column, bool keepTargets)
 {
+    const bool stone = letter == 'b' || letter == 'w';
+    const bool target = letter == 'x' && keepTargets;
+    if (!stone && !target && !IsMoveKind(letter))
+        return letter == ' ' || letter == 's' || letter == 'x' ? nullptr : "unknown record";
     if (!OnBoard(column, row))
-        return;
-    if (letter == 'b' || letter == 'w') {
+        return "off the board";
+    if (stone) {
         if (!PushHistory(letter, column, row))
-            return;
+            return "the history is full";
         m_board[row][column] = letter == 'b' ? kBlack : kWhite;
         m_groupsStale = 1;
-    } else if (IsMoveKind(letter)) {
-        if (m_moveCount < kMaxMoves)
-            AppendMoveEntry(letter, column, row);
-    } else if (letter == 'x' && keepTargets && m_targetCount < kMaxTargets) {
+    } else if (target) {
+        if (m_targetCount >= kMaxTargets)
+            return "more than 5 targets";
         m_targetY[m_targetCount] = static_cast<signed char>(row);
         m_targetX[m_targetCount] = static_cast<signed char>(column);
         ++m_targetCount;
+    } else {
+        if (m_moveCount >= kMaxMoves)
+            return "more than 15 candidate points";
+        AppendMoveEntry(letter, column, row);
     }
+    return nullptr;
 }
 
 void CKovraView::AppendMoveEntry(char kind, int x, int y)

@@ -1,9 +1,10 @@
 #!/bin/bash
-# kovra-solve where output is lost, input never ends, memory runs out, the
-# trace would overwrite an input, and a read is stopped.
-# Usage: run_solve_failures_test.sh KOVRA_SOLVE EXAMPLES_DIR LONG_PROBLEM
+# kovra-solve where output is lost, input never ends or would keep it
+# waiting, memory runs out, an output would overwrite an input or another
+# output, a read is stopped, and a stop signal comes while it waits.
+# Usage: run_solve_failures_test.sh KOVRA_SOLVE EXAMPLES_DIR LONG_PROBLEM MEDIUM_PROBLEM
 set -u
-solve=$1 examples=$2 long=$3
+solve=$1 examples=$2 long=$3 medium=$4
 work=$(mktemp -d "${TMPDIR:-/tmp}/kovra_solve_failures_XXXXXX") || exit 1
 trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1
@@ -18,9 +19,13 @@ expect() {
     [ -z "$pattern" ] || grep -q -- "$pattern" err || fail "$name: no '$pattern' on standard error: $(cat err)"
 }
 
-# Lost output.
+# Lost output: the verdict still comes, one note on standard error says
+# what was lost, and the run fails.
 expect trace_full 1 'cannot write the trace file' "$solve" --trace /dev/full p.txt
 grep -qx 'p.txt: death=5/10' out || fail "trace_full: verdict missing"
+expect trace_not_created 1 'nodir/db.txt: cannot create the trace file' "$solve" --trace nodir/db.txt p.txt
+grep -qx 'p.txt: death=5/10' out || fail "trace_not_created: verdict missing"
+[ "$(grep -c 'trace file' err)" -eq 1 ] || fail "trace_not_created: $(cat err)"
 expect stdout_full 1 'cannot write the output' sh -c "'$solve' p.txt >/dev/full"
 # Endless input ends at once (a time limit guards the test itself).
 expect dev_zero 1 '' timeout 10 "$solve" /dev/zero
@@ -59,6 +64,53 @@ grep -qx "$long: cancelled" out || fail "sigint: $(cat out)"
 [ "$(ls)" = "$(printf 'db.txt\nerr\nout\np.txt\nq.txt')" ] || fail "files left: $(ls | tr '\n' ' ')"
 expect trace_kept 0 '' "$solve" --trace db.txt p.txt
 [ "$(head -c 3 db.txt)" != old ] || fail "trace not written"
+
+# A time limit too large for the clock to count is no limit (the reading
+# must last past its first look at the clock, after 4096 positions).
+for limit in 1e10 inf 1e300; do
+    expect "timeout_$limit" 0 '' "$solve" --timeout "$limit" "$medium"
+    grep -qx "$medium: life=15043/34413" out || fail "timeout $limit: $(cat out)"
+done
+# The help text lost is lost output.
+expect help_full 1 'cannot write the output' sh -c "'$solve' --help >/dev/full"
+# Two outputs in one file, or in the file standard output goes to, are
+# refused before anything is read; devices take several.
+expect same_outputs 2 'error: --sgf-out and --svg name the same file' \
+    "$solve" --sgf-out o.sgf --svg ./o.sgf p.txt
+expect trace_and_svg 2 'error: --trace and --svg name the same file' \
+    "$solve" --trace db.txt --svg "$PWD/db.txt" p.txt
+[ ! -e o.sgf ] || fail "same_outputs: o.sgf was written"
+expect output_on_stdout 2 'error: --svg writes the file of standard output' \
+    sh -c "'$solve' --svg o.txt p.txt >o.txt"
+expect devices_shared 0 '' "$solve" --sgf-out /dev/null --svg /dev/null p.txt
+
+# Nothing waits on a pipe made by mkfifo: as an input it is refused at once,
+# as an output before anything is read (a time limit guards the test; it
+# kills, as a program stuck in an open may take no other signal).
+mkfifo ff ff.sgf
+expect pipe_input 1 '' timeout -s KILL 10 "$solve" ff ff.sgf p.txt
+grep -qx 'ff: error: cannot open: a pipe' out || fail "pipe_input: $(cat out)"
+grep -qx 'ff.sgf: error: cannot open: a pipe' out || fail "pipe_input: $(cat out)"
+grep -qx 'p.txt: death=5/10' out || fail "pipe_input: the next file was not solved"
+for option in --trace --sgf-out --svg; do
+    expect "pipe_output$option" 2 "error: $option ff is a pipe" \
+        timeout -s KILL 10 "$solve" "$option" ff p.txt
+done
+
+# A stop signal ends the program whatever it waits on: here a write to
+# standard output, a pipe that nobody reads and that --pose of a large
+# collection fills. The time limit (which passes the signal on) kills the
+# program should it never end.
+for i in $(seq 300); do cat "$examples/plain-bent-three.sgf"; done >many.sgf
+exec 3<>ff  # the pipe's reader, which never reads
+for signal in INT:130 TERM:143; do
+    timeout -s KILL 10 "$solve" --pose many.sgf >ff 2>err & pid=$!
+    sleep 0.2
+    kill -"${signal%:*}" $pid
+    wait $pid; rc=$?
+    [ "$rc" -eq "${signal#*:}" ] || fail "SIG${signal%:*} while blocked: exit status $rc"
+done
+exec 3<&-
 
 [ $failed -eq 0 ] && echo ok
 exit $failed

@@ -1,17 +1,21 @@
 // What the end-to-end scripts cannot reach: the first paint, a save that
-// fails on a full disk, Refresh's replay, target marks, the status buffer's
-// bound, and the shell's script lines.
+// fails on a full disk, Refresh's replay, target marks, the lines a position
+// file's reading skips, the status buffer's bound, and the shell's script
+// lines and progress text.
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <climits>
 #include <csignal>
 #include <cstdlib>
 
+#include "progress_text.h"
 #include "script_event.h"
 #include "test_support.h"
+#include "view/position_notes.h"
 
 TEST(Drawing, GridStonesMarksAndNumbersSitAtTheirPixels)
 {
@@ -156,6 +160,52 @@ TEST(PositionRecords, TargetsAreReadOnTheBoardAndAtMostFive)
     EXPECT_EQ(v.m_histCount, 1);
 }
 
+// "LINE:WHY LINE:WHY ..." of the lines noted as skipped.
+std::string SkippedText(const CPositionNotes& notes)
+{
+    std::string text;
+    for (const CPositionNotes::Skipped& s : notes.SkippedLines())
+        text += (text.empty() ? "" : " ") + std::to_string(s.line) + ":" + s.why;
+    return text;
+}
+
+TEST(PositionRecords, LinesNothingIsReadFromAreNotedOnceAndPassLinesNever)
+{
+    std::string sixteenMoves;
+    for (int i = 1; i <= 16; ++i)
+        sixteenMoves += "f  1 " + std::to_string(i % 11 + 1) + "\n";
+    struct Case {
+        std::string text;
+        const char* skipped;
+    } const cases[] = {
+        {"b  1  1\n   0  0\nw  2  2\n", ""},  // a pass line after a record
+        {"   0  0\nb  1  1\n", ""},            // a pass line first
+        {"\n\nb  1  1\n\ns  1  1\n", ""},     // blank lines, an erased point
+        {"hello\nb  1  1\n", "1:not a record"},
+        {"b  1  1 junk\nw  2  2\n", "1:not a record"},
+        {"q  1  1\nb 12  1\nw  2  2\nx  0  1\n", "1:unknown record 2:off the board 4:off the board"},
+        {sixteenMoves, "16:more than 15 candidate points"},
+        {"x  1  1\nx  1  2\nx  1  3\nx  1  4\nx  1  5\nx  1  6\n", "6:more than 5 targets"},
+    };
+    for (const Case& c : cases) {
+        ViewHarness h;
+        CPositionNotes notes;
+        h.view().ApplyPositionRecords(c.text, true, &notes);
+        EXPECT_EQ(SkippedText(notes), c.skipped) << c.text;
+    }
+}
+
+TEST(PositionRecords, EachTargetKnowsItsLine)
+{
+    ViewHarness h;
+    CKovraView& v = h.view();
+    CPositionNotes notes;
+    v.ApplyPositionRecords("b  1  1\n\nw  2  2\nhello\nx  2  2\n   0  0\nx  1  1\n", true, &notes);
+    ASSERT_EQ(v.m_targetCount, 2);
+    EXPECT_EQ(notes.TargetLine(0), 5);
+    EXPECT_EQ(notes.TargetLine(1), 7);
+}
+
 TEST(StatusBuffer, LongTextsAreCutAtFortySevenCharacters)
 {
     ViewHarness h;
@@ -181,4 +231,47 @@ TEST(ScriptLine, CoordinatesAreClampedAndMalformedLinesAreUnknown)
                              "char ab", "char space2", "key left", "menu", "boards", "snapshot",
                              "Board", "wait 5"})
         EXPECT_EQ(ParseScriptLine(line).kind, ScriptEventKind::Unknown) << line;
+}
+
+TEST(ScriptLine, AProblemNumberIsReadWholeAndKeptAsWritten)
+{
+    struct Case {
+        const char* line;
+        const char* file;
+        int index;
+        const char* number;
+    } const cases[] = {
+        {"open-sgf a.sgf", "a.sgf", 1, ""},
+        {"open-sgf a b.sgf 2", "a b.sgf", 2, "2"},
+        {"open-sgf a.sgf 1000001", "a.sgf", 1000001, "1000001"},
+        {"open-sgf a.sgf 99999999999999999999", "a.sgf", INT_MAX, "99999999999999999999"},
+        {"open-sgf a.sgf 2x", "a.sgf 2x", 1, ""},
+    };
+    for (const Case& c : cases) {
+        const ScriptEvent e = ParseScriptLine(c.line);
+        EXPECT_EQ(e.kind, ScriptEventKind::OpenSgf) << c.line;
+        EXPECT_EQ(e.text, c.file) << c.line;
+        EXPECT_EQ(e.index, c.index) << c.line;
+        EXPECT_EQ(e.number, c.number) << c.line;
+    }
+}
+
+TEST(Progress, CountsTakeThreeDigitsAtMostAndAUnit)
+{
+    struct Case {
+        int entry;
+        long long nodes;
+        double seconds;
+        const char* text;
+    } const cases[] = {
+        {-1, 0, 0, "root: 0 pos, 0/s"},
+        {0, 999, 1, "1: 999 pos, 999/s"},
+        {0, 16244736, 5.2, "1: 16.2M pos, 3.1M/s"},
+        {14, 99949999, 1, "15: 99.9M pos, 99.9M/s"},
+        {2, 99950000, 1, "3: 100M pos, 100M/s"},
+        {2, 999960, 2, "3: 1.0M pos, 500k/s"},
+        {2, 4294967295LL, 10, "3: 4.3G pos, 429M/s"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ProgressText(c.entry, c.nodes, c.seconds), c.text) << c.nodes;
 }
