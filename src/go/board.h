@@ -33,6 +33,13 @@ public:
 
     // The point that KoBanned() may not play on now; kNoLoc when none.
     Loc KoBan() const { return m_koBan; }
+    // Lets the banned side retake at once, as a reading that gives one
+    // side every ko threat does.
+    void LiftKoBan()
+    {
+        m_koBan = kNoLoc;
+        m_koBanned = Color::Empty;
+    }
     Player KoBanned() const { return m_koBanned; }
     // Stones the last Play took.
     int LastCaptures() const { return m_lastCaptures; }

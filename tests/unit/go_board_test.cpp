@@ -42,6 +42,12 @@ std::string LibertyFault(const go::Board& board, Loc loc)
             }
         }
     }
+    int linked = 0;
+    for (Loc s = board.NextStone(loc); s != loc && linked <= go::kLocs; s = board.NextStone(s))
+        ++linked;
+    if (linked + 1 != stones)
+        return "the ring of the string at " + std::to_string(loc) + " holds " + std::to_string(linked + 1) +
+               " stones, not " + std::to_string(stones);
     if (stones != board.StringSize(loc) || liberties != board.Liberties(loc))
         return "string at " + std::to_string(loc) + ": " + std::to_string(board.StringSize(loc)) + " stones, " +
                std::to_string(board.Liberties(loc)) + " liberties; counted " + std::to_string(stones) + ", " +

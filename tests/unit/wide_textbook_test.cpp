@@ -1,0 +1,89 @@
+// Go's answers on textbook shapes, with either side to move. Boards are
+// drawn in a corner of a 19x19 board: 'a' an empty region point, 'T' a
+// white target stone, 'X'/'O' other stones, '.' an empty point off the
+// region (a liberty nobody fills). The brute-force reader confirms the
+// small ones.
+#include <gtest/gtest.h>
+
+#include "wide/wide_reader.h"
+#include "wide_brute.h"
+#include "wide_support.h"
+
+namespace {
+
+using go::Color;
+using go::Verdict;
+
+struct Shape {
+    const char* name;
+    AsciiRows rows;
+    Verdict blackFirst;  // Black to kill
+    Verdict whiteFirst;  // White to live
+};
+
+const Shape kShapes[] = {
+    {"bent three in the corner",
+     {"aaTX.",
+      "aTTX.",
+      "TTXX.",
+      "XXX..",
+      "....."},
+     Verdict::Death, Verdict::Life},
+    {"bent four in the corner: a ko when Black starts",
+     {"aaaTX",
+      "aTTTX",
+      "TTXXX",
+      "XXX..",
+      "....."},
+     Verdict::Ko, Verdict::Life},
+    {"straight three on the edge",
+     {"XTaaaTX",
+      "XTTTTTX",
+      "XXXXXXX",
+      "......."},
+     Verdict::Death, Verdict::Life},
+    {"straight four on the edge lives",
+     {"XTaaaaTX",
+      "XTTTTTTX",
+      "XXXXXXXX",
+      "........"},
+     Verdict::Life, Verdict::Life},
+    {"bulky five",
+     {"aaaTX.",
+      "aaTTX.",
+      "TTTXX.",
+      "XXXX..",
+      "......"},
+     Verdict::Death, Verdict::Life},
+};
+
+const char* Name(Verdict v)
+{
+    switch (v) {
+    case Verdict::Death: return "death";
+    case Verdict::Life: return "life";
+    case Verdict::Ko: return "ko";
+    case Verdict::Exhausted: return "exhausted";
+    case Verdict::Cancelled: return "cancelled";
+    default: return "undecided";
+    }
+}
+
+}  // namespace
+
+TEST(WideTextbook, ShapesReadAsGoKnowsThem)
+{
+    go::WideReader reader(1 << 22);
+    for (const Shape& s : kShapes) {
+        for (const Color first : {Color::Black, Color::White}) {
+            SCOPED_TRACE(std::string(s.name) + (first == Color::Black ? ", Black first" : ", White first"));
+            const go::Problem problem = ProblemOf(s.rows, 19, first);
+            const Verdict expected = first == Color::Black ? s.blackFirst : s.whiteFirst;
+            EXPECT_STREQ(Name(reader.Read(problem, go::kNoLoc, nullptr).verdict), Name(expected));
+            if (problem.candidates.size() <= 8) {
+                BruteReader brute(problem, 2000000);
+                EXPECT_STREQ(Name(brute.Verdict()), Name(expected));
+            }
+        }
+    }
+}
