@@ -36,8 +36,12 @@ WideReading WideReader::Read(const Problem& problem, Loc only, CRunControl* cont
     const bool kill = problem.first != problem.defender;
     const Verdict success = kill ? Verdict::Death : Verdict::Life;
     const Verdict failure = kill ? Verdict::Life : Verdict::Death;
-    if (rules.TargetTaken(problem.board)) {
-        reading.verdict = Verdict::Death;
+    // Nothing to read when a target is gone already, or when the targets
+    // live whatever the attacker plays (a first move read alone is still
+    // played: it may spoil the life).
+    const End end = rules.EndOf(problem.board, problem.first, true, Color::Empty);
+    if (end == End::Death || (end == End::Life && only == kNoLoc)) {
+        reading.verdict = end == End::Death ? Verdict::Death : Verdict::Life;
         impl.verdict = reading.verdict;
         return reading;
     }

@@ -55,6 +55,37 @@ const Shape kShapes[] = {
       "XXXX..",
       "......"},
      Verdict::Death, Verdict::Life},
+    {"crossed five",
+     {"XXXXXXX.",
+      "XTTTTTX.",
+      "XTTaTTX.",
+      "XTaaaTX.",
+      "XTTaTTX.",
+      "XTTTTTX.",
+      "XXXXXXX.",
+      "........"},
+     Verdict::Death, Verdict::Life},
+    {"rabbity six",
+     {"XXXXXXX.",
+      "XTTaaTX.",
+      "XTaaaTX.",
+      "XTTaTTX.",
+      "XTTTTTX.",
+      "XXXXXXX.",
+      "........"},
+     Verdict::Death, Verdict::Life},
+    {"six stones on the second line die",
+     {"aaaaaaaa.",
+      "XTTTTTTX.",
+      "XXXXXXXX.",
+      "........."},
+     Verdict::Death, Verdict::Life},
+    {"eight stones on the second line live",
+     {"aaaaaaaaaa.",
+      "XTTTTTTTTX.",
+      "XXXXXXXXXX.",
+      "..........."},
+     Verdict::Life, Verdict::Life},
 };
 
 const char* Name(Verdict v)
@@ -80,10 +111,30 @@ TEST(WideTextbook, ShapesReadAsGoKnowsThem)
             const go::Problem problem = ProblemOf(s.rows, 19, first);
             const Verdict expected = first == Color::Black ? s.blackFirst : s.whiteFirst;
             EXPECT_STREQ(Name(reader.Read(problem, go::kNoLoc, nullptr).verdict), Name(expected));
-            if (problem.candidates.size() <= 8) {
+            if (problem.candidates.size() <= 7) {
                 BruteReader brute(problem, 2000000);
                 EXPECT_STREQ(Name(brute.Verdict()), Name(expected));
             }
         }
+    }
+}
+
+// A big eye: 21 region points inside a white wall that keeps liberties
+// outside the region. Benson's test sees it alive at once.
+TEST(WideTextbook, ABigEyeLivesAtOnce)
+{
+    const AsciiRows rows = {
+        "aaaaaaaT.",
+        "aaaaaaaT.",
+        "aaaaaaaT.",
+        "TTTTTTTT.",
+        "........."};
+    go::WideReader reader(1 << 20);
+    for (const Color first : {Color::Black, Color::White}) {
+        const go::Problem problem = ProblemOf(rows, 19, first);
+        ASSERT_EQ(problem.candidates.size(), 21u);
+        const go::WideReading r = reader.Read(problem, go::kNoLoc, nullptr);
+        EXPECT_EQ(r.verdict, Verdict::Life);
+        EXPECT_EQ(r.expanded, 0);
     }
 }
