@@ -137,3 +137,25 @@ Player BruteReader::Winner(const std::vector<std::pair<Player, Loc>>& line, Play
     const Player w = Value(board, toMove, afterPass, line.empty());
     return m_exhausted ? Color::Empty : w;
 }
+
+std::vector<Loc> BruteReader::Moves(const std::vector<std::pair<Player, Loc>>& line) const
+{
+    go::Board board = m_problem.board;
+    Player toMove = m_problem.first;
+    for (const auto& move : line) {
+        board.Play(move.second, move.first);
+        toMove = go::Opponent(move.first);
+    }
+    std::vector<Loc> moves;
+    for (const go::Candidate& c : m_problem.candidates) {
+        bool again = false;
+        for (Loc m : moves)
+            again = again || m == c.at;
+        if (!again && board.At(c.at) == Color::Empty && Allowed(board, c.at, toMove, line.empty()) &&
+            board.IsLegal(c.at, toMove))
+            moves.push_back(c.at);
+    }
+    if (toMove == m_problem.defender)
+        moves.push_back(go::kPass);
+    return moves;
+}

@@ -22,6 +22,10 @@ public:
     // when the budget ran out.
     go::Player Winner(const std::vector<std::pair<go::Player, go::Loc>>& line, go::Player favoured);
 
+    // The moves Go and the kinds allow the side to move after line (no
+    // favoured side), the pass last when the defender is to move.
+    std::vector<go::Loc> Moves(const std::vector<std::pair<go::Player, go::Loc>>& line) const;
+
     // What the readings met on their way.
     bool metRepetition = false;
     bool metKoBan = false;

@@ -3,6 +3,7 @@
 // its own size or in the top-left corner of a bigger one.
 #pragma once
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -22,3 +23,9 @@ AsciiRows RowsOf(const go::Board& board, int rows, int columns);
 // Capital 'T' is a white target stone, 't' a black one (the defender is
 // the targets' colour). first is the side that moves first.
 go::Problem ProblemOf(const AsciiRows& rows, int size, go::Player first);
+
+// A seeded random problem on a 4x4 to 6x6 board, crowded so that the
+// fights are close, kos among them: at most eight region points (the
+// empty points, and now and then a stone), one or two target strings,
+// kinds mostly 'f', either side first.
+go::Problem RandomSmallProblem(std::mt19937& random);
