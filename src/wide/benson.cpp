@@ -7,25 +7,39 @@ namespace go {
 
 namespace {
 
-constexpr int kMaxStrings = kLocs / 2;
+constexpr int kMaxStrings = kLocs;
 
 // The regions that can be vital: maximal connected sets of points free of
 // the defender's stones whose empty points all lie in the region. A set
 // that reaches an empty point off the region can never be vital (that
 // point would be a liberty for ever, so its neighbour is safe anyway).
-class Regions {
+}  // namespace
+
+class BensonTest::Regions {
 public:
-    Regions(const Board& board, Player defender, const bool* candidate)
-        : m_board(board), m_defender(defender), m_candidate(candidate)
+    Regions()
     {
         std::memset(m_regionOf, 0xff, sizeof m_regionOf);
         std::memset(m_stringOf, 0xff, sizeof m_stringOf);
     }
 
+    // Starts on a new position; the marks of the last one are wiped.
+    void Start(const Board& board, Player defender, const bool* candidate)
+    {
+        for (int k = 0; k < m_touched; ++k)
+            m_regionOf[m_touchedCells[k]] = -1;
+        for (int s = 0; s < m_strings; ++s)
+            m_stringOf[m_heads[s]] = -1;
+        m_touched = m_strings = m_count = m_emptyCount = m_borderCount = 0;
+        m_board = &board;
+        m_defender = defender;
+        m_candidate = candidate;
+    }
+
     // The string number of the defender's string through loc, made on first sight.
     int StringOf(Loc loc)
     {
-        const Loc head = m_board.Head(loc);
+        const Loc head = m_board->Head(loc);
         if (m_stringOf[head] < 0) {
             m_heads[m_strings] = head;
             m_stringOf[head] = static_cast<std::int16_t>(m_strings++);
@@ -36,10 +50,10 @@ public:
     Loc HeadOf(int s) const { return m_heads[s]; }
 
     // Fills the region through every candidate point not yet seen.
-    void FindAll()
+    void FindAll(const std::vector<Loc>& points)
     {
-        for (Loc loc = 0; loc < kLocs; ++loc)
-            if (m_candidate[loc] && m_board.At(loc) != m_defender && m_regionOf[loc] < 0)
+        for (Loc loc : points)
+            if (m_board->At(loc) != m_defender && m_regionOf[loc] < 0)
                 Fill(loc);
     }
 
@@ -60,7 +74,7 @@ public:
             bool touches = false;
             for (int d : kAdjacent) {
                 const Loc n = static_cast<Loc>(m_empties[k] + d);
-                touches = touches || (m_board.At(n) == m_defender && m_board.Head(n) == m_heads[s]);
+                touches = touches || (m_board->At(n) == m_defender && m_board->Head(n) == m_heads[s]);
             }
             if (!touches)
                 return false;
@@ -78,25 +92,25 @@ private:
         Loc stack[kLocs];
         int top = 0;
         stack[top++] = start;
-        m_regionOf[start] = static_cast<std::int16_t>(m_count);
+        Mark(start);
         // Stops as soon as the region cannot be vital: the points left
         // unlabelled lead any later fill to this region or to the same
         // kind of point again.
         while (top > 0 && region.vitalCandidate) {
             const Loc p = stack[--top];
-            if (m_board.At(p) == Color::Empty) {
+            if (m_board->At(p) == Color::Empty) {
                 region.vitalCandidate = m_candidate[p];
                 m_empties[m_emptyCount++] = p;
             }
             for (int d : kAdjacent) {
                 const Loc n = static_cast<Loc>(p + d);
-                const Color c = m_board.At(n);
+                const Color c = m_board->At(n);
                 if (c == Color::Wall)
                     continue;
                 if (c == m_defender) {
                     AddBorder(region, StringOf(n));
                 } else if (m_regionOf[n] < 0) {
-                    m_regionOf[n] = static_cast<std::int16_t>(m_count);
+                    Mark(n);
                     stack[top++] = n;
                 } else if (m_regionOf[n] != m_count) {
                     region.vitalCandidate = false;  // joins a region already stopped
@@ -105,6 +119,12 @@ private:
         }
         region.emptyEnd = m_emptyCount;
         ++m_count;
+    }
+
+    void Mark(Loc loc)
+    {
+        m_regionOf[loc] = static_cast<std::int16_t>(m_count);
+        m_touchedCells[m_touched++] = loc;
     }
 
     void AddBorder(Region& region, int s)
@@ -116,10 +136,12 @@ private:
         region.borderEnd = m_borderCount;
     }
 
-    const Board& m_board;
-    Player m_defender;
-    const bool* m_candidate;
+    const Board* m_board = nullptr;
+    Player m_defender = Color::White;
+    const bool* m_candidate = nullptr;
     std::int16_t m_regionOf[kLocs];
+    Loc m_touchedCells[kLocs];
+    int m_touched = 0;
     std::int16_t m_stringOf[kLocs];
     Loc m_heads[kMaxStrings];
     int m_strings = 0;
@@ -130,6 +152,8 @@ private:
     std::int16_t m_borders[4 * kLocs];
     int m_borderCount = 0;
 };
+
+namespace {
 
 // A string touching an empty point that nobody may fill.
 bool Anchored(const Board& board, Loc loc, const bool* candidate)
@@ -144,26 +168,73 @@ bool Anchored(const Board& board, Loc loc, const bool* candidate)
     return anchored;
 }
 
+// Liberties of the string at loc that may lie in a vital region of it:
+// on the region, with every empty neighbour on the region and a liberty
+// of the string too. A string with fewer than two cannot have two vital
+// regions; most strings in an open fight have none.
+int EyeLikeLiberties(const Board& board, Loc loc, const bool* candidate)
+{
+    const Loc head = board.Head(loc);
+    const Player owner = board.At(loc);
+    auto isLiberty = [&](Loc p) {
+        for (int d : kAdjacent)
+            if (board.At(p + d) == owner && board.Head(p + d) == head)
+                return true;
+        return false;
+    };
+    Loc counted[4 * kMaxStrings];
+    int count = 0, eyeLike = 0;
+    board.ForEachStone(loc, [&](Loc s) {
+        for (int d : kAdjacent) {
+            const Loc p = static_cast<Loc>(s + d);
+            if (board.At(p) != Color::Empty || !candidate[p] || eyeLike >= 2)
+                continue;
+            bool seen = false;
+            for (int k = 0; k < count; ++k)
+                seen = seen || counted[k] == p;
+            if (seen)
+                continue;
+            counted[count++] = p;
+            bool eye = true;
+            for (int e : kAdjacent) {
+                const Loc q = static_cast<Loc>(p + e);
+                eye = eye && (board.At(q) != Color::Empty || (candidate[q] && isLiberty(q)));
+            }
+            eyeLike += eye;
+        }
+    });
+    return eyeLike;
+}
+
 }  // namespace
 
-bool TargetsUnconditionallyAlive(const Board& board, Player defender, const bool* candidate,
-                                 const std::vector<Loc>& targets)
+BensonTest::BensonTest() : m_regions(new Regions) {}
+BensonTest::~BensonTest() = default;
+
+bool BensonTest::TargetsAlive(const Board& board, Player defender, const bool* candidate,
+                              const std::vector<Loc>& points, const std::vector<Loc>& targets)
 {
+    // Two vital regions give a string two liberties at least.
     bool allAnchored = true;
     for (Loc t : targets) {
         if (board.At(t) != defender)
             return false;
-        allAnchored = allAnchored && Anchored(board, t, candidate);
+        const bool anchored = Anchored(board, t, candidate);
+        if (!anchored && (board.Liberties(t) < 2 || EyeLikeLiberties(board, t, candidate) < 2))
+            return false;
+        allAnchored = allAnchored && anchored;
     }
     if (allAnchored)
         return true;
 
-    Regions regions(board, defender, candidate);
-    regions.FindAll();
+    Regions& regions = *m_regions;
+    regions.Start(board, defender, candidate);
+    regions.FindAll(points);
     for (Loc t : targets)
         regions.StringOf(t);
     const int strings = regions.Strings();
-    bool safe[kMaxStrings], anchored[kMaxStrings];
+    bool* safe = m_safe;
+    bool* anchored = m_anchored;
     for (int s = 0; s < strings; ++s) {
         anchored[s] = Anchored(board, regions.HeadOf(s), candidate);
         safe[s] = true;

@@ -3,6 +3,7 @@
 // can take, even if the defender never answers (Benson's test).
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "go/board.h"
@@ -10,12 +11,28 @@
 
 namespace go {
 
-// True when every target string is safe. An empty point off the region
-// (candidate[loc] false) is never filled, so a string touching one keeps a
-// liberty for ever; every other string needs two vital regions (each
-// region's empty points all its liberties) bounded only by safe strings.
-// Every candidate point is taken to be open to the attacker.
-bool TargetsUnconditionallyAlive(const Board& board, Player defender, const bool* candidate,
-                                 const std::vector<Loc>& targets);
+// Keeps its scratch from one position to the next: one test at a time.
+class BensonTest {
+public:
+    BensonTest();
+    ~BensonTest();
+    BensonTest(const BensonTest&) = delete;
+    BensonTest& operator=(const BensonTest&) = delete;
+
+    // True when every target string is safe. An empty point off the region
+    // (candidate[loc] false) is never filled, so a string touching one
+    // keeps a liberty for ever; every other string needs two vital regions
+    // (each region's empty points all its liberties) bounded only by safe
+    // strings. Every candidate point (points lists them) is taken to be
+    // open to the attacker.
+    bool TargetsAlive(const Board& board, Player defender, const bool* candidate, const std::vector<Loc>& points,
+                      const std::vector<Loc>& targets);
+
+private:
+    class Regions;
+    std::unique_ptr<Regions> m_regions;
+    bool m_safe[kLocs];
+    bool m_anchored[kLocs];
+};
 
 }  // namespace go

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "wide/benson.h"
 
 namespace go {
 
@@ -12,12 +11,23 @@ WideRules::WideRules(const Problem& problem)
       m_first(problem.first),
       m_targets(problem.targets)
 {
+    // One stone of each target string is enough to watch.
+    std::vector<Loc> targets;
+    for (Loc t : m_targets) {
+        bool again = false;
+        for (Loc u : targets)
+            again = again || problem.board.Head(u) == problem.board.Head(t);
+        if (!again || !IsStone(problem.board.At(t)))
+            targets.push_back(t);
+    }
+    m_strings = targets;
     for (const Candidate& c : problem.candidates) {
         if (!problem.board.IsPoint(c.at) || m_isCandidate[c.at])
             continue;
         m_isCandidate[c.at] = true;
         m_kind[c.at] = c.kind;
         m_points.push_back(c);
+        m_pointList.push_back(c.at);
     }
 }
 
@@ -71,7 +81,7 @@ bool WideRules::TargetTaken(const Board& board) const
 
 bool WideRules::TargetsAlive(const Board& board) const
 {
-    return TargetsUnconditionallyAlive(board, m_defender, m_isCandidate, m_targets);
+    return m_benson.TargetsAlive(board, m_defender, m_isCandidate, m_pointList, m_strings);
 }
 
 End WideRules::EndOf(const Board& board, Player toMove, bool root, Player favoured) const
@@ -81,7 +91,9 @@ End WideRules::EndOf(const Board& board, Player toMove, bool root, Player favour
     if (!root && toMove == favoured && board.KoBanned() == favoured &&
         KindAllows(board, board.KoBan(), favoured, false))
         return End::Favoured;
-    if (TargetsAlive(board))
+    // Life shows after the defender's moves; after the attacker's the
+    // defender's pass brings it to light a move later.
+    if ((root || toMove == m_attacker) && TargetsAlive(board))
         return End::Life;
     if (root || toMove != m_attacker)
         return End::None;

@@ -9,6 +9,7 @@
 #include "go/board.h"
 #include "go/problem.h"
 #include "go/types.h"
+#include "wide/benson.h"
 
 namespace go {
 
@@ -63,10 +64,15 @@ private:
     Player m_attacker;
     Player m_first;
     std::vector<Loc> m_targets;
+    // One target of each string the problem starts with (a string that
+    // still stands holds all its stones, so one is enough for Benson).
+    std::vector<Loc> m_strings;
     // The candidate points in list order, each once, with the first kind given.
     std::vector<Candidate> m_points;
     bool m_isCandidate[kLocs] = {};
     Kind m_kind[kLocs] = {};
+    std::vector<Loc> m_pointList;
+    mutable BensonTest m_benson;  // scratch of the one reading at a time
 };
 
 }  // namespace go

@@ -54,7 +54,22 @@ struct WideSearch::Frame {
     Loc best = kNoLoc;
 };
 
-WideSearch::WideSearch(const WideRules& rules, WideTable& table) : m_rules(rules), m_table(table) {}
+constexpr std::size_t kKnownEnds = std::size_t{1} << 15;
+
+WideSearch::WideSearch(const WideRules& rules, WideTable& table)
+    : m_rules(rules), m_table(table), m_ends(kKnownEnds)
+{
+}
+
+End WideSearch::EndOf(const Board& board, Player toMove, std::uint64_t key)
+{
+    KnownEnd& known = m_ends[key & (kKnownEnds - 1)];
+    if (known.key != key) {
+        known.key = key;
+        known.end = m_rules.EndOf(board, toMove, false, m_favoured);
+    }
+    return known.end;
+}
 WideSearch::~WideSearch() = default;
 
 void WideSearch::SetReading(Player favoured, int reading)
@@ -136,7 +151,7 @@ void WideSearch::MakeChild(const Frame& f, Loc move, Child& c)
             c.fixed = false;
             return;
         } else {
-            const End end = m_rules.EndOf(board, next, false, m_favoured);
+            const End end = EndOf(board, next, c.key);
             winner = end == End::Death ? m_rules.Attacker()
                      : end == End::Life ? m_rules.Defender()
                      : end == End::Favoured ? m_favoured

@@ -66,6 +66,7 @@ private:
     void Finish(Frame& f);
     void DescendInto(Frame& f);
     void Poll();
+    End EndOf(const Board& board, Player toMove, std::uint64_t key);
 
     const WideRules& m_rules;
     WideTable& m_table;
@@ -78,6 +79,13 @@ private:
     std::vector<std::uint64_t> m_line;
     int m_base = 0;  // depth of the bottom frame
     std::vector<WideRules::Move> m_moves;
+    // The ends of positions met lately, by table key: a position's
+    // children are made anew each time it is read again.
+    struct KnownEnd {
+        std::uint64_t key = 0;
+        End end = End::None;
+    };
+    std::vector<KnownEnd> m_ends;
     bool m_cancelled = false;
     std::int64_t m_expanded = 0;
     std::int64_t m_played = 0;
