@@ -8,6 +8,7 @@ namespace go {
 namespace {
 
 constexpr int kMaxStrings = kLocs;
+constexpr int kMaxVitalCells = 16;
 
 // The regions that can be vital: maximal connected sets of points free of
 // the defender's stones whose empty points all lie in the region. A set
@@ -49,12 +50,11 @@ public:
     int Strings() const { return m_strings; }
     Loc HeadOf(int s) const { return m_heads[s]; }
 
-    // Fills the region through every candidate point not yet seen.
-    void FindAll(const std::vector<Loc>& points)
+    // Fills the region through p unless an earlier fill has.
+    void FillFrom(Loc p)
     {
-        for (Loc loc : points)
-            if (m_board->At(loc) != m_defender && m_regionOf[loc] < 0)
-                Fill(loc);
+        if (m_regionOf[p] < 0)
+            Fill(p);
     }
 
     struct Region {
@@ -96,8 +96,13 @@ private:
         // Stops as soon as the region cannot be vital: the points left
         // unlabelled lead any later fill to this region or to the same
         // kind of point again.
+        int cells = 0;
         while (top > 0 && region.vitalCandidate) {
             const Loc p = stack[--top];
+            // Eyes are small: a bigger region is passed over (the test
+            // may only miss a life, never see a false one).
+            if (++cells > kMaxVitalCells)
+                region.vitalCandidate = false;
             if (m_board->At(p) == Color::Empty) {
                 region.vitalCandidate = m_candidate[p];
                 m_empties[m_emptyCount++] = p;
@@ -168,11 +173,12 @@ bool Anchored(const Board& board, Loc loc, const bool* candidate)
     return anchored;
 }
 
-// Liberties of the string at loc that may lie in a vital region of it:
-// on the region, with every empty neighbour on the region and a liberty
-// of the string too. A string with fewer than two cannot have two vital
+// The liberties of the string at loc that may lie in a vital region of
+// it (at most 4 * kMaxStrings): on the region, with every empty neighbour
+// on the region and a liberty of the string too. Every empty point of a
+// vital region is one, so a string with fewer than two has no two vital
 // regions; most strings in an open fight have none.
-int EyeLikeLiberties(const Board& board, Loc loc, const bool* candidate)
+int EyeLikeLiberties(const Board& board, Loc loc, const bool* candidate, Loc* found)
 {
     const Loc head = board.Head(loc);
     const Player owner = board.At(loc);
@@ -187,7 +193,7 @@ int EyeLikeLiberties(const Board& board, Loc loc, const bool* candidate)
     board.ForEachStone(loc, [&](Loc s) {
         for (int d : kAdjacent) {
             const Loc p = static_cast<Loc>(s + d);
-            if (board.At(p) != Color::Empty || !candidate[p] || eyeLike >= 2)
+            if (board.At(p) != Color::Empty || !candidate[p])
                 continue;
             bool seen = false;
             for (int k = 0; k < count; ++k)
@@ -200,7 +206,8 @@ int EyeLikeLiberties(const Board& board, Loc loc, const bool* candidate)
                 const Loc q = static_cast<Loc>(p + e);
                 eye = eye && (board.At(q) != Color::Empty || (candidate[q] && isLiberty(q)));
             }
-            eyeLike += eye;
+            if (eye)
+                found[eyeLike++] = p;
         }
     });
     return eyeLike;
@@ -212,7 +219,7 @@ BensonTest::BensonTest() : m_regions(new Regions) {}
 BensonTest::~BensonTest() = default;
 
 bool BensonTest::TargetsAlive(const Board& board, Player defender, const bool* candidate,
-                              const std::vector<Loc>& points, const std::vector<Loc>& targets)
+                              const std::vector<Loc>& targets)
 {
     // Two vital regions give a string two liberties at least.
     bool allAnchored = true;
@@ -220,7 +227,7 @@ bool BensonTest::TargetsAlive(const Board& board, Player defender, const bool* c
         if (board.At(t) != defender)
             return false;
         const bool anchored = Anchored(board, t, candidate);
-        if (!anchored && (board.Liberties(t) < 2 || EyeLikeLiberties(board, t, candidate) < 2))
+        if (!anchored && (board.Liberties(t) < 2 || EyeLikeLiberties(board, t, candidate, m_eyes) < 2))
             return false;
         allAnchored = allAnchored && anchored;
     }
@@ -229,9 +236,15 @@ bool BensonTest::TargetsAlive(const Board& board, Player defender, const bool* c
 
     Regions& regions = *m_regions;
     regions.Start(board, defender, candidate);
-    regions.FindAll(points);
     for (Loc t : targets)
         regions.StringOf(t);
+    // The regions that may be vital to the targets, then to the strings
+    // around those regions, and so on: each holds eye-like liberties.
+    for (int s = 0; s < regions.Strings(); ++s) {
+        const int eyes = EyeLikeLiberties(board, regions.HeadOf(s), candidate, m_eyes);
+        for (int k = 0; k < eyes; ++k)
+            regions.FillFrom(m_eyes[k]);
+    }
     const int strings = regions.Strings();
     bool* safe = m_safe;
     bool* anchored = m_anchored;

@@ -23,16 +23,15 @@ public:
     // (candidate[loc] false) is never filled, so a string touching one
     // keeps a liberty for ever; every other string needs two vital regions
     // (each region's empty points all its liberties) bounded only by safe
-    // strings. Every candidate point (points lists them) is taken to be
-    // open to the attacker.
-    bool TargetsAlive(const Board& board, Player defender, const bool* candidate, const std::vector<Loc>& points,
-                      const std::vector<Loc>& targets);
+    // strings. Every candidate point is taken to be open to the attacker.
+    bool TargetsAlive(const Board& board, Player defender, const bool* candidate, const std::vector<Loc>& targets);
 
 private:
     class Regions;
     std::unique_ptr<Regions> m_regions;
     bool m_safe[kLocs];
     bool m_anchored[kLocs];
+    Loc m_eyes[4 * kLocs];
 };
 
 }  // namespace go

@@ -50,6 +50,15 @@ public:
     // them, then liberties of the weakest strings, then room. The
     // defender's pass comes last; the attacker never passes (the defender
     // would pass too, and two passes are life).
+    // Rough proof numbers of a fresh position: how much reading each side
+    // may need to win it (the attacker fewer the fewer liberties the
+    // weakest target has).
+    struct Estimate {
+        std::uint32_t attacker;
+        std::uint32_t defender;
+    };
+    Estimate Guess(const Board& board) const;
+
     struct Move {
         Loc at;
         int rank;
@@ -71,7 +80,6 @@ private:
     std::vector<Candidate> m_points;
     bool m_isCandidate[kLocs] = {};
     Kind m_kind[kLocs] = {};
-    std::vector<Loc> m_pointList;
     mutable BensonTest m_benson;  // scratch of the one reading at a time
 };
 

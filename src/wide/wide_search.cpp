@@ -159,8 +159,9 @@ void WideSearch::MakeChild(const Frame& f, Loc move, Child& c)
         }
     }
     if (winner == Color::Empty) {
-        c.phi = 1;
-        c.delta = 1;
+        const WideRules::Estimate guess = m_rules.Guess(board);
+        c.phi = next == m_rules.Attacker() ? guess.attacker : guess.defender;
+        c.delta = next == m_rules.Attacker() ? guess.defender : guess.attacker;
         c.fixed = false;
         return;
     }
@@ -193,18 +194,14 @@ void WideSearch::Poll()
     m_cancelled = m_cancelled || cancel || late;
 }
 
-// The frame's numbers from its children's, those of the table first.
+// The frame's numbers from its children's as last seen. (A child that a
+// transposition changed meanwhile is looked up again when chosen.)
 void WideSearch::Refresh(Frame& f) const
 {
     std::uint32_t phi = kInfinity;
     std::uint64_t delta = 0;
     bool lostChild = false;
-    for (Child& c : f.children) {
-        if (!c.fixed)
-            if (const TableEntry* e = m_table.Find(c.key)) {
-                c.phi = e->phi;
-                c.delta = e->delta;
-            }
+    for (const Child& c : f.children) {
         phi = std::min(phi, c.delta);
         lostChild = lostChild || c.phi == kInfinity;
         delta += c.phi;
@@ -261,7 +258,14 @@ void WideSearch::DescendInto(Frame& f)
             delta2 = d;
         }
     }
-    const Child& c = f.children[best];
+    Child& c = f.children[best];
+    if (!c.fixed)
+        if (const TableEntry* e = m_table.Find(c.key))
+            if (e->phi != c.phi || e->delta != c.delta) {
+                c.phi = e->phi;
+                c.delta = e->delta;
+                return;  // chosen on old numbers: choose again
+            }
     const std::uint32_t thPhi =
         f.thDelta >= kInfinity ? kInfinity : Saturate(std::uint64_t{f.thDelta} - f.delta + c.phi);
     const std::uint32_t widened = delta2 >= kInfinity ? kInfinity : Saturate(std::uint64_t{delta2} + delta2 / 4 + 1);
