@@ -52,6 +52,8 @@ WideReading WideReader::Read(const Problem& problem, Loc only, CRunControl* cont
         const WideSearch::Outcome out = search.Solve(problem.board, problem.first, {}, only, true);
         reading.expanded = search.Expanded();
         reading.played = search.Played();
+        reading.depth = search.MaxDepth();
+        reading.tableBytes = impl.table.Bytes();
         if (out.cancelled) {
             reading.verdict = Verdict::Cancelled;
             break;

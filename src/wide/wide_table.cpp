@@ -38,7 +38,6 @@ const TableEntry* WideTable::Find(std::uint64_t key) const
 
 void WideTable::Store(const TableEntry& entry)
 {
-    GrowIfCrowded();
     const std::size_t set = SetOf(entry.key);
     TableEntry* victim = &m_entries[set];
     for (std::size_t k = 0; k < kWays; ++k) {
@@ -50,21 +49,25 @@ void WideTable::Store(const TableEntry& entry)
         if (victim->key != 0 && (e.key == 0 || e.work < victim->work))
             victim = &e;
     }
+    if (victim->key != 0 && m_used * 2 >= m_entries.size() && Grow()) {
+        Store(entry);
+        return;
+    }
     m_used += victim->key == 0;
     *victim = entry;
 }
 
-void WideTable::GrowIfCrowded()
+bool WideTable::Grow()
 {
     const std::size_t size = m_entries.size();
-    if (m_used * 4 < size * 3 || size * 2 > m_maxEntries)
-        return;
+    if (size * 2 > m_maxEntries)
+        return false;
     std::vector<TableEntry> old;
     try {
         std::vector<TableEntry>(size * 2).swap(old);
     } catch (const std::bad_alloc&) {
         m_maxEntries = size;  // no room to grow: replace from now on
-        return;
+        return false;
     }
     old.swap(m_entries);
     m_mask = size * 2 / kWays - 1;
@@ -72,6 +75,7 @@ void WideTable::GrowIfCrowded()
     for (const TableEntry& e : old)
         if (e.key != 0)
             Store(e);
+    return true;
 }
 
 }  // namespace go

@@ -39,9 +39,12 @@ public:
 
 private:
     static constexpr std::size_t kWays = 4;
-    std::size_t SetOf(std::uint64_t key) const { return (key & m_mask) * kWays; }
-    // Doubles the table when it is three quarters full and the bound allows.
-    void GrowIfCrowded();
+    // The set of a key, from its high bits too (keys that share low bits
+    // spread all the same).
+    std::size_t SetOf(std::uint64_t key) const { return ((key ^ (key >> 31)) & m_mask) * kWays; }
+    // Doubles the table when a full set would lose an entry while the
+    // table is half full, as far as the bound allows.
+    bool Grow();
 
     std::size_t m_maxEntries;
     std::vector<TableEntry> m_entries;
