@@ -123,17 +123,11 @@ int WideSearch::RepetitionDepth(std::uint64_t repKey, int depth) const
     return -1;
 }
 
-// The child position after move, valued as far as it can be without
-// reading it: ended, repeated, known to the table, or a fresh guess.
-void WideSearch::MakeChild(const Frame& f, Loc move, Child& c)
+// The child's position (after its move, key made) valued as far as it can
+// be without reading it: ended, repeated, known to the table, or a guess.
+void WideSearch::MakeChild(const Frame& f, const Board& board, Child& c)
 {
-    Board board = f.board;
-    WideRules::PlayMove(board, move, f.toMove, m_favoured);
-    ++m_played;
     const Player next = Opponent(f.toMove);
-    c.move = move;
-    c.key = TableKey(board, next);
-    c.repKey = RepetitionKey(board, next);
     c.dep = kFree;
     c.fixed = true;
     const int depth = m_base + m_top + 1;
@@ -175,12 +169,27 @@ void WideSearch::Expand(Frame& f, Loc only)
     if ((m_expanded & (kPollNodes - 1)) == 0)
         Poll();
     m_rules.Moves(f.board, f.toMove, f.root, m_favoured, m_moves);
+    // All the children's positions first, so that their table entries are
+    // on their way to the cache while the first ones are judged.
+    const Player next = Opponent(f.toMove);
+    if (m_boards.size() < m_moves.size())
+        m_boards.resize(m_moves.size());
     for (const WideRules::Move& m : m_moves) {
         if (only != kNoLoc && m.at != only)
             continue;
+        Board& board = m_boards[f.children.size()];
+        board = f.board;
+        WideRules::PlayMove(board, m.at, f.toMove, m_favoured);
+        ++m_played;
         f.children.emplace_back();
-        MakeChild(f, m.at, f.children.back());
+        Child& c = f.children.back();
+        c.move = m.at;
+        c.key = TableKey(board, next);
+        c.repKey = RepetitionKey(board, next);
+        m_table.Prefetch(c.key);
     }
+    for (std::size_t k = 0; k < f.children.size(); ++k)
+        MakeChild(f, m_boards[k], f.children[k]);
 }
 
 void WideSearch::Poll()

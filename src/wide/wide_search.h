@@ -60,7 +60,7 @@ private:
     struct Frame;
     Frame& Push(const Board& board, Player toMove, std::uint32_t thPhi, std::uint32_t thDelta);
     void Expand(Frame& f, Loc only);
-    void MakeChild(const Frame& f, Loc move, Child& c);
+    void MakeChild(const Frame& f, const Board& board, Child& c);
     int RepetitionDepth(std::uint64_t repKey, int depth) const;
     void Refresh(Frame& f) const;
     void Finish(Frame& f);
@@ -79,6 +79,7 @@ private:
     std::vector<std::uint64_t> m_line;
     int m_base = 0;  // depth of the bottom frame
     std::vector<WideRules::Move> m_moves;
+    std::vector<Board> m_boards;  // the children of the position being expanded
     // The ends of positions met lately, by table key: a position's
     // children are made anew each time it is read again.
     struct KnownEnd {
