@@ -42,17 +42,6 @@ std::vector<BenchProblem> DefaultProblems()
     return list;
 }
 
-const char* VerdictName(go::Verdict v)
-{
-    switch (v) {
-    case go::Verdict::Death: return "death";
-    case go::Verdict::Life: return "life";
-    case go::Verdict::Ko: return "ko";
-    case go::Verdict::Exhausted: return "exhausted";
-    case go::Verdict::Cancelled: return "cancelled";
-    default: return "undecided";
-    }
-}
 
 long PeakMemoryKb()
 {
@@ -88,8 +77,8 @@ int main(int argc, char** argv)
     view->m_writeSummary = false;
     go::WideReader reader(std::size_t{256} << 20);
 
-    std::printf("%-22s %-4s %3s | %-9s %10s %10s %9s %10s | %-16s %9s\n", "problem", "cmd", "pts", "wide",
-                "expanded", "played", "ms", "pos/s", "table reader", "ms");
+    std::printf("%-22s %-4s %3s | %-9s %10s %10s %5s %7s %9s %10s | %-16s %9s\n", "problem", "cmd", "pts", "wide",
+                "expanded", "played", "depth", "tableMB", "ms", "pos/s", "table reader", "ms");
     long long totalExpanded = 0;
     double totalMs = 0;
     int status = 0;
@@ -118,9 +107,10 @@ int main(int argc, char** argv)
             tableMs = MsSince(start);
             table = recorder.Last();
         }
-        std::printf("%-22s %-4s %3zu | %-9s %10lld %10lld %9.1f %10.0f | %-16s %9.1f\n", BaseName(p.path).c_str(),
-                    p.live ? "live" : "kill", problem.candidates.size(), VerdictName(r.verdict),
-                    static_cast<long long>(r.expanded), static_cast<long long>(r.played), ms,
+        std::printf("%-22s %-4s %3zu | %-9s %10lld %10lld %5d %7.1f %9.1f %10.0f | %-16s %9.1f\n",
+                    BaseName(p.path).c_str(), p.live ? "live" : "kill", problem.candidates.size(), go::NameOf(r.verdict),
+                    static_cast<long long>(r.expanded), static_cast<long long>(r.played), r.depth,
+                    r.tableBytes / 1048576.0, ms,
                     ms > 0 ? r.expanded * 1000.0 / ms : 0.0, table.c_str(), tableMs);
         std::fflush(stdout);
     }

@@ -47,16 +47,6 @@ bool PoseWide(const SgfSource& source, go::Problem& problem)
     return true;
 }
 
-const char* VerdictName(go::Verdict v)
-{
-    switch (v) {
-    case go::Verdict::Death: return "death";
-    case go::Verdict::Life: return "life";
-    case go::Verdict::Ko: return "ko";
-    case go::Verdict::Cancelled: return "unfinished";
-    default: return "undecided";
-    }
-}
 
 }  // namespace
 
@@ -80,7 +70,7 @@ int main(int argc, char** argv)
     go::WideReader reader(std::size_t{256} << 20);
     long long expanded = 0;
     double totalMs = 0, worstMs = 0;
-    int read = 0, unfinished = 0;
+    int read = 0, unfinished = 0, maxDepth = 0;
     for (const char* path : files) {
         std::string text;
         std::vector<SgfTree> trees;
@@ -108,16 +98,18 @@ int main(int argc, char** argv)
             expanded += r.expanded;
             totalMs += ms;
             worstMs = std::max(worstMs, ms);
-            std::printf("%s#%zu %3d points: %-10s %10lld expanded %9.1f ms\n", path, k + 1, points,
-                        VerdictName(r.verdict), static_cast<long long>(r.expanded), ms);
+            std::printf("%s#%zu %3d points: %-10s %10lld expanded, depth %3d, table %6.1f MB, %9.1f ms\n", path,
+                        k + 1, points, go::NameOf(r.verdict), static_cast<long long>(r.expanded), r.depth,
+                        r.tableBytes / 1048576.0, ms);
+            maxDepth = std::max(maxDepth, r.depth);
             std::fflush(stdout);
         }
     }
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     std::printf("%d problems, %d unfinished; %lld positions expanded in %.1f s, %.0f positions/s; worst %.1f s; "
-                "peak memory %.1f MB\n",
+                "longest line %d; peak memory %.1f MB\n",
                 read, unfinished, expanded, totalMs / 1000, totalMs > 0 ? expanded * 1000.0 / totalMs : 0.0,
-                worstMs / 1000, usage.ru_maxrss / 1024.0);
+                worstMs / 1000, maxDepth, usage.ru_maxrss / 1024.0);
     return 0;
 }

@@ -45,17 +45,6 @@ bool SharesTwoLiberties(const go::Problem& problem)
     return false;
 }
 
-const char* Name(go::Verdict v)
-{
-    switch (v) {
-    case go::Verdict::Death: return "death";
-    case go::Verdict::Life: return "life";
-    case go::Verdict::Ko: return "ko";
-    case go::Verdict::Exhausted: return "exhausted";
-    case go::Verdict::Cancelled: return "cancelled";
-    default: return "undecided";
-    }
-}
 
 }  // namespace
 
@@ -81,7 +70,7 @@ TEST(WideAgreement, RandomProblemsReadAsTheBruteForceReadsThem)
             continue;
         }
         SCOPED_TRACE("round " + std::to_string(round));
-        ASSERT_STREQ(Name(got.verdict), Name(expected));
+        ASSERT_STREQ(go::NameOf(got.verdict), go::NameOf(expected));
         ++compared;
         kos += expected == go::Verdict::Ko;
         repetitions += brute.metRepetition;
@@ -100,7 +89,7 @@ TEST(WideAgreement, RandomProblemsReadAsTheBruteForceReadsThem)
             if (alone == go::Verdict::Exhausted)
                 continue;
             const go::Verdict wide = reader.Read(problem, move, nullptr).verdict;
-            ASSERT_STREQ(Name(wide), Name(alone)) << "first move " << move;
+            ASSERT_STREQ(go::NameOf(wide), go::NameOf(alone)) << "first move " << move;
             anySuccess = anySuccess || wide == success;
             anyKo = anyKo || wide == go::Verdict::Ko;
             ++firstMoves;

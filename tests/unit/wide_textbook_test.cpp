@@ -88,17 +88,6 @@ const Shape kShapes[] = {
      Verdict::Life, Verdict::Life},
 };
 
-const char* Name(Verdict v)
-{
-    switch (v) {
-    case Verdict::Death: return "death";
-    case Verdict::Life: return "life";
-    case Verdict::Ko: return "ko";
-    case Verdict::Exhausted: return "exhausted";
-    case Verdict::Cancelled: return "cancelled";
-    default: return "undecided";
-    }
-}
 
 }  // namespace
 
@@ -110,10 +99,10 @@ TEST(WideTextbook, ShapesReadAsGoKnowsThem)
             SCOPED_TRACE(std::string(s.name) + (first == Color::Black ? ", Black first" : ", White first"));
             const go::Problem problem = ProblemOf(s.rows, 19, first);
             const Verdict expected = first == Color::Black ? s.blackFirst : s.whiteFirst;
-            EXPECT_STREQ(Name(reader.Read(problem, go::kNoLoc, nullptr).verdict), Name(expected));
+            EXPECT_STREQ(go::NameOf(reader.Read(problem, go::kNoLoc, nullptr).verdict), go::NameOf(expected));
             if (problem.candidates.size() <= 7) {
                 BruteReader brute(problem, 2000000);
-                EXPECT_STREQ(Name(brute.Verdict()), Name(expected));
+                EXPECT_STREQ(go::NameOf(brute.Verdict()), go::NameOf(expected));
             }
         }
     }
