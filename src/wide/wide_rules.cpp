@@ -158,10 +158,6 @@ void WideRules::Moves(const Board& board, Player p, bool root, Player favoured, 
         out.push_back(Move{kPass, static_cast<int>(out.size())});
 }
 
-}  // namespace go
-
-namespace go {
-
 // The attacker must fill the weakest target's liberties one by one, and
 // each adds replies to refute: about libs squared. The defender's task
 // shrinks as the liberties grow. (Measured on the examples and the book
