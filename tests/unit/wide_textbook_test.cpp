@@ -86,6 +86,20 @@ const Shape kShapes[] = {
       "XXXXXXXXXX.",
       "..........."},
      Verdict::Life, Verdict::Life},
+    {"a seki: whoever fills a shared liberty is taken",
+     {"TaBBBBaOX.",
+      "OOOOOOOOX.",
+      "XXXXXXXXX.",
+      ".........."},
+     Verdict::Life, Verdict::Life},
+    {"a capturing race of two liberties each: the first to move wins",
+     {"aTXaO.",
+      "aTXXO.",
+      "TTXaO.",
+      "XXXXO.",
+      "OOOOO.",
+      "......"},
+     Verdict::Death, Verdict::Life},
 };
 
 
