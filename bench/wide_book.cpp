@@ -1,11 +1,12 @@
 // wide-book: how fast the wide reader reads the book problems when the
 // region is posed wide: every empty point of the stones' bounding box and
-// one line around it (clipped to the board) is an 'f' point, the side not
+// --margin lines around it (default 1; clipped to the board) is an 'f' point, the side not
 // to play defends all its stones there, the side to play moves first. A
 // rough posing for measuring speed, not for judging answers; a problem is
 // read with a deadline and counted as unfinished when it runs out.
 // Arguments: SGF files; options --min N / --max N (region points),
-// --seconds S (deadline, default 10), --limit N (problems per file).
+// --seconds S (deadline, default 10), --limit N (problems per file),
+// --margin N.
 #include <sys/resource.h>
 
 #include <algorithm>
@@ -23,7 +24,7 @@
 
 namespace {
 
-bool PoseWide(const SgfSource& source, go::Problem& problem)
+bool PoseWide(const SgfSource& source, int margin, go::Problem& problem)
 {
     if (source.black.empty() || source.white.empty())
         return false;
@@ -40,8 +41,8 @@ bool PoseWide(const SgfSource& source, go::Problem& problem)
     problem.defender = go::Opponent(toPlay);
     for (const SgfPoint& p : problem.defender == go::Color::Black ? source.black : source.white)
         problem.targets.push_back(go::MakeLoc(p.x, p.y));
-    for (int y = std::max(1, y0 - 1); y <= std::min(source.size, y1 + 1); ++y)
-        for (int x = std::max(1, x0 - 1); x <= std::min(source.size, x1 + 1); ++x)
+    for (int y = std::max(1, y0 - margin); y <= std::min(source.size, y1 + margin); ++y)
+        for (int x = std::max(1, x0 - margin); x <= std::min(source.size, x1 + margin); ++x)
             if (problem.board.At(go::MakeLoc(x, y)) == go::Color::Empty)
                 problem.candidates.push_back(go::Candidate{go::MakeLoc(x, y), go::Kind::F});
     return true;
@@ -52,7 +53,7 @@ bool PoseWide(const SgfSource& source, go::Problem& problem)
 
 int main(int argc, char** argv)
 {
-    int minPoints = 0, maxPoints = 1000, limit = 1 << 30;
+    int minPoints = 0, maxPoints = 1000, limit = 1 << 30, margin = 1;
     double seconds = 10;
     std::vector<const char*> files;
     for (int i = 1; i < argc; ++i) {
@@ -64,6 +65,8 @@ int main(int argc, char** argv)
             seconds = std::atof(argv[++i]);
         else if (i + 1 < argc && std::strcmp(argv[i], "--limit") == 0)
             limit = std::atoi(argv[++i]);
+        else if (i + 1 < argc && std::strcmp(argv[i], "--margin") == 0)
+            margin = std::atoi(argv[++i]);
         else
             files.push_back(argv[i]);
     }
@@ -82,7 +85,7 @@ int main(int argc, char** argv)
         for (std::size_t k = 0; k < trees.size() && done < limit; ++k) {
             SgfSource source;
             go::Problem problem;
-            if (!ReadSource(trees[k], source).empty() || !PoseWide(source, problem))
+            if (!ReadSource(trees[k], source).empty() || !PoseWide(source, margin, problem))
                 continue;
             const int points = static_cast<int>(problem.candidates.size());
             if (points < minPoints || points > maxPoints)

@@ -174,11 +174,11 @@ bool Anchored(const Board& board, Loc loc, const bool* candidate)
 }
 
 // The liberties of the string at loc that may lie in a vital region of
-// it (at most 4 * kMaxStrings): on the region, with every empty neighbour
+// it, up to enough of them (at most 4 * kMaxStrings): on the region, with every empty neighbour
 // on the region and a liberty of the string too. Every empty point of a
 // vital region is one, so a string with fewer than two has no two vital
 // regions; most strings in an open fight have none.
-int EyeLikeLiberties(const Board& board, Loc loc, const bool* candidate, Loc* found)
+int EyeLikeLiberties(const Board& board, Loc loc, const bool* candidate, Loc* found, int enough)
 {
     const Loc head = board.Head(loc);
     const Player owner = board.At(loc);
@@ -193,7 +193,7 @@ int EyeLikeLiberties(const Board& board, Loc loc, const bool* candidate, Loc* fo
     board.ForEachStone(loc, [&](Loc s) {
         for (int d : kAdjacent) {
             const Loc p = static_cast<Loc>(s + d);
-            if (board.At(p) != Color::Empty || !candidate[p])
+            if (board.At(p) != Color::Empty || !candidate[p] || eyeLike >= enough)
                 continue;
             bool seen = false;
             for (int k = 0; k < count; ++k)
@@ -227,7 +227,7 @@ bool BensonTest::TargetsAlive(const Board& board, Player defender, const bool* c
         if (board.At(t) != defender)
             return false;
         const bool anchored = Anchored(board, t, candidate);
-        if (!anchored && (board.Liberties(t) < 2 || EyeLikeLiberties(board, t, candidate, m_eyes) < 2))
+        if (!anchored && (board.Liberties(t) < 2 || EyeLikeLiberties(board, t, candidate, m_eyes, 2) < 2))
             return false;
         allAnchored = allAnchored && anchored;
     }
@@ -241,7 +241,7 @@ bool BensonTest::TargetsAlive(const Board& board, Player defender, const bool* c
     // The regions that may be vital to the targets, then to the strings
     // around those regions, and so on: each holds eye-like liberties.
     for (int s = 0; s < regions.Strings(); ++s) {
-        const int eyes = EyeLikeLiberties(board, regions.HeadOf(s), candidate, m_eyes);
+        const int eyes = EyeLikeLiberties(board, regions.HeadOf(s), candidate, m_eyes, 4 * kMaxStrings);
         for (int k = 0; k < eyes; ++k)
             regions.FillFrom(m_eyes[k]);
     }

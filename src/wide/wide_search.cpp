@@ -36,6 +36,7 @@ struct WideSearch::Child {
     std::uint32_t delta = 1;
     int dep = kFree;          // proven: the shallowest position of the line it depends on
     bool fixed = false;       // its value is known here, not read from the table
+    bool takesTarget = false; // its move takes a target
 };
 
 struct WideSearch::Frame {
@@ -83,13 +84,22 @@ std::uint64_t WideSearch::RepetitionKey(const Board& board, Player toMove)
     return board.Hash() ^ (toMove == Color::White ? kWhiteToMove : 0);
 }
 
+// The stones, the side to move, the ko ban and the reading. Whether the
+// last move was a pass needs no place: only the defender ever passes (an
+// attacker's pass is answered by a pass, and two passes are life), so
+// after a pass the attacker is to move and a pass of his own is never
+// read.
+std::uint64_t WideSearch::TableKey(std::uint64_t hash, Player toMove, Loc koBan, Player koBanned) const
+{
+    std::uint64_t key = hash ^ (toMove == Color::White ? kWhiteToMove : 0) ^ m_readingKey;
+    if (koBan != kNoLoc)
+        key ^= Mix(kKoBase + static_cast<std::uint64_t>(koBan) * 4 + static_cast<std::uint64_t>(koBanned));
+    return key == 0 ? 1 : key;  // 0 marks a free entry
+}
+
 std::uint64_t WideSearch::TableKey(const Board& board, Player toMove) const
 {
-    std::uint64_t key = RepetitionKey(board, toMove) ^ m_readingKey;
-    if (board.KoBan() != kNoLoc)
-        key ^= Mix(kKoBase + static_cast<std::uint64_t>(board.KoBan()) * 4 +
-                   static_cast<std::uint64_t>(board.KoBanned()));
-    return key == 0 ? 1 : key;  // 0 marks a free entry
+    return TableKey(board.Hash(), toMove, board.KoBan(), board.KoBanned());
 }
 
 WideSearch::Frame& WideSearch::Push(const Board& board, Player toMove, std::uint32_t thPhi, std::uint32_t thDelta)
@@ -125,14 +135,14 @@ int WideSearch::RepetitionDepth(std::uint64_t repKey, int depth) const
 
 // The child's position (after its move, key made) valued as far as it can
 // be without reading it: ended, repeated, known to the table, or a guess.
-void WideSearch::MakeChild(const Frame& f, const Board& board, Child& c)
+void WideSearch::MakeChild(const Frame& f, Child& c)
 {
     const Player next = Opponent(f.toMove);
     c.dep = kFree;
     c.fixed = true;
     const int depth = m_base + m_top + 1;
     Player winner = Color::Empty;
-    if (m_rules.TargetTaken(board)) {
+    if (c.takesTarget) {
         winner = m_rules.Attacker();
     } else {
         const int r = RepetitionDepth(c.repKey, depth);
@@ -144,20 +154,25 @@ void WideSearch::MakeChild(const Frame& f, const Board& board, Child& c)
             c.delta = e->delta;
             c.fixed = false;
             return;
-        } else {
-            const End end = EndOf(board, next, c.key);
-            winner = end == End::Death ? m_rules.Attacker()
-                     : end == End::Life ? m_rules.Defender()
-                     : end == End::Favoured ? m_favoured
-                                            : Color::Empty;
         }
     }
     if (winner == Color::Empty) {
-        const WideRules::Estimate guess = m_rules.Guess(board);
-        c.phi = next == m_rules.Attacker() ? guess.attacker : guess.defender;
-        c.delta = next == m_rules.Attacker() ? guess.defender : guess.attacker;
-        c.fixed = false;
-        return;
+        // New to the table: the position itself is needed now.
+        Board& board = m_scratch;
+        board = f.board;
+        WideRules::PlayMove(board, c.move, f.toMove, m_favoured);
+        const End end = EndOf(board, next, c.key);
+        winner = end == End::Death ? m_rules.Attacker()
+                 : end == End::Life ? m_rules.Defender()
+                 : end == End::Favoured ? m_favoured
+                                        : Color::Empty;
+        if (winner == Color::Empty) {
+            const WideRules::Estimate guess = m_rules.Guess(board);
+            c.phi = next == m_rules.Attacker() ? guess.attacker : guess.defender;
+            c.delta = next == m_rules.Attacker() ? guess.defender : guess.attacker;
+            c.fixed = false;
+            return;
+        }
     }
     c.phi = winner == next ? 0 : kInfinity;
     c.delta = winner == next ? kInfinity : 0;
@@ -169,27 +184,28 @@ void WideSearch::Expand(Frame& f, Loc only)
     if ((m_expanded & (kPollNodes - 1)) == 0)
         Poll();
     m_rules.Moves(f.board, f.toMove, f.root, m_favoured, m_moves);
-    // All the children's positions first, so that their table entries are
-    // on their way to the cache while the first ones are judged.
+    // The children's keys first, foreseen without playing, so that their
+    // table entries are on their way to the cache while the first ones are
+    // judged; only the positions new to the table are made.
     const Player next = Opponent(f.toMove);
-    if (m_boards.size() < m_moves.size())
-        m_boards.resize(m_moves.size());
     for (const WideRules::Move& m : m_moves) {
         if (only != kNoLoc && m.at != only)
             continue;
-        Board& board = m_boards[f.children.size()];
-        board = f.board;
-        WideRules::PlayMove(board, m.at, f.toMove, m_favoured);
+        const Board::Preview after = f.board.Foresee(m.at, f.toMove);
         ++m_played;
         f.children.emplace_back();
         Child& c = f.children.back();
         c.move = m.at;
-        c.key = TableKey(board, next);
-        c.repKey = RepetitionKey(board, next);
+        c.key = TableKey(after.hash, next, after.koBan, after.koBanned);
+        c.repKey = after.hash ^ (next == Color::White ? kWhiteToMove : 0);
+        c.takesTarget = false;
+        for (int k = 0; k < after.takenStrings; ++k)
+            for (Loc t : m_rules.Targets())
+                c.takesTarget = c.takesTarget || f.board.Head(t) == after.taken[k];
         m_table.Prefetch(c.key);
     }
-    for (std::size_t k = 0; k < f.children.size(); ++k)
-        MakeChild(f, m_boards[k], f.children[k]);
+    for (Child& c : f.children)
+        MakeChild(f, c);
 }
 
 void WideSearch::Poll()

@@ -49,6 +49,7 @@ public:
     // Keys of a position: for the table (with the ko ban and the reading)
     // and for repetitions (stones and the side to move).
     std::uint64_t TableKey(const Board& board, Player toMove) const;
+    std::uint64_t TableKey(std::uint64_t hash, Player toMove, Loc koBan, Player koBanned) const;
     static std::uint64_t RepetitionKey(const Board& board, Player toMove);
 
     std::int64_t Expanded() const { return m_expanded; }
@@ -60,7 +61,7 @@ private:
     struct Frame;
     Frame& Push(const Board& board, Player toMove, std::uint32_t thPhi, std::uint32_t thDelta);
     void Expand(Frame& f, Loc only);
-    void MakeChild(const Frame& f, const Board& board, Child& c);
+    void MakeChild(const Frame& f, Child& c);
     int RepetitionDepth(std::uint64_t repKey, int depth) const;
     void Refresh(Frame& f) const;
     void Finish(Frame& f);
@@ -79,7 +80,7 @@ private:
     std::vector<std::uint64_t> m_line;
     int m_base = 0;  // depth of the bottom frame
     std::vector<WideRules::Move> m_moves;
-    std::vector<Board> m_boards;  // the children of the position being expanded
+    Board m_scratch;  // a child being judged
     // The ends of positions met lately, by table key: a position's
     // children are made anew each time it is read again.
     struct KnownEnd {

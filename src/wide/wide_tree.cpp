@@ -179,7 +179,8 @@ private:
 std::vector<TreeMove> WideReader::Impl::Tree(int limit, bool& cut)
 {
     cut = false;
-    if (treeReading == 0 || !rules || limit <= 0)
+    const bool decided = verdict == Verdict::Death || verdict == Verdict::Life || verdict == Verdict::Ko;
+    if (!decided || treeReading == 0 || !rules || limit <= 0)
         return {};
     const bool firstWins = verdict == Verdict::Ko || (verdict == Verdict::Death) == (problem.first != problem.defender);
     search->SetReading(treeReading == 1 ? Opponent(problem.first) : problem.first, treeReading);

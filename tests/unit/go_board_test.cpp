@@ -94,7 +94,17 @@ TEST(GoBoard, RandomGamesFollowTheTableReadersRules)
                 v.m_histCount = 0;
             SCOPED_TRACE("game " + std::to_string(game) + " move " + std::to_string(attempt));
             const bool legal = board.IsLegal(loc, c);
+            const go::Board::Preview preview = board.Foresee(loc, c);
+            int taken = 0;
+            for (int k = 0; k < preview.takenStrings; ++k)
+                taken += board.StringSize(preview.taken[k]);
             const bool played = board.Play(loc, c);
+            if (played) {
+                ASSERT_EQ(preview.hash, board.Hash());
+                ASSERT_EQ(preview.koBan, board.KoBan());
+                ASSERT_EQ(preview.koBanned, board.KoBanned());
+                ASSERT_EQ(taken, board.LastCaptures());
+            }
             const int onView = PlayMove(v, c == Color::Black ? 'b' : 'w', x, y);
             ASSERT_EQ(legal, played);
             ASSERT_EQ(played, onView != kIllegal);
