@@ -159,6 +159,44 @@ bool Board::IsLegal(Loc loc, Player p) const
     return false;
 }
 
+Board::Preview Board::Foresee(Loc loc, Player p) const
+{
+    Preview out;
+    out.hash = m_hash;
+    if (loc == kPass)
+        return out;
+    out.hash ^= StoneKey(loc, p);
+    const Color opp = Opponent(p);
+    bool joins = false;
+    int empty = 0, captures = 0;
+    Loc lastTaken = kNoLoc;
+    for (int d : kAdjacent) {
+        const Loc n = static_cast<Loc>(loc + d);
+        const Color c = m_color[n];
+        empty += c == Color::Empty;
+        joins = joins || c == p;
+        if (c != opp || m_libs[m_head[n]] != 1)
+            continue;
+        const Loc h = m_head[n];
+        bool again = false;
+        for (int k = 0; k < out.takenStrings; ++k)
+            again = again || out.taken[k] == h;
+        if (again)
+            continue;
+        out.taken[out.takenStrings++] = h;
+        captures += m_stones[h];
+        lastTaken = h;
+        ForEachStone(h, [&](Loc s) { out.hash ^= StoneKey(s, opp); });
+    }
+    // Play's rule: one stone taken by a lone stone left with one liberty
+    // (the point it took).
+    if (captures == 1 && !joins && empty == 0) {
+        out.koBan = lastTaken;
+        out.koBanned = opp;
+    }
+    return out;
+}
+
 bool Board::Play(Loc loc, Player p)
 {
     if (!IsLegal(loc, p))

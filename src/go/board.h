@@ -31,8 +31,27 @@ public:
     // Whether Play would accept the move.
     bool IsLegal(Loc loc, Player p) const;
 
+    // What Play(loc, p) of a legal move (or a pass) would leave, without
+    // playing it: the key, the ko ban and the strings it would take (by
+    // their heads now).
+    struct Preview {
+        std::uint64_t hash = 0;
+        Loc koBan = kNoLoc;
+        Player koBanned = Color::Empty;
+        Loc taken[4] = {kNoLoc, kNoLoc, kNoLoc, kNoLoc};
+        int takenStrings = 0;
+    };
+    Preview Foresee(Loc loc, Player p) const;
+
     // The point that KoBanned() may not play on now; kNoLoc when none.
     Loc KoBan() const { return m_koBan; }
+    // Lets the banned side retake at once, as a reading that gives one
+    // side every ko threat does.
+    void LiftKoBan()
+    {
+        m_koBan = kNoLoc;
+        m_koBanned = Color::Empty;
+    }
     Player KoBanned() const { return m_koBanned; }
     // Stones the last Play took.
     int LastCaptures() const { return m_lastCaptures; }

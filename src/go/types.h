@@ -64,4 +64,18 @@ enum class Goal : std::uint8_t { Kill, Live };
 // limit); Cancelled is a reading stopped before its end.
 enum class Verdict : std::uint8_t { Undecided, Death, Life, Ko, Exhausted, Cancelled };
 
+// The verdict in one lower-case word: "death", "life", "ko", "exhausted",
+// "cancelled" or "undecided".
+constexpr const char* NameOf(Verdict v)
+{
+    switch (v) {
+    case Verdict::Death: return "death";
+    case Verdict::Life: return "life";
+    case Verdict::Ko: return "ko";
+    case Verdict::Exhausted: return "exhausted";
+    case Verdict::Cancelled: return "cancelled";
+    default: return "undecided";
+    }
+}
+
 }  // namespace go

@@ -1,12 +1,11 @@
-// Placeholder until the search lands: every reading is undecided.
+// The two readings of a problem and their verdict: the first favours the
+// first player's opponent in kos, the second the first player.
 #include "wide/wide_reader.h"
 
 #include "solver/run_control.h"
+#include "wide/wide_impl.h"
 
 namespace go {
-
-struct WideReader::Impl {
-};
 
 std::vector<Loc> FirstMoves(const Problem& problem)
 {
@@ -17,7 +16,7 @@ std::vector<Loc> FirstMoves(const Problem& problem)
         bool seen = false;
         for (Loc m : moves)
             seen = seen || m == c.at;
-        if (!seen && problem.board.At(c.at) == Color::Empty)
+        if (!seen && problem.board.IsPoint(c.at) && problem.board.IsLegal(c.at, problem.first))
             moves.push_back(c.at);
     }
     if (problem.first == problem.defender)
@@ -25,18 +24,56 @@ std::vector<Loc> FirstMoves(const Problem& problem)
     return moves;
 }
 
-WideReader::WideReader(std::size_t) : m_impl(new Impl) {}
+WideReader::WideReader(std::size_t tableBytes) : m_impl(new Impl(tableBytes)) {}
 WideReader::~WideReader() = default;
 
-WideReading WideReader::Read(const Problem&, Loc, CRunControl*)
+WideReading WideReader::Read(const Problem& problem, Loc only, CRunControl* control)
 {
-    return WideReading();
+    Impl& impl = *m_impl;
+    impl.Start(problem, only);
+    WideReading reading;
+    const WideRules& rules = *impl.rules;
+    const bool kill = problem.first != problem.defender;
+    const Verdict success = kill ? Verdict::Death : Verdict::Life;
+    const Verdict failure = kill ? Verdict::Life : Verdict::Death;
+    // Nothing to read when a target is gone already, or when the targets
+    // live whatever the attacker plays (a first move read alone is still
+    // played: it may spoil the life).
+    const End end = rules.EndOf(problem.board, problem.first, true, Color::Empty);
+    if (end == End::Death || (end == End::Life && only == kNoLoc)) {
+        reading.verdict = end == End::Death ? Verdict::Death : Verdict::Life;
+        impl.verdict = reading.verdict;
+        return reading;
+    }
+    WideSearch& search = *impl.search;
+    search.SetControl(control);
+    for (int r = 1; r <= 2; ++r) {
+        search.SetReading(r == 1 ? Opponent(problem.first) : problem.first, r);
+        const WideSearch::Outcome out = search.Solve(problem.board, problem.first, {}, only, true);
+        reading.expanded = search.Expanded();
+        reading.played = search.Played();
+        reading.depth = search.MaxDepth();
+        reading.tableBytes = impl.table.Bytes();
+        if (out.cancelled) {
+            reading.verdict = Verdict::Cancelled;
+            break;
+        }
+        impl.treeReading = r;
+        if (out.moverWins) {
+            reading.verdict = r == 1 ? success : Verdict::Ko;
+            break;
+        }
+        reading.verdict = failure;
+    }
+    if (control)
+        control->nodes.store(reading.expanded > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(reading.expanded));
+    impl.verdict = reading.verdict;
+    return reading;
 }
 
-std::vector<TreeMove> WideReader::SolutionTree(int, bool& cut)
+std::vector<TreeMove> WideReader::SolutionTree(int limit, bool& cut)
 {
-    cut = false;
-    return {};
+    return m_impl->Tree(limit, cut);
 }
 
 }  // namespace go

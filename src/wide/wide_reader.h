@@ -19,6 +19,8 @@ struct WideReading {
     Verdict verdict = Verdict::Undecided;  // Death, Life or Ko; Cancelled when stopped
     std::int64_t expanded = 0;             // positions expanded
     std::int64_t played = 0;               // moves and passes played
+    int depth = 0;                         // the longest line read, in moves and passes
+    std::size_t tableBytes = 0;            // the size the table grew to
 };
 
 // The moves the problem's first player may open with, in candidate-list

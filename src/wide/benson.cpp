@@ -1,0 +1,286 @@
+#include "wide/benson.h"
+
+#include <cstdint>
+#include <cstring>
+
+namespace go {
+
+namespace {
+
+constexpr int kMaxStrings = kLocs;
+constexpr int kMaxVitalCells = 16;
+
+// The regions that can be vital: maximal connected sets of points free of
+// the defender's stones whose empty points all lie in the region. A set
+// that reaches an empty point off the region can never be vital (that
+// point would be a liberty for ever, so its neighbour is safe anyway).
+}  // namespace
+
+class BensonTest::Regions {
+public:
+    Regions()
+    {
+        std::memset(m_regionOf, 0xff, sizeof m_regionOf);
+        std::memset(m_stringOf, 0xff, sizeof m_stringOf);
+    }
+
+    // Starts on a new position; the marks of the last one are wiped.
+    void Start(const Board& board, Player defender, const bool* candidate)
+    {
+        for (int k = 0; k < m_touched; ++k)
+            m_regionOf[m_touchedCells[k]] = -1;
+        for (int s = 0; s < m_strings; ++s)
+            m_stringOf[m_heads[s]] = -1;
+        m_touched = m_strings = m_count = m_emptyCount = m_borderCount = 0;
+        m_board = &board;
+        m_defender = defender;
+        m_candidate = candidate;
+    }
+
+    // The string number of the defender's string through loc, made on first sight.
+    int StringOf(Loc loc)
+    {
+        const Loc head = m_board->Head(loc);
+        if (m_stringOf[head] < 0) {
+            m_heads[m_strings] = head;
+            m_stringOf[head] = static_cast<std::int16_t>(m_strings++);
+        }
+        return m_stringOf[head];
+    }
+    int Strings() const { return m_strings; }
+    Loc HeadOf(int s) const { return m_heads[s]; }
+
+    // Fills the region through p unless an earlier fill has.
+    void FillFrom(Loc p)
+    {
+        if (m_regionOf[p] < 0)
+            Fill(p);
+    }
+
+    struct Region {
+        int emptyBegin, emptyEnd;    // into m_empties
+        int borderBegin, borderEnd;  // string numbers, into m_borders
+        bool vitalCandidate;
+    };
+    int Count() const { return m_count; }
+    const Region& At(int r) const { return m_regions[r]; }
+    int BorderString(int k) const { return m_borders[k]; }
+
+    // All the region's empty points are liberties of string s.
+    bool AllLibertiesOf(int r, int s) const
+    {
+        const Region& region = m_regions[r];
+        for (int k = region.emptyBegin; k < region.emptyEnd; ++k) {
+            bool touches = false;
+            for (int d : kAdjacent) {
+                const Loc n = static_cast<Loc>(m_empties[k] + d);
+                touches = touches || (m_board->At(n) == m_defender && m_board->Head(n) == m_heads[s]);
+            }
+            if (!touches)
+                return false;
+        }
+        return region.emptyEnd > region.emptyBegin;
+    }
+
+private:
+    void Fill(Loc start)
+    {
+        Region& region = m_regions[m_count];
+        region.emptyBegin = region.emptyEnd = m_emptyCount;
+        region.borderBegin = region.borderEnd = m_borderCount;
+        region.vitalCandidate = true;
+        Loc stack[kLocs];
+        int top = 0;
+        stack[top++] = start;
+        Mark(start);
+        // Stops as soon as the region cannot be vital: the points left
+        // unlabelled lead any later fill to this region or to the same
+        // kind of point again.
+        int cells = 0;
+        while (top > 0 && region.vitalCandidate) {
+            const Loc p = stack[--top];
+            // Eyes are small: a bigger region is passed over (the test
+            // may only miss a life, never see a false one).
+            if (++cells > kMaxVitalCells)
+                region.vitalCandidate = false;
+            if (m_board->At(p) == Color::Empty) {
+                region.vitalCandidate = m_candidate[p];
+                m_empties[m_emptyCount++] = p;
+            }
+            for (int d : kAdjacent) {
+                const Loc n = static_cast<Loc>(p + d);
+                const Color c = m_board->At(n);
+                if (c == Color::Wall)
+                    continue;
+                if (c == m_defender) {
+                    AddBorder(region, StringOf(n));
+                } else if (m_regionOf[n] < 0) {
+                    Mark(n);
+                    stack[top++] = n;
+                } else if (m_regionOf[n] != m_count) {
+                    region.vitalCandidate = false;  // joins a region already stopped
+                }
+            }
+        }
+        region.emptyEnd = m_emptyCount;
+        ++m_count;
+    }
+
+    void Mark(Loc loc)
+    {
+        m_regionOf[loc] = static_cast<std::int16_t>(m_count);
+        m_touchedCells[m_touched++] = loc;
+    }
+
+    void AddBorder(Region& region, int s)
+    {
+        for (int k = region.borderBegin; k < region.borderEnd; ++k)
+            if (m_borders[k] == s)
+                return;
+        m_borders[m_borderCount++] = static_cast<std::int16_t>(s);
+        region.borderEnd = m_borderCount;
+    }
+
+    const Board* m_board = nullptr;
+    Player m_defender = Color::White;
+    const bool* m_candidate = nullptr;
+    std::int16_t m_regionOf[kLocs];
+    Loc m_touchedCells[kLocs];
+    int m_touched = 0;
+    std::int16_t m_stringOf[kLocs];
+    Loc m_heads[kMaxStrings];
+    int m_strings = 0;
+    Region m_regions[kLocs];
+    int m_count = 0;
+    Loc m_empties[kLocs];
+    int m_emptyCount = 0;
+    std::int16_t m_borders[4 * kLocs];
+    int m_borderCount = 0;
+};
+
+namespace {
+
+// A string touching an empty point that nobody may fill.
+bool Anchored(const Board& board, Loc loc, const bool* candidate)
+{
+    bool anchored = false;
+    board.ForEachStone(loc, [&](Loc s) {
+        for (int d : kAdjacent) {
+            const Loc n = static_cast<Loc>(s + d);
+            anchored = anchored || (board.At(n) == Color::Empty && !candidate[n]);
+        }
+    });
+    return anchored;
+}
+
+// The liberties of the string at loc that may lie in a vital region of
+// it, up to enough of them (at most 4 * kMaxStrings): on the region, with every empty neighbour
+// on the region and a liberty of the string too. Every empty point of a
+// vital region is one, so a string with fewer than two has no two vital
+// regions; most strings in an open fight have none.
+int EyeLikeLiberties(const Board& board, Loc loc, const bool* candidate, Loc* found, int enough)
+{
+    const Loc head = board.Head(loc);
+    const Player owner = board.At(loc);
+    auto isLiberty = [&](Loc p) {
+        for (int d : kAdjacent)
+            if (board.At(p + d) == owner && board.Head(p + d) == head)
+                return true;
+        return false;
+    };
+    Loc counted[4 * kMaxStrings];
+    int count = 0, eyeLike = 0;
+    board.ForEachStone(loc, [&](Loc s) {
+        for (int d : kAdjacent) {
+            const Loc p = static_cast<Loc>(s + d);
+            if (board.At(p) != Color::Empty || !candidate[p] || eyeLike >= enough)
+                continue;
+            bool seen = false;
+            for (int k = 0; k < count; ++k)
+                seen = seen || counted[k] == p;
+            if (seen)
+                continue;
+            counted[count++] = p;
+            bool eye = true;
+            for (int e : kAdjacent) {
+                const Loc q = static_cast<Loc>(p + e);
+                eye = eye && (board.At(q) != Color::Empty || (candidate[q] && isLiberty(q)));
+            }
+            if (eye)
+                found[eyeLike++] = p;
+        }
+    });
+    return eyeLike;
+}
+
+}  // namespace
+
+BensonTest::BensonTest() : m_regions(new Regions) {}
+BensonTest::~BensonTest() = default;
+
+bool BensonTest::TargetsAlive(const Board& board, Player defender, const bool* candidate,
+                              const std::vector<Loc>& targets)
+{
+    // Two vital regions give a string two liberties at least.
+    bool allAnchored = true;
+    for (Loc t : targets) {
+        if (board.At(t) != defender)
+            return false;
+        const bool anchored = Anchored(board, t, candidate);
+        if (!anchored && (board.Liberties(t) < 2 || EyeLikeLiberties(board, t, candidate, m_eyes, 2) < 2))
+            return false;
+        allAnchored = allAnchored && anchored;
+    }
+    if (allAnchored)
+        return true;
+
+    Regions& regions = *m_regions;
+    regions.Start(board, defender, candidate);
+    for (Loc t : targets)
+        regions.StringOf(t);
+    // The regions that may be vital to the targets, then to the strings
+    // around those regions, and so on: each holds eye-like liberties.
+    for (int s = 0; s < regions.Strings(); ++s) {
+        const int eyes = EyeLikeLiberties(board, regions.HeadOf(s), candidate, m_eyes, 4 * kMaxStrings);
+        for (int k = 0; k < eyes; ++k)
+            regions.FillFrom(m_eyes[k]);
+    }
+    const int strings = regions.Strings();
+    bool* safe = m_safe;
+    bool* anchored = m_anchored;
+    for (int s = 0; s < strings; ++s) {
+        anchored[s] = Anchored(board, regions.HeadOf(s), candidate);
+        safe[s] = true;
+    }
+    // vital[r][s] would be large; a region is vital to at most a few
+    // strings, so test it when counting.
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (int s = 0; s < strings; ++s) {
+            if (!safe[s] || anchored[s])
+                continue;
+            int vital = 0;
+            for (int r = 0; r < regions.Count() && vital < 2; ++r) {
+                const Regions::Region& region = regions.At(r);
+                if (!region.vitalCandidate)
+                    continue;
+                bool bordersS = false, bordersOnlySafe = true;
+                for (int k = region.borderBegin; k < region.borderEnd; ++k) {
+                    bordersS = bordersS || regions.BorderString(k) == s;
+                    bordersOnlySafe = bordersOnlySafe && safe[regions.BorderString(k)];
+                }
+                vital += bordersS && bordersOnlySafe && regions.AllLibertiesOf(r, s);
+            }
+            if (vital < 2) {
+                safe[s] = false;
+                changed = true;
+            }
+        }
+    }
+    for (Loc t : targets)
+        if (!safe[regions.StringOf(t)])
+            return false;
+    return true;
+}
+
+}  // namespace go

@@ -1,0 +1,354 @@
+#include "wide/wide_search.h"
+
+#include <algorithm>
+#include <chrono>
+#include <climits>
+
+#include "solver/run_control.h"
+
+namespace go {
+
+namespace {
+
+// "Depends on no position above": the deepest possible dependence.
+constexpr int kFree = INT_MAX;
+
+// splitmix64 again: keys for the side to move, the ko ban and the reading.
+constexpr std::uint64_t Mix(std::uint64_t z)
+{
+    z += 0x9E3779B97F4A7C15ull;
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+}
+constexpr std::uint64_t kWhiteToMove = Mix(0x5157u);
+constexpr std::uint64_t kKoBase = 0x4b4f0000u;
+
+std::uint32_t Saturate(std::uint64_t v) { return v >= kInfinity ? kInfinity : static_cast<std::uint32_t>(v); }
+
+}  // namespace
+
+struct WideSearch::Child {
+    Loc move = kPass;
+    std::uint64_t key = 0;
+    std::uint64_t repKey = 0;
+    std::uint32_t phi = 1;    // of the child's side to move
+    std::uint32_t delta = 1;
+    int dep = kFree;          // proven: the shallowest position of the line it depends on
+    bool fixed = false;       // its value is known here, not read from the table
+    bool takesTarget = false; // its move takes a target
+};
+
+struct WideSearch::Frame {
+    Board board;
+    Player toMove = Color::Black;
+    bool root = false;
+    std::uint64_t key = 0;
+    std::uint32_t thPhi = kInfinity, thDelta = kInfinity;
+    std::uint32_t phi = 1, delta = 1;
+    std::vector<Child> children;
+    int current = -1;
+    std::int64_t expandedAtEntry = 0;
+    std::uint32_t oldWork = 0;
+    // Set by Finish.
+    int dep = kFree;
+    Loc best = kNoLoc;
+};
+
+constexpr std::size_t kKnownEnds = std::size_t{1} << 15;
+
+WideSearch::WideSearch(const WideRules& rules, WideTable& table)
+    : m_rules(rules), m_table(table), m_ends(kKnownEnds)
+{
+}
+
+End WideSearch::EndOf(const Board& board, Player toMove, std::uint64_t key)
+{
+    KnownEnd& known = m_ends[key & (kKnownEnds - 1)];
+    if (known.key != key) {
+        known.key = key;
+        known.end = m_rules.EndOf(board, toMove, false, m_favoured);
+    }
+    return known.end;
+}
+WideSearch::~WideSearch() = default;
+
+void WideSearch::SetReading(Player favoured, int reading)
+{
+    m_favoured = favoured;
+    m_readingKey = Mix(0x7265616400ull + static_cast<std::uint64_t>(reading));
+}
+
+std::uint64_t WideSearch::RepetitionKey(const Board& board, Player toMove)
+{
+    return board.Hash() ^ (toMove == Color::White ? kWhiteToMove : 0);
+}
+
+// The stones, the side to move, the ko ban and the reading. Whether the
+// last move was a pass needs no place: only the defender ever passes (an
+// attacker's pass is answered by a pass, and two passes are life), so
+// after a pass the attacker is to move and a pass of his own is never
+// read.
+std::uint64_t WideSearch::TableKey(std::uint64_t hash, Player toMove, Loc koBan, Player koBanned) const
+{
+    std::uint64_t key = hash ^ (toMove == Color::White ? kWhiteToMove : 0) ^ m_readingKey;
+    if (koBan != kNoLoc)
+        key ^= Mix(kKoBase + static_cast<std::uint64_t>(koBan) * 4 + static_cast<std::uint64_t>(koBanned));
+    return key == 0 ? 1 : key;  // 0 marks a free entry
+}
+
+std::uint64_t WideSearch::TableKey(const Board& board, Player toMove) const
+{
+    return TableKey(board.Hash(), toMove, board.KoBan(), board.KoBanned());
+}
+
+WideSearch::Frame& WideSearch::Push(const Board& board, Player toMove, std::uint32_t thPhi, std::uint32_t thDelta)
+{
+    ++m_top;
+    if (m_top == static_cast<int>(m_frames.size()))
+        m_frames.emplace_back(new Frame);
+    Frame& f = *m_frames[m_top];
+    f.board = board;
+    f.toMove = toMove;
+    f.root = false;
+    f.key = TableKey(board, toMove);
+    f.thPhi = thPhi;
+    f.thDelta = thDelta;
+    f.children.clear();
+    f.current = -1;
+    f.expandedAtEntry = m_expanded;
+    const TableEntry* e = m_table.Find(f.key);
+    f.oldWork = e ? e->work : 0;
+    f.dep = kFree;
+    f.best = kNoLoc;
+    m_maxDepth = std::max(m_maxDepth, m_base + m_top);
+    return f;
+}
+
+int WideSearch::RepetitionDepth(std::uint64_t repKey, int depth) const
+{
+    for (int r = depth - 2; r >= 0; r -= 2)
+        if (m_line[r] == repKey)
+            return r;
+    return -1;
+}
+
+// The child's position (after its move, key made) valued as far as it can
+// be without reading it: ended, repeated, known to the table, or a guess.
+void WideSearch::MakeChild(const Frame& f, Child& c)
+{
+    const Player next = Opponent(f.toMove);
+    c.dep = kFree;
+    c.fixed = true;
+    const int depth = m_base + m_top + 1;
+    Player winner = Color::Empty;
+    if (c.takesTarget) {
+        winner = m_rules.Attacker();
+    } else {
+        const int r = RepetitionDepth(c.repKey, depth);
+        if (r >= 0) {
+            winner = m_favoured;
+            c.dep = r;
+        } else if (const TableEntry* e = m_table.Find(c.key)) {
+            c.phi = e->phi;
+            c.delta = e->delta;
+            c.fixed = false;
+            return;
+        }
+    }
+    if (winner == Color::Empty) {
+        // New to the table: the position itself is needed now.
+        Board& board = m_scratch;
+        board = f.board;
+        WideRules::PlayMove(board, c.move, f.toMove, m_favoured);
+        const End end = EndOf(board, next, c.key);
+        winner = end == End::Death ? m_rules.Attacker()
+                 : end == End::Life ? m_rules.Defender()
+                 : end == End::Favoured ? m_favoured
+                                        : Color::Empty;
+        if (winner == Color::Empty) {
+            const WideRules::Estimate guess = m_rules.Guess(board);
+            c.phi = next == m_rules.Attacker() ? guess.attacker : guess.defender;
+            c.delta = next == m_rules.Attacker() ? guess.defender : guess.attacker;
+            c.fixed = false;
+            return;
+        }
+    }
+    c.phi = winner == next ? 0 : kInfinity;
+    c.delta = winner == next ? kInfinity : 0;
+}
+
+void WideSearch::Expand(Frame& f, Loc only)
+{
+    ++m_expanded;
+    if ((m_expanded & (kPollNodes - 1)) == 0)
+        Poll();
+    m_rules.Moves(f.board, f.toMove, f.root, m_favoured, m_moves);
+    // The children's keys first, foreseen without playing, so that their
+    // table entries are on their way to the cache while the first ones are
+    // judged; only the positions new to the table are made.
+    const Player next = Opponent(f.toMove);
+    for (const WideRules::Move& m : m_moves) {
+        if (only != kNoLoc && m.at != only)
+            continue;
+        const Board::Preview after = f.board.Foresee(m.at, f.toMove);
+        ++m_played;
+        f.children.emplace_back();
+        Child& c = f.children.back();
+        c.move = m.at;
+        c.key = TableKey(after.hash, next, after.koBan, after.koBanned);
+        c.repKey = after.hash ^ (next == Color::White ? kWhiteToMove : 0);
+        c.takesTarget = false;
+        for (int k = 0; k < after.takenStrings; ++k)
+            for (Loc t : m_rules.Targets())
+                c.takesTarget = c.takesTarget || f.board.Head(t) == after.taken[k];
+        m_table.Prefetch(c.key);
+    }
+    for (Child& c : f.children)
+        MakeChild(f, c);
+}
+
+void WideSearch::Poll()
+{
+    if (!m_control)
+        return;
+    m_control->nodes.store(m_expanded > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(m_expanded));
+    const bool cancel = m_control->cancel && m_control->cancel->load();
+    const bool late = m_control->deadline != std::chrono::steady_clock::time_point{} &&
+                      std::chrono::steady_clock::now() >= m_control->deadline;
+    m_cancelled = m_cancelled || cancel || late;
+}
+
+// The frame's numbers from its children's as last seen. (A child that a
+// transposition changed meanwhile is looked up again when chosen.)
+void WideSearch::Refresh(Frame& f) const
+{
+    std::uint32_t phi = kInfinity;
+    std::uint64_t delta = 0;
+    bool lostChild = false;
+    for (const Child& c : f.children) {
+        phi = std::min(phi, c.delta);
+        lostChild = lostChild || c.phi == kInfinity;
+        delta += c.phi;
+    }
+    f.phi = phi;
+    f.delta = lostChild ? kInfinity : static_cast<std::uint32_t>(std::min<std::uint64_t>(delta, kInfinity - 1));
+}
+
+// Decides what the frame's result depends on and keeps it in the table
+// when it depends on nothing above the frame.
+void WideSearch::Finish(Frame& f)
+{
+    const int depth = m_base + m_top;
+    f.dep = kFree;
+    f.best = kNoLoc;
+    if (f.phi == 0) {
+        int bestDep = -1;
+        for (const Child& c : f.children)
+            if (c.delta == 0 && c.dep > bestDep) {
+                bestDep = c.dep;
+                f.best = c.move;
+            }
+        f.dep = bestDep;
+    } else if (f.delta == 0) {
+        for (const Child& c : f.children)
+            f.dep = std::min(f.dep, c.dep);
+    }
+    if (f.dep >= depth)
+        f.dep = kFree;
+    if (f.root || f.dep != kFree)
+        return;
+    TableEntry e;
+    e.key = f.key;
+    e.phi = f.phi;
+    e.delta = f.delta;
+    e.work = Saturate(std::uint64_t{f.oldWork} + static_cast<std::uint64_t>(m_expanded - f.expandedAtEntry));
+    e.best = f.best;
+    m_table.Store(e);
+}
+
+// Reads the most proving child within thresholds that leave room for the
+// second best (the 1 + 1/4 trick, so that the search does not switch back
+// and forth between two children of nearly equal worth).
+void WideSearch::DescendInto(Frame& f)
+{
+    int best = 0;
+    std::uint32_t delta2 = kInfinity;
+    for (int k = 1; k < static_cast<int>(f.children.size()); ++k) {
+        const std::uint32_t d = f.children[k].delta;
+        if (d < f.children[best].delta) {
+            delta2 = f.children[best].delta;
+            best = k;
+        } else if (d < delta2) {
+            delta2 = d;
+        }
+    }
+    Child& c = f.children[best];
+    if (!c.fixed)
+        if (const TableEntry* e = m_table.Find(c.key))
+            if (e->phi != c.phi || e->delta != c.delta) {
+                c.phi = e->phi;
+                c.delta = e->delta;
+                return;  // chosen on old numbers: choose again
+            }
+    const std::uint32_t thPhi =
+        f.thDelta >= kInfinity ? kInfinity : Saturate(std::uint64_t{f.thDelta} - f.delta + c.phi);
+    const std::uint32_t widened = delta2 >= kInfinity ? kInfinity : Saturate(std::uint64_t{delta2} + delta2 / 4 + 1);
+    const std::uint32_t thDelta = std::min(f.thPhi, widened);
+    f.current = best;
+    Board board = f.board;
+    WideRules::PlayMove(board, c.move, f.toMove, m_favoured);
+    m_line.push_back(c.repKey);
+    Frame& child = Push(board, Opponent(f.toMove), thPhi, thDelta);
+    Expand(child, kNoLoc);
+}
+
+WideSearch::Outcome WideSearch::Solve(const Board& board, Player toMove, const std::vector<std::uint64_t>& line,
+                                      Loc only, bool fresh)
+{
+    Outcome out;
+    m_cancelled = false;
+    m_line = line;
+    m_base = static_cast<int>(line.size());
+    m_line.push_back(RepetitionKey(board, toMove));
+    m_top = -1;
+    Frame& root = Push(board, toMove, kInfinity, kInfinity);
+    root.root = line.empty();
+    if (!fresh && !root.root) {
+        const TableEntry* e = m_table.Find(root.key);
+        if (e && (e->phi == 0 || e->delta == 0)) {
+            out.moverWins = e->phi == 0;
+            out.best = e->best;
+            return out;
+        }
+    }
+    Expand(root, root.root ? only : kNoLoc);
+    for (;;) {
+        Frame& f = *m_frames[m_top];
+        if (m_cancelled) {
+            out.cancelled = true;
+            return out;
+        }
+        Refresh(f);
+        if (f.phi < f.thPhi && f.delta < f.thDelta) {
+            DescendInto(f);
+            continue;
+        }
+        Finish(f);
+        if (m_top == 0) {
+            out.moverWins = f.phi == 0;
+            out.best = f.best;
+            return out;
+        }
+        Frame& parent = *m_frames[m_top - 1];
+        Child& c = parent.children[parent.current];
+        c.phi = f.phi;
+        c.delta = f.delta;
+        c.dep = f.dep;
+        c.fixed = (f.phi == 0 || f.delta == 0) && f.dep != kFree;
+        --m_top;
+        m_line.pop_back();
+    }
+}
+
+}  // namespace go

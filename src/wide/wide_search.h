@@ -1,0 +1,97 @@
+// Depth-first proof-number search (df-pn) of one reading of a problem:
+// does the side to move win, with one side favoured in kos? Frames live on
+// the heap, so a long line cannot exhaust the call stack.
+//
+// Repetitions make a result depend on the line that led to it: a result
+// that used a repetition with a position above the one it belongs to is
+// kept only in its parent's list of children while the parent is read, and
+// the shallowest position it depends on is carried upward (a position
+// resolves the dependence on itself). Only results free of the line above
+// go into the table.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "go/board.h"
+#include "wide/wide_rules.h"
+#include "wide/wide_table.h"
+
+struct CRunControl;
+
+namespace go {
+
+class WideSearch {
+public:
+    WideSearch(const WideRules& rules, WideTable& table);
+    ~WideSearch();
+
+    // The reading: which side wins kos and repetitions; each reading keys
+    // its own positions in the shared table.
+    void SetReading(Player favoured, int reading);
+    Player Favoured() const { return m_favoured; }
+    void SetControl(CRunControl* control) { m_control = control; }
+
+    struct Outcome {
+        bool cancelled = false;
+        bool moverWins = false;
+        Loc best = kNoLoc;  // a winning move when the side to move wins
+    };
+    // Reads the position with toMove to play. line holds the positions of
+    // the line above it (Repetition keys, from the problem's root on); at
+    // the root (line empty) only the first player's 'f' points are open,
+    // and only is the one first move read (kNoLoc: all). fresh reads the
+    // position itself again even when the table knows it, so that its
+    // winning move fits this line.
+    Outcome Solve(const Board& board, Player toMove, const std::vector<std::uint64_t>& line, Loc only, bool fresh);
+
+    // Keys of a position: for the table (with the ko ban and the reading)
+    // and for repetitions (stones and the side to move).
+    std::uint64_t TableKey(const Board& board, Player toMove) const;
+    std::uint64_t TableKey(std::uint64_t hash, Player toMove, Loc koBan, Player koBanned) const;
+    static std::uint64_t RepetitionKey(const Board& board, Player toMove);
+
+    std::int64_t Expanded() const { return m_expanded; }
+    std::int64_t Played() const { return m_played; }
+    int MaxDepth() const { return m_maxDepth; }
+
+private:
+    struct Child;
+    struct Frame;
+    Frame& Push(const Board& board, Player toMove, std::uint32_t thPhi, std::uint32_t thDelta);
+    void Expand(Frame& f, Loc only);
+    void MakeChild(const Frame& f, Child& c);
+    int RepetitionDepth(std::uint64_t repKey, int depth) const;
+    void Refresh(Frame& f) const;
+    void Finish(Frame& f);
+    void DescendInto(Frame& f);
+    void Poll();
+    End EndOf(const Board& board, Player toMove, std::uint64_t key);
+
+    const WideRules& m_rules;
+    WideTable& m_table;
+    CRunControl* m_control = nullptr;
+    Player m_favoured = Color::Black;
+    std::uint64_t m_readingKey = 0;
+    std::vector<std::unique_ptr<Frame>> m_frames;
+    int m_top = -1;
+    // Repetition keys of the line from the problem's root to the frame on top.
+    std::vector<std::uint64_t> m_line;
+    int m_base = 0;  // depth of the bottom frame
+    std::vector<WideRules::Move> m_moves;
+    Board m_scratch;  // a child being judged
+    // The ends of positions met lately, by table key: a position's
+    // children are made anew each time it is read again.
+    struct KnownEnd {
+        std::uint64_t key = 0;
+        End end = End::None;
+    };
+    std::vector<KnownEnd> m_ends;
+    bool m_cancelled = false;
+    std::int64_t m_expanded = 0;
+    std::int64_t m_played = 0;
+    int m_maxDepth = 0;
+};
+
+}  // namespace go

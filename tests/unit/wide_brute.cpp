@@ -1,0 +1,161 @@
+#include "wide_brute.h"
+
+using go::Color;
+using go::Loc;
+using go::Player;
+
+BruteReader::BruteReader(const go::Problem& problem, long nodeBudget) : m_problem(problem), m_budget(nodeBudget) {}
+
+std::string BruteReader::Key(const go::Board& board, Player toMove) const
+{
+    std::string key(1, toMove == Color::Black ? 'b' : 'w');
+    for (int y = 1; y <= board.Size(); ++y)
+        for (int x = 1; x <= board.Size(); ++x)
+            key += static_cast<char>('0' + static_cast<int>(board.At(go::MakeLoc(x, y))));
+    return key;
+}
+
+// The kinds, as the move list states them; the first entry of a point counts.
+bool BruteReader::Allowed(const go::Board& board, Loc loc, Player p, bool root) const
+{
+    go::Kind kind = go::Kind::F;
+    bool found = false;
+    for (const go::Candidate& c : m_problem.candidates)
+        if (!found && c.at == loc) {
+            kind = c.kind;
+            found = true;
+        }
+    if (!found)
+        return false;
+    if (root)
+        return p == m_problem.first && kind == go::Kind::F;
+    const Player defender = m_problem.defender, attacker = go::Opponent(defender);
+    switch (kind) {
+    case go::Kind::F:
+    case go::Kind::M:
+        return true;
+    case go::Kind::Y:
+        if (p == attacker)
+            return true;
+        for (int d : go::kAdjacent)
+            if (board.At(loc + d) == attacker && board.Liberties(loc + d) == 1)
+                return true;
+        return false;
+    case go::Kind::Z:
+        if (p == defender)
+            return false;
+        for (int d : go::kAdjacent)
+            if (board.At(loc + d) == defender)
+                return true;
+        return false;
+    }
+    return false;
+}
+
+Player BruteReader::Value(const go::Board& board, Player toMove, bool afterPass, bool root)
+{
+    const Player defender = m_problem.defender, attacker = go::Opponent(defender);
+    for (Loc t : m_problem.targets)
+        if (board.At(t) != defender)
+            return attacker;
+    const std::string key = Key(board, toMove);
+    for (const std::string& earlier : m_line)
+        if (earlier == key) {
+            metRepetition = true;
+            return m_favoured;
+        }
+    if (++m_nodes > m_budget) {
+        m_exhausted = true;
+        return attacker;
+    }
+    m_line.push_back(key);
+    Player winner = go::Opponent(toMove);
+    std::vector<Loc> tried;
+    for (const go::Candidate& c : m_problem.candidates) {
+        const Loc loc = c.at;
+        bool again = false;
+        for (Loc t : tried)
+            again = again || t == loc;
+        tried.push_back(loc);
+        if (again || board.At(loc) != Color::Empty || !Allowed(board, loc, toMove, root))
+            continue;
+        if (root && m_only != go::kNoLoc && loc != m_only)
+            continue;
+        const bool retake = toMove == m_favoured && loc == board.KoBan() && toMove == board.KoBanned();
+        go::Board next = board;
+        if (retake)
+            next.LiftKoBan();
+        if (!next.Play(loc, toMove))
+            continue;
+        metKoBan = metKoBan || next.KoBan() != go::kNoLoc;
+        if (Value(next, go::Opponent(toMove), false, false) == toMove) {
+            winner = toMove;
+            break;
+        }
+    }
+    if (winner != toMove && !m_exhausted && (!root || m_only == go::kNoLoc || m_only == go::kPass)) {
+        go::Board next = board;
+        next.Play(go::kPass, toMove);
+        const Player afterBoth = afterPass ? defender : Value(next, go::Opponent(toMove), true, false);
+        if (afterBoth == toMove)
+            winner = toMove;
+    }
+    m_line.pop_back();
+    return winner;
+}
+
+go::Verdict BruteReader::Verdict(Loc only)
+{
+    const bool kill = m_problem.first != m_problem.defender;
+    m_only = only;
+    for (int reading = 1; reading <= 2; ++reading) {
+        m_favoured = reading == 1 ? go::Opponent(m_problem.first) : m_problem.first;
+        m_line.clear();
+        const Player w = Value(m_problem.board, m_problem.first, false, true);
+        if (m_exhausted)
+            return go::Verdict::Exhausted;
+        if (w == m_problem.first)
+            return reading == 2 ? go::Verdict::Ko : kill ? go::Verdict::Death : go::Verdict::Life;
+    }
+    return kill ? go::Verdict::Life : go::Verdict::Death;
+}
+
+Player BruteReader::Winner(const std::vector<std::pair<Player, Loc>>& line, Player favoured)
+{
+    m_favoured = favoured;
+    m_only = go::kNoLoc;
+    m_line.clear();
+    go::Board board = m_problem.board;
+    Player toMove = m_problem.first;
+    bool afterPass = false;
+    for (const auto& move : line) {
+        m_line.push_back(Key(board, toMove));
+        board.Play(move.second, move.first);
+        afterPass = move.second == go::kPass;
+        toMove = go::Opponent(move.first);
+    }
+    const Player w = Value(board, toMove, afterPass, line.empty());
+    return m_exhausted ? Color::Empty : w;
+}
+
+std::vector<Loc> BruteReader::Moves(const std::vector<std::pair<Player, Loc>>& line) const
+{
+    go::Board board = m_problem.board;
+    Player toMove = m_problem.first;
+    for (const auto& move : line) {
+        board.Play(move.second, move.first);
+        toMove = go::Opponent(move.first);
+    }
+    std::vector<Loc> moves;
+    for (const go::Candidate& c : m_problem.candidates) {
+        bool again = false;
+        for (Loc m : moves)
+            again = again || m == c.at;
+        if (!again && board.At(c.at) == Color::Empty && Allowed(board, c.at, toMove, line.empty()) &&
+            board.IsLegal(c.at, toMove))
+            moves.push_back(c.at);
+    }
+    if (toMove == m_problem.defender)
+        moves.push_back(go::kPass);
+    return moves;
+}

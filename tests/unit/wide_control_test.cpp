@@ -1,0 +1,61 @@
+// Stopping a wide reading: the cancel flag and the deadline end it with
+// the verdict Cancelled after publishing the progress; a reading that is
+// let run publishes its count at the end.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+
+#include "solver/run_control.h"
+#include "wide/wide_reader.h"
+#include "wide_support.h"
+
+namespace {
+
+// A corner with fourteen region points: tens of thousands of positions.
+go::Problem LongProblem()
+{
+    return ProblemOf({"aaaaaaaOX..",
+                      "aaaaaTOOX..",
+                      "aaOOOOXXX..",
+                      "OOOXXXX....",
+                      "XXXX......."},
+                     19, go::Color::Black);
+}
+
+}  // namespace
+
+TEST(WideControl, TheCancelFlagStopsTheReading)
+{
+    std::atomic<bool> cancel{true};
+    CRunControl control;
+    control.cancel = &cancel;
+    go::WideReader reader(1 << 22);
+    const go::WideReading r = reader.Read(LongProblem(), go::kNoLoc, &control);
+    EXPECT_EQ(r.verdict, go::Verdict::Cancelled);
+    EXPECT_EQ(r.expanded, static_cast<std::int64_t>(kPollNodes));
+    EXPECT_EQ(control.nodes.load(), static_cast<std::int32_t>(kPollNodes));
+    bool cut = true;
+    EXPECT_TRUE(reader.SolutionTree(100, cut).empty());
+}
+
+TEST(WideControl, APassedDeadlineStopsTheReading)
+{
+    CRunControl control;
+    control.deadline = std::chrono::steady_clock::now() - std::chrono::seconds(1);
+    go::WideReader reader(1 << 22);
+    EXPECT_EQ(reader.Read(LongProblem(), go::kNoLoc, &control).verdict, go::Verdict::Cancelled);
+}
+
+TEST(WideControl, AFinishedReadingPublishesItsCount)
+{
+    std::atomic<bool> cancel{false};
+    CRunControl control;
+    control.cancel = &cancel;
+    go::WideReader reader(1 << 22);
+    const go::WideReading r = reader.Read(LongProblem(), go::kNoLoc, &control);
+    EXPECT_EQ(r.verdict, go::Verdict::Life);
+    EXPECT_GT(r.expanded, static_cast<std::int64_t>(kPollNodes));
+    EXPECT_EQ(control.nodes.load(), r.expanded);
+    EXPECT_GT(r.depth, 10);
+}
