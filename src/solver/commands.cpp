@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "board/kovra_view.h"
+#include "board/view_state.h"
 #include "platform/replace_file.h"
 #include "solver/run_control.h"
 
@@ -68,30 +69,6 @@ private:
     std::unique_ptr<char[]> m_buffer;  // must outlive the stream
 };
 
-// What a stopped read puts back: the board and the history as they were.
-class PositionBefore {
-public:
-    explicit PositionBefore(const CKovraView& view)
-        : m_histCount(view.m_histCount), m_histBase(view.m_histBase), m_side(view.m_solverSide)
-    {
-        std::memcpy(m_board, view.m_board, sizeof m_board);
-    }
-    void Restore(CKovraView& view) const
-    {
-        std::memcpy(view.m_board, m_board, sizeof m_board);
-        view.m_histCount = m_histCount;
-        view.m_histBase = m_histBase;
-        view.m_solverSide = m_side;
-        view.m_ply = 0;
-    }
-
-private:
-    unsigned char m_board[kBoardWidth][kBoardWidth];
-    std::int32_t m_histCount;
-    std::int32_t m_histBase;
-    char m_side;
-};
-
 // Clears the result table before each run, then checks for targets (false:
 // the run is refused) and brings stale groups up to date with the board.
 bool PrepareRun(CKovraView& view)
@@ -150,13 +127,15 @@ void RunCommand(CKovraView& view, char side, const char* startText,
     view.m_traceFailed = false;
     view.m_runCancelled = false;
     TraceFile trace(view);
-    const PositionBefore before(view);
+    // A stopped read puts the position back as it was.
+    const CViewState before = CViewState::Of(view);
     const std::int32_t root = StartRun(view, side, startText);
     try {
         (view.*read)(root);
     } catch (const CReadCancelled&) {
         trace.Discard();
-        before.Restore(view);
+        before.PutInto(view);
+        view.m_ply = 0;
         std::memset(view.m_resultTable, 0, sizeof view.m_resultTable);
         view.m_solverResult = 0;
         view.m_runCancelled = true;

@@ -36,7 +36,7 @@ CFirstMoveCheck PrepareFirstMoveCheck(const CKovraView& view, char side)
 {
     CFirstMoveCheck check;
     check.side = side;
-    check.problem = CProblemCopy::Of(view);
+    check.problem = CViewState::Of(view);
     for (int i = 0; i < view.m_moveCount; ++i) {
         if (!view.IsRootCandidate(side, i))
             continue;
@@ -54,7 +54,7 @@ CFirstMoveCheck PrepareFirstMoveCheck(const CKovraView& view, char side)
     return check;
 }
 
-void ReadProblem(CReadingWorker& worker, const CProblemCopy& problem, char side,
+void ReadProblem(CReadingWorker& worker, const CViewState& problem, char side,
                  CFirstMoveReading& reading, const char* trace, const char* traceShown)
 {
     CKovraView& view = worker.View();

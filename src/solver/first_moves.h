@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "board/kovra_view.h"
-#include "solver/problem_copy.h"
+#include "board/view_state.h"
 
 struct CReadingWorker;
 class CReadingPool;
@@ -27,7 +27,7 @@ struct CFirstMoveReading {
 
 struct CFirstMoveCheck {
     char side = 'b';  // 'b': "start to kill", 'w': "start to live"
-    CProblemCopy problem;
+    CViewState problem;
     // The root candidates in the order the root tries them, then the pass
     // where the rules allow it.
     std::vector<CFirstMoveReading> readings;
@@ -39,7 +39,7 @@ CFirstMoveCheck PrepareFirstMoveCheck(const CKovraView& view, char side);
 // Reads the problem with the command of side on the worker's view, only
 // reading.candidate at the root; trace names the trace file or is null
 // (traceShown: the name its messages give it, when another).
-void ReadProblem(CReadingWorker& worker, const CProblemCopy& problem, char side,
+void ReadProblem(CReadingWorker& worker, const CViewState& problem, char side,
                  CFirstMoveReading& reading, const char* trace = nullptr,
                  const char* traceShown = nullptr);
 

@@ -8,7 +8,8 @@
 #include <vector>
 
 #include "board/kovra_view.h"
-#include "solver/view_guard.h"
+#include "board/view_state.h"
+#include "platform/frame.h"
 
 namespace {
 
@@ -90,6 +91,30 @@ std::string Counters(const CKovraView& view, int code)
     return std::string(" Kovra: ") + StatusWord(code) + "=" + nodes + "/" + plays + " (" + nodes +
            " positions expanded, " + plays + " moves and passes played).";
 }
+
+// Puts back what the walk borrows from the view (the history, the groups,
+// the move rules' scratch) and keeps its status texts to itself.
+class WalkScope {
+public:
+    explicit WalkScope(CKovraView& view)
+        : m_view(view), m_state(CViewState::Of(view)), m_status(view.m_pStatus)
+    {
+        view.m_pStatus = &m_quiet;
+    }
+    ~WalkScope()
+    {
+        m_state.PutInto(m_view);
+        m_view.m_pStatus = m_status;
+    }
+    WalkScope(const WalkScope&) = delete;
+    WalkScope& operator=(const WalkScope&) = delete;
+
+private:
+    CKovraView& m_view;
+    const CViewState m_state;
+    IStatusSink* m_status;
+    CStatusKeeper m_quiet;
+};
 
 // ---- the solution tree ---------------------------------------------------
 
@@ -385,7 +410,7 @@ SgfAnswer ReadAnswer(CKovraView& view, const KovraProblem& problem, int treeLimi
                          ? VerdictWords(OnFileBoard(problem), answer.outcome) + Counters(view, verdict.code)
                          : "Not solved.";
     if (verdict.decided && treeLimit > 0) {
-        CViewGuard guard(view);
+        WalkScope scope(view);
         TreeWalk walk(view, problem, verdict.code, treeLimit, onlyFirst);
         answer.tree = walk.Run();
         answer.cut = walk.Cut();

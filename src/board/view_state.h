@@ -1,14 +1,17 @@
-// The part of a view that a solver command reads: the position with its
-// groups, the history, the move and target lists and the exhaustion check.
-// A few kilobytes, so a problem can be handed to views on other threads
-// without their 14 MB result tables.
+// The part of a view that a solver command reads and that the work around
+// it may change: the position with its groups, the history, the move and
+// target lists, the exhaustion check, the last run's side and history
+// base, and the scratch the move rules leave. A few kilobytes, so a
+// problem can be handed to views on other threads without their 14 MB
+// result tables, and a view put back as it was after a stopped read or a
+// walk through its table.
 #pragma once
 
 #include <cstdint>
 
 #include "board/kovra_view.h"
 
-struct CProblemCopy {
+struct CViewState {
     unsigned char board[kBoardWidth][kBoardWidth];
     std::int32_t groupMap[kBoardWidth][kBoardWidth];
     unsigned char groupColor[kGroupSlots];
@@ -17,6 +20,7 @@ struct CProblemCopy {
     std::int32_t groupsReady;
     std::int32_t groupsStale;
     std::int32_t histCount;
+    std::int32_t histBase;
     char histKind[kHistorySize];
     signed char histX[kHistorySize];
     signed char histY[kHistorySize];
@@ -30,9 +34,14 @@ struct CProblemCopy {
     signed char targetY[kMaxTargets];
     signed char targetX[kMaxTargets];
     std::int32_t exhaustCheck;
+    char solverSide;
+    std::int32_t nbGroup[4];
+    unsigned char nbColor[4];
+    std::int32_t nbContacts[4];
+    std::int32_t captureFlag;
 
-    // The problem as the view holds it now.
-    static CProblemCopy Of(const CKovraView& view);
-    // Makes the view hold this problem (its table and pointers stay).
+    // The state the view holds now.
+    static CViewState Of(const CKovraView& view);
+    // Makes the view hold this state (its table, counters and pointers stay).
     void PutInto(CKovraView& view) const;
 };
