@@ -94,7 +94,6 @@ std::int32_t StartRun(CKovraView& view, char side, const char* startText)
     view.m_ply = 0;
     view.m_playCount = 0;
     view.m_nodeCount = 0;
-    view.m_plyCap = std::max(0, std::min(kPlyLimit, kHistorySize - 1 - view.m_histCount));
     view.ReportRootEntry(-1);
     const std::int32_t root = view.EncodeMoves(view.m_moveBlack, view.m_moveWhite, view.m_moveCount);
     view.m_keyAtPly[0] = root;

@@ -3,6 +3,7 @@
 // nothing here touches the heap and nothing needs undoing but the board cell
 // and the history entry of the move just tried. Below the root the nodes
 // keep their sets as bit sets (CSearchSet), which makes liberties cheap.
+#include <algorithm>
 #include <cstring>
 
 #include "board/group_table.h"
@@ -403,8 +404,9 @@ int BlackNode(CKovraView& view, int move, int cell, const CSearchSet& parent)
             break;
     }
 
-    if (node.last != kDeath && node.last != kExhausted && koBanned &&
-        view.m_histCount > 0 && view.m_histKind[view.m_histCount - 1] != ' ') {
+    // A refused retake follows White's capture, never a pass: the pass
+    // after a pass that the rules forbid cannot happen here.
+    if (node.last != kDeath && node.last != kExhausted && koBanned) {
         const int r = PlayChild<'b'>(view, node, -1);
         if (r == kDeath || r == kExhausted)
             node.last = r;
@@ -424,8 +426,7 @@ void PrepareSearch(CKovraView& view)
     WeighPoints(view);
     ClassifyLineKeys(view);
     const int room = kHistorySize - view.m_histCount + view.m_ply;
-    if (view.m_plyCap > room)
-        view.m_plyCap = room < 0 ? 0 : room;
+    view.m_plyCap = std::max(0, std::min(kPlyLimit, room));
 }
 
 // The cell of the newest history move: the point of the move that leads
