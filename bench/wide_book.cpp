@@ -6,7 +6,7 @@
 // read with a deadline and counted as unfinished when it runs out.
 // Arguments: SGF files; options --min N / --max N (region points),
 // --seconds S (deadline, default 10), --limit N (problems per file),
-// --margin N.
+// --margin N, --pick N,N,... (those problems only).
 #include <sys/resource.h>
 
 #include <algorithm>
@@ -56,6 +56,7 @@ int main(int argc, char** argv)
     int minPoints = 0, maxPoints = 1000, limit = 1 << 30, margin = 1;
     double seconds = 10;
     std::vector<const char*> files;
+    std::vector<std::size_t> picked;  // problem numbers to read alone
     for (int i = 1; i < argc; ++i) {
         if (i + 1 < argc && std::strcmp(argv[i], "--min") == 0)
             minPoints = std::atoi(argv[++i]);
@@ -67,6 +68,9 @@ int main(int argc, char** argv)
             limit = std::atoi(argv[++i]);
         else if (i + 1 < argc && std::strcmp(argv[i], "--margin") == 0)
             margin = std::atoi(argv[++i]);
+        else if (i + 1 < argc && std::strcmp(argv[i], "--pick") == 0)
+            for (char* n = std::strtok(argv[++i], ","); n; n = std::strtok(nullptr, ","))
+                picked.push_back(static_cast<std::size_t>(std::atol(n)));
         else
             files.push_back(argv[i]);
     }
@@ -83,6 +87,8 @@ int main(int argc, char** argv)
         }
         int done = 0;
         for (std::size_t k = 0; k < trees.size() && done < limit; ++k) {
+            if (!picked.empty() && std::find(picked.begin(), picked.end(), k + 1) == picked.end())
+                continue;
             SgfSource source;
             go::Problem problem;
             if (!ReadSource(trees[k], source).empty() || !PoseWide(source, margin, problem))

@@ -23,8 +23,9 @@ struct WideReading {
     std::size_t tableBytes = 0;            // the size the table grew to
 };
 
-// The moves the problem's first player may open with, in candidate-list
-// order, each point once; then kPass when the first player defends.
+// The moves the problem's first player may open with: its 'f' points that
+// are legal on the problem's board, in candidate-list order, each point
+// once; then kPass when the first player defends.
 std::vector<Loc> FirstMoves(const Problem& problem);
 
 class WideReader {
@@ -38,7 +39,10 @@ public:
     // Reads the problem with its first player to move: every first move
     // (only == kNoLoc) or the one first move only (one of FirstMoves).
     // control may be null; its cancel flag and deadline stop the reading
-    // (verdict Cancelled), and its node count shows the progress.
+    // (verdict Cancelled), and its node count shows the progress (every
+    // kPollNodes positions and at the end). A target already taken is
+    // Death, and targets alive whatever the attacker plays are Life, at
+    // once (unless only is given: that move is still read).
     WideReading Read(const Problem& problem, Loc only, CRunControl* control);
 
     // After a Read that was not stopped: the solution tree from the
@@ -46,7 +50,8 @@ public:
     // the winner's turn one move that keeps the win, at the loser's every
     // legal move. At most limit moves; cut is set when lines were left out.
     // A line that would go on with the immediate retake of a ko ends before
-    // it, its last move marked ko.
+    // it, its last move marked ko; so does a line whose last move repeats
+    // an earlier position. Empty when nothing was read (answered at once).
     std::vector<TreeMove> SolutionTree(int limit, bool& cut);
 
 private:
