@@ -84,9 +84,9 @@ std::string Names(const FileJob& job, const std::vector<int>& readings)
 
 // Success, ko or failure of a result code for the side's goal; 0 when the
 // code decides nothing.
-int Outcome(char side, int code)
+int Outcome(go::Goal goal, int code)
 {
-    if (code == (side == 'w' ? kLife : kDeath))
+    if (code == (goal == go::Goal::Live ? kLife : kDeath))
         return 1;
     if (code == kKo)
         return 2;
@@ -100,9 +100,11 @@ int Outcome(char side, int code)
 // alone do; true when both came to a verdict and they differ.
 bool WholeDiffers(const FileJob& job)
 {
-    const char side = job.check.side;
+    const go::Goal goal = job.check.goal;
     // "start to kill" shows a refuted last attack as life.
-    auto outcome = [side](int code) { return Outcome(side, code == kIllegal && side == 'b' ? kLife : code); };
+    auto outcome = [goal](int code) {
+        return Outcome(goal, code == kIllegal && goal == go::Goal::Kill ? kLife : code);
+    };
     int best = 3;
     for (const CFirstMoveReading& r : job.check.readings) {
         const int o = outcome(r.result);
@@ -332,12 +334,12 @@ private:
     // each first move alone.
     void Prepare(CKovraView& view, FileJob& job)
     {
-        const char side = job.source.side;
+        const go::Goal goal = job.source.goal;
         if (!job.source.wide) {
             view.m_exhaustCheck = m_options.ignoreExhaust ? 0 : 1;
-            job.check = PrepareFirstMoveCheck(view, side);
+            job.check = PrepareFirstMoveCheck(view, goal);
         } else {
-            job.check.side = side;
+            job.check.goal = goal;
             for (go::Loc at : go::FirstMoves(job.source.problem)) {
                 CFirstMoveReading reading;
                 reading.candidate = at == go::kPass ? kFirstMovePass
@@ -395,7 +397,7 @@ private:
             ReadWide(worker, job, only, reading);
         } else {
             const char* trace = task.move < 0 && !job.trace.empty() ? job.trace.c_str() : nullptr;
-            ReadProblem(worker.Table(), job.check.problem, job.check.side, reading, trace,
+            ReadProblem(worker.Table(), job.check.problem, job.check.goal, reading, trace,
                         m_options.trace);
         }
         const bool ok = !reading.cancelled && !reading.traceFailed;

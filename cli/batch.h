@@ -46,7 +46,7 @@ private:
 struct ProblemSource {
     std::string label;   // what its lines start with: "FILE" or "FILE#N"
     std::string error;   // empty: loaded; else why it cannot be solved
-    char side = 'b';     // 'b': "start to kill", 'w': "start to live"
+    go::Goal goal = go::Goal::Kill;  // "start to kill", or "start to live"
     // Read by the wide reader; otherwise the loader's view holds the
     // problem for the table reader when the loader hands it over.
     bool wide = false;

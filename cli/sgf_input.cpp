@@ -71,7 +71,7 @@ void ChoosePositionReader(ProblemSource& source, const CKovraView& view, const s
                           const SolveOptions& options)
 {
     KovraProblem problem = ProblemOfView(view);
-    problem.live = source.side == 'w';
+    problem.live = source.goal == go::Goal::Live;
     const int candidates = CandidateRecords(text);
     if (options.reader == ReaderChoice::Table && candidates > kMaxMoves) {
         source.error = std::to_string(candidates) + " candidate points; the table reader holds " +
@@ -207,7 +207,7 @@ void LoadProblems(const SolveOptions& options, CKovraView& view, const char* pat
     source.label = input.label;
     source.error = Prepare(input, text);
     if (!source.error.empty() || !input.sgf) {
-        source.side = options.command == 'l' ? 'w' : 'b';
+        source.goal = options.command == 'l' ? go::Goal::Live : go::Goal::Kill;
         if (source.error.empty() && input.path != "-")
             source.error = ReadProblemFile(input.path.c_str(), text);
         if (source.error.empty())
@@ -225,7 +225,7 @@ void LoadProblems(const SolveOptions& options, CKovraView& view, const char* pat
                           one.error = error;
                           if (error.empty()) {
                               LoadProblem(view, problem);
-                              one.side = problem.live ? 'w' : 'b';
+                              one.goal = problem.live ? go::Goal::Live : go::Goal::Kill;
                               ChooseReader(one, problem, true, options);
                           }
                           return loaded(one);

@@ -73,6 +73,11 @@ constexpr go::Kind KindOfEntry(char letter)
     return kind;
 }
 
+// The view keeps the last command's side as a letter: 'w' for "start to
+// live", anything else reads as "start to kill".
+constexpr go::Goal GoalOfSide(char side) { return side == 'w' ? go::Goal::Live : go::Goal::Kill; }
+constexpr char SideOf(go::Goal goal) { return goal == go::Goal::Live ? 'w' : 'b'; }
+
 // Adds one to a signed 32-bit counter; past the largest value it wraps to
 // the smallest instead of overflowing (the counters of long reads do).
 inline void CountOne(std::int32_t& counter)

@@ -32,13 +32,13 @@ std::vector<int> ReadingsWith(const CFirstMoveCheck& check, int result)
 
 }  // namespace
 
-CFirstMoveCheck PrepareFirstMoveCheck(const CKovraView& view, char side)
+CFirstMoveCheck PrepareFirstMoveCheck(const CKovraView& view, go::Goal goal)
 {
     CFirstMoveCheck check;
-    check.side = side;
+    check.goal = goal;
     check.problem = CViewState::Of(view);
     for (int i = 0; i < view.m_moveCount; ++i) {
-        if (!view.IsRootCandidate(side, i))
+        if (!view.IsRootCandidate(SideOf(goal), i))
             continue;
         CFirstMoveReading reading;
         reading.candidate = i;
@@ -46,7 +46,7 @@ CFirstMoveCheck PrepareFirstMoveCheck(const CKovraView& view, char side)
         reading.column = view.m_moveX[i];
         check.readings.push_back(reading);
     }
-    if (side == 'w' && view.IsRootPassAllowed()) {
+    if (goal == go::Goal::Live && view.IsRootPassAllowed()) {
         CFirstMoveReading pass;
         pass.candidate = kFirstMovePass;
         check.readings.push_back(pass);
@@ -54,7 +54,7 @@ CFirstMoveCheck PrepareFirstMoveCheck(const CKovraView& view, char side)
     return check;
 }
 
-void ReadProblem(CReadingWorker& worker, const CViewState& problem, char side,
+void ReadProblem(CReadingWorker& worker, const CViewState& problem, go::Goal goal,
                  CFirstMoveReading& reading, const char* trace, const char* traceShown)
 {
     CKovraView& view = worker.View();
@@ -64,7 +64,7 @@ void ReadProblem(CReadingWorker& worker, const CViewState& problem, char side,
     view.m_traceShownName = traceShown;
     view.m_solverResult = 0;
     const auto start = std::chrono::steady_clock::now();
-    if (side == 'w')
+    if (goal == go::Goal::Live)
         view.OnStartDef();
     else
         view.OnStartAtk();
@@ -84,7 +84,7 @@ void ReadFirstMoves(CFirstMoveCheck& check, CReadingPool& pool, const std::atomi
 {
     pool.Run(static_cast<int>(check.readings.size()), [&check, cancel](int t, CReadingWorker& worker) {
         worker.Control().cancel = cancel;
-        ReadProblem(worker, check.problem, check.side,
+        ReadProblem(worker, check.problem, check.goal,
                     check.readings[static_cast<std::size_t>(t)]);
     });
 }
@@ -92,7 +92,7 @@ void ReadFirstMoves(CFirstMoveCheck& check, CReadingPool& pool, const std::atomi
 CFirstMoveOutcome JudgeFirstMoves(const CFirstMoveCheck& check)
 {
     CFirstMoveOutcome outcome;
-    outcome.solutions = ReadingsWith(check, check.side == 'w' ? kLife : kDeath);
+    outcome.solutions = ReadingsWith(check, check.goal == go::Goal::Live ? kLife : kDeath);
     if (outcome.solutions.empty())
         outcome.solutions = ReadingsWith(check, kKo);
     outcome.exhausted = ReadingsWith(check, kExhausted);

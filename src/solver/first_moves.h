@@ -26,7 +26,7 @@ struct CFirstMoveReading {
 };
 
 struct CFirstMoveCheck {
-    char side = 'b';  // 'b': "start to kill", 'w': "start to live"
+    go::Goal goal = go::Goal::Kill;  // "start to kill", or "start to live"
     CViewState problem;
     // The root candidates in the order the root tries them, then the pass
     // where the rules allow it.
@@ -34,12 +34,12 @@ struct CFirstMoveCheck {
 };
 
 // The first moves the view's problem may open with under side's command.
-CFirstMoveCheck PrepareFirstMoveCheck(const CKovraView& view, char side);
+CFirstMoveCheck PrepareFirstMoveCheck(const CKovraView& view, go::Goal goal);
 
 // Reads the problem with the command of side on the worker's view, only
 // reading.candidate at the root; trace names the trace file or is null
 // (traceShown: the name its messages give it, when another).
-void ReadProblem(CReadingWorker& worker, const CViewState& problem, char side,
+void ReadProblem(CReadingWorker& worker, const CViewState& problem, go::Goal goal,
                  CFirstMoveReading& reading, const char* trace = nullptr,
                  const char* traceShown = nullptr);
 

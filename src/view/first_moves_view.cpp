@@ -47,8 +47,7 @@ void CKovraView::OnCheckFirstMoves()
         return;
     }
     // The side of the last solver command; "start to kill" before any.
-    const char side = m_solverSide == 'w' ? 'w' : 'b';
-    auto check = std::make_shared<CFirstMoveCheck>(PrepareFirstMoveCheck(*this, side));
+    auto check = std::make_shared<CFirstMoveCheck>(PrepareFirstMoveCheck(*this, GoalOfSide(m_solverSide)));
     const int workers = m_checkWorkers > 0 ? m_checkWorkers : CReadingPool::Cores();
     ShowStatus("checking first moves");
     const std::atomic<bool>* cancel = m_pBackground ? m_pBackground->CancelFlag() : nullptr;

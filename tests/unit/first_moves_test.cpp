@@ -60,8 +60,8 @@ TEST_F(FirstMoveTest, CandidatesFollowTheRootRules)
           {{'m', 3, 1}, {'f', 4, 1}, {'f', 5, 1}, {'f', 1, 1}},
           {{2, 2}}, {}});
     view().m_moveWhite |= 1u << 1;  // entry 2 was entered on a white stone
-    EXPECT_EQ(CandidateNames(PrepareFirstMoveCheck(view(), 'b')), "(1,4) ");
-    EXPECT_EQ(CandidateNames(PrepareFirstMoveCheck(view(), 'w')), "(1,4) (1,5) pass ");
+    EXPECT_EQ(CandidateNames(PrepareFirstMoveCheck(view(), go::Goal::Kill)), "(1,4) ");
+    EXPECT_EQ(CandidateNames(PrepareFirstMoveCheck(view(), go::Goal::Live)), "(1,4) (1,5) pass ");
 }
 
 struct CheckCase {
