@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "board/group_table.h"
+#include "board/ko_rule.h"
 #include "board/kovra_view.h"
 #include "solver/run_control.h"
 #include "solver/search_line.h"
@@ -337,29 +338,6 @@ bool BlackTargetInAtari(const CKovraView& view, const CSearchSet& set, std::uint
     return false;
 }
 
-// White's capturing move at q took a single black stone at p and has p as
-// its only liberty now: retaking at p at once is banned. before is the board
-// as the node received it, after the node's own copy.
-bool IsKoRetake(const unsigned char* before, const unsigned char* after, int p, int q)
-{
-    for (int d = 0; d < 4; ++d) {
-        const unsigned char c = before[p + kNeighbour[d]];
-        if (c == kBlack || c == kEmpty)
-            return false;
-    }
-    if (before[p] != kBlack)
-        return false;
-    int emptyNow = 0;
-    for (int d = 0; d < 4; ++d) {
-        const unsigned char c = before[q + kNeighbour[d]];
-        if (c == kWhite || c == kEmpty)
-            return false;
-        if (after[q + kNeighbour[d]] == kEmpty)
-            ++emptyNow;
-    }
-    return emptyNow == 1;
-}
-
 int BlackNode(CKovraView& view, int move, int cell, const CSearchSet& parent)
 {
     SearchNode node;
@@ -394,7 +372,7 @@ int BlackNode(CKovraView& view, int move, int cell, const CSearchSet& parent)
             node.ko = true;
             continue;
         }
-        if (node.captured && IsKoRetake(parent.board, set.board, p, cell)) {
+        if (node.captured && RetakesKo(set.board, p, cell, kBlack, parent.board[p] == kBlack)) {
             koBanned = true;
             continue;
         }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "board/kovra_view.h"
+#include "board/ko_rule.h"
 #include "board/view_state.h"
 #include "platform/frame.h"
 
@@ -189,12 +190,16 @@ private:
         return legal;
     }
 
-    // The move brings back the position before the opponent's last move:
-    // it retakes a ko at once, which the ko rule forbids (the table's rules
-    // let White do it).
-    static bool RetakesKo(const CGroupSet& child, const CGroupSet& before)
+    // The colour's stone at cell would retake at once the ko that the
+    // opponent's last move (last, played on before) has just taken.
+    static bool RetakesKoAt(const CGroupSet& set, const CGroupSet& before, const go::TreeMove& last,
+                            int colour, int cell)
     {
-        return std::memcmp(child.board, before.board, sizeof child.board) == 0;
+        if (last.at == go::kPass)
+            return false;  // a pass, or the problem's own position: no stone came before
+        const unsigned char mover = colour == 1 ? kBlack : kWhite;
+        const int q = CellIndex(go::LocX(last.at), go::LocY(last.at));
+        return RetakesKo(set.board, cell, q, mover, before.board[cell] == mover);
     }
 
     bool TouchesAtari(const CGroupSet& set, int cell, unsigned char colour)
@@ -209,30 +214,28 @@ private:
     }
 
     // The entries a side may play here, as the search and verification
-    // play allow them: the first move only on 'f' points (and, for Black,
-    // not where White stood when entered), White's 'y' only to take, Black's
-    // 'z' only next to White, never 'z' for White.
+    // play allow them: the first move as the command's root opens, then
+    // each kind as its rules say.
     bool Allowed(const CGroupSet& set, int colour, int i, bool first)
     {
         const int cell = CellIndex(m_view.m_moveX[i], m_view.m_moveY[i]);
-        const char kind = m_view.m_moveKind[i];
         if (set.board[cell] != kEmpty)
             return false;
-        if (first) {
-            if (m_onlyFirst != kAllFirstMoves && m_onlyFirst != i)
-                return false;
-            const std::uint32_t bit = 1u << (m_view.m_moveCount - 1 - i);
-            return kind == 'f' && (colour == 2 || (m_view.m_moveWhite & bit) == 0);
-        }
-        if (colour == 2)
-            return kind != 'z' && (kind != 'y' || TouchesAtari(set, cell, kBlack));
-        if (kind == 'z') {
-            for (int d = 0; d < 4; ++d)
-                if (set.board[cell + kNeighbour[d]] == kWhite)
-                    return true;
-            return false;
-        }
-        return true;
+        if (first)
+            return (m_onlyFirst == kAllFirstMoves || m_onlyFirst == i) &&
+                   m_view.IsRootCandidate(colour == 1 ? 'b' : 'w', i);
+        return go::MayPlay(KindOfEntry(m_view.m_moveKind[i]),
+                           colour == 1 ? go::Role::Attacker : go::Role::Defender,
+                           [&] { return TouchesColour(set, cell, kWhite); },
+                           [&] { return TouchesAtari(set, cell, kBlack); });
+    }
+
+    static bool TouchesColour(const CGroupSet& set, int cell, unsigned char colour)
+    {
+        for (int d = 0; d < 4; ++d)
+            if (set.board[cell + kNeighbour[d]] == colour)
+                return true;
+        return false;
     }
 
     bool Room()
@@ -301,7 +304,7 @@ private:
             const int r = Stored(child, loser);
             if (r != m_goal && !(r == kKo && koAccepted))
                 continue;
-            if (RetakesKo(child, before)) {
+            if (RetakesKoAt(set, before, last, m_winner, CellIndex(x, y))) {
                 koBanned = true;
                 continue;
             }
@@ -334,7 +337,7 @@ private:
             CGroupSet child;
             if (!Play(set, 1, x, y, child) || !TargetTaken(child))
                 continue;
-            if (RetakesKo(child, before)) {
+            if (RetakesKoAt(set, before, last, 1, cell)) {
                 koBanned = true;
                 continue;
             }
@@ -359,7 +362,7 @@ private:
             const int y = m_view.m_moveY[i];
             if (!Allowed(set, loser, i, depth == 0) || !Play(set, loser, x, y, child))
                 continue;
-            if (RetakesKo(child, before)) {
+            if (RetakesKoAt(set, before, last, loser, CellIndex(x, y))) {
                 koBanned = true;
                 continue;
             }
