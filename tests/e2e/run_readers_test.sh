@@ -1,0 +1,43 @@
+#!/bin/bash
+# kovra-solve's choice of reader and the ways a problem is named: a position
+# file past the table's 15 candidates goes to the wide reader, --reader
+# chooses, standard input, one problem of a collection, a directory.
+# Usage: run_readers_test.sh KOVRA_SOLVE EXAMPLES_DIR
+set -u
+solve=$1 examples=$2
+cd "$examples" || exit 1
+failed=0
+fail() { echo "FAIL: $*"; failed=1; }
+# check NAME EXPECTED_STATUS EXPECTED_STDOUT COMMAND...
+check() {
+    local name=$1 rc=$2 want=$3; shift 3
+    local got
+    got=$("$@" 2>/dev/null); local status=$?
+    [ "$status" -eq "$rc" ] || fail "$name: exit status $status, expected $rc"
+    [ "$got" == "$want" ] || fail "$name: got [$got], expected [$want]"
+}
+
+check sixteen_wide 0 "corner-eye-sixteen.txt: life=158316/1591956" \
+    "$solve" corner-eye-sixteen.txt
+check sixteen_table 1 "corner-eye-sixteen.txt: error: 16 candidate points; the table reader holds 15" \
+    "$solve" --reader table corner-eye-sixteen.txt
+check table_default 0 "corner-bent-four.txt: koh=26/52" "$solve" corner-bent-four.txt
+check wide_ko 0 "corner-bent-four.txt: koh=26/74
+  (1,1) life=4/10
+  (1,2) koh=18/36
+  (1,3) life=4/10
+  (2,1) life=4/10
+unique: (1,2)" "$solve" --reader wide --all-moves corner-bent-four.txt
+check stdin_position 0 "-: death=5/10" sh -c "'$solve' - <corner-bent-three.txt"
+check stdin_sgf 1 "-#1: death=5/10
+-#2: life=2/4
+-#3: error: 6 targets (at most 5)" sh -c "'$solve' - <bent-three-collection.sgf"
+check one_of_many 0 "bent-three-collection.sgf#2: life=2/4" "$solve" bent-three-collection.sgf#2
+check none_such 1 "bent-three-collection.sgf#7: error: no problem 7 (the file holds 3)" \
+    "$solve" bent-three-collection.sgf#7
+check directory 1 ".: error: Is a directory" "$solve" .
+for bad in "--reader" "--reader tables" "--memory 0" "--memory x" "--memory 2000000"; do
+    $solve $bad corner-bent-three.txt >/dev/null 2>&1
+    [ $? -eq 2 ] || fail "$bad is not refused"
+done
+exit $failed
