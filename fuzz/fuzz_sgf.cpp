@@ -10,6 +10,7 @@
 #include "board/kovra_view.h"
 #include "invariants.h"
 #include "sgf/sgf.h"
+#include "sgf/sgf_stream.h"
 #include "solver/solution_walk.h"
 
 namespace {
@@ -37,6 +38,47 @@ void Solve(CKovraView& view, const KovraProblem& problem)
     CheckViewInvariants(view);
 }
 
+bool SameTree(const SgfTree& a, const SgfTree& b)
+{
+    if (a.nodes.size() != b.nodes.size() || a.variations.size() != b.variations.size())
+        return false;
+    for (std::size_t i = 0; i < a.nodes.size(); ++i) {
+        const auto& pa = a.nodes[i].properties;
+        const auto& pb = b.nodes[i].properties;
+        if (pa.size() != pb.size())
+            return false;
+        for (std::size_t k = 0; k < pa.size(); ++k)
+            if (pa[k].id != pb[k].id || pa[k].values != pb[k].values)
+                return false;
+    }
+    for (std::size_t v = 0; v < a.variations.size(); ++v)
+        if (!SameTree(a.variations[v], b.variations[v]))
+            return false;
+    return true;
+}
+
+// The reader of one tree at a time reads the trees the whole-file reader
+// reads, and counts them alike.
+void CheckStreamAgrees(const std::string& text, const std::vector<SgfTree>& trees)
+{
+    SgfTreeReader reader;
+    if (!reader.OpenText(text).empty())
+        std::abort();
+    std::size_t n = 0;
+    SgfTree tree;
+    std::string error;
+    while (reader.Next(tree, error)) {
+        if (n >= trees.size() || !SameTree(tree, trees[n]))
+            std::abort();
+        ++n;
+    }
+    SgfTreeReader counter;
+    std::string countError;
+    counter.OpenText(text);
+    if (!error.empty() || n != trees.size() || CountSgfTrees(counter, countError) != n)
+        std::abort();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -47,6 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<SgfTree> trees;
     if (!ParseSgf(text, trees).empty())
         return 0;
+    CheckStreamAgrees(text, trees);
     for (std::size_t n = 0; n < trees.size() && n < kTreesTried; ++n) {
         SgfSource source;
         if (!ReadSource(trees[n], source).empty())
