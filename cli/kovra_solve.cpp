@@ -231,10 +231,10 @@ int ParseOptions(int argc, char** argv, Options& options)
             return OutputWritten() ? 0 : 1;
         } else if (std::strcmp(arg, "--live") == 0) {
             options.live = true;
-            options.solve.command = 'l';
+            options.solve.goal = go::Goal::Live;
         } else if (std::strcmp(arg, "--kill") == 0) {
             options.kill = true;
-            options.solve.command = 'k';
+            options.solve.goal = go::Goal::Kill;
         } else if (std::strcmp(arg, "--ignore-exhaust") == 0) {
             options.ignoreExhaust = true;
         } else if (std::strcmp(arg, "--time") == 0) {
@@ -295,7 +295,7 @@ int ParseOptions(int argc, char** argv, Options& options)
                 std::fprintf(stderr, "kovra-solve: --defender needs black or white\n%s", kUsage);
                 return 2;
             }
-            options.solve.defender = value[0];
+            options.solve.defender = value[0] == 'b' ? go::Color::Black : go::Color::White;
         } else if (std::strcmp(arg, "--sgf-out") == 0 || std::strcmp(arg, "--svg") == 0 ||
                    std::strcmp(arg, "--tree-limit") == 0) {
             if (i + 1 >= argc) {

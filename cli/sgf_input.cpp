@@ -19,6 +19,14 @@ namespace {
 // Standard input is read whole up to this size (an SGF game tree's limit).
 constexpr std::size_t kInputLimit = 64u << 20;
 
+// A problem of an SGF file as posed on the file's board, with the file's
+// root information; plain: posed from stones only.
+struct PosedSgf {
+    go::Problem problem;
+    bool plain = false;
+    std::vector<SgfProperty> info;
+};
+
 // A first move as the window names it, then on the file's own board in
 // SGF letters: "(3,2) bc".
 std::string SgfMoveName(const KovraProblem& problem, const CFirstMoveReading& reading)
@@ -39,23 +47,32 @@ std::string FileMoveName(const CFirstMoveReading& reading)
                        static_cast<char>('a' + reading.row - 1)};
 }
 
-// Gives the problem to the reader that reads it: the table reader when it
-// holds it (the view holds it then), else the wide reader. sgf: the
-// problem came from an SGF file, whose letters name the first moves.
-void ChooseReader(ProblemSource& source, const KovraProblem& problem, bool sgf,
+// Gives an SGF problem to the reader that reads it: the table reader when
+// it holds it (the view holds it then), else the wide reader on the
+// file's own board; --reader table refuses what the table cannot hold.
+void ChooseReader(ProblemSource& source, CKovraView& view, const PosedSgf& posed,
                   const SolveOptions& options)
 {
+    source.goal = posed.problem.FirstGoal();
     if (options.reader != ReaderChoice::Wide) {
-        if (sgf)
-            source.name = [problem](const CFirstMoveReading& r) { return SgfMoveName(problem, r); };
-        WriteTableAnswers(source, problem, options);
-        return;
+        KovraProblem table;
+        const std::string fit = ToTableProblem(posed.problem, posed.plain, table);
+        if (fit.empty()) {
+            table.info = posed.info;
+            LoadProblem(view, table);
+            source.name = [table](const CFirstMoveReading& r) { return SgfMoveName(table, r); };
+            WriteTableAnswers(source, table, options);
+            return;
+        }
+        if (options.reader == ReaderChoice::Table) {
+            source.error = fit;
+            return;
+        }
     }
     source.wide = true;
-    source.problem = OnFileBoard(problem);
-    if (sgf)
-        source.name = FileMoveName;
-    WriteWideAnswers(source, problem.info, options);
+    source.problem = posed.problem;
+    source.name = FileMoveName;
+    WriteWideAnswers(source, posed.info, options);
 }
 
 // The wide reader reads the position file, which takes every candidate.
@@ -157,28 +174,30 @@ bool ForEachSgfProblem(const InputName& input, std::string text, const SolveOpti
     SgfInput trees;
     const std::string unread = trees.Open(input, std::move(text));
     if (!unread.empty()) {
-        each(input.label, unread, KovraProblem());
+        each(input.label, unread, PosedSgf());
         return false;
     }
     // each returns false to stop reading (PoseFile's always goes on).
     PoseOptions pose;
-    pose.command = options.command;
+    pose.goal = options.goal;
     pose.defender = options.defender;
     bool ok = true;
     SgfTree tree;
     std::string label, broken;
     while (trees.Next(tree, label, broken)) {
         SgfSource source;
-        KovraProblem problem;
+        PosedSgf posed;
         std::string error = ReadSource(tree, source);
         if (error.empty())
-            error = PoseProblem(source, pose, problem);
+            error = PoseOnBoard(source, pose, posed.problem);
+        posed.plain = source.candidates.empty();
+        posed.info = source.info;
         ok = error.empty() && ok;
-        if (!each(label, error, problem))
+        if (!each(label, error, posed))
             return ok;
     }
     if (!broken.empty()) {  // the text stops being SGF: nothing after it is read
-        each(label, broken, KovraProblem());
+        each(label, broken, PosedSgf());
         ok = false;
     }
     return ok;
@@ -207,7 +226,7 @@ void LoadProblems(const SolveOptions& options, CKovraView& view, const char* pat
     source.label = input.label;
     source.error = Prepare(input, text);
     if (!source.error.empty() || !input.sgf) {
-        source.goal = options.command == 'l' ? go::Goal::Live : go::Goal::Kill;
+        source.goal = options.goal.value_or(go::Goal::Kill);
         if (source.error.empty() && input.path != "-")
             source.error = ReadProblemFile(input.path.c_str(), text);
         if (source.error.empty())
@@ -218,16 +237,12 @@ void LoadProblems(const SolveOptions& options, CKovraView& view, const char* pat
         return;
     }
     ForEachSgfProblem(input, std::move(text), options,
-                      [&](const std::string& label, const std::string& error,
-                          const KovraProblem& problem) {
+                      [&](const std::string& label, const std::string& error, const PosedSgf& posed) {
                           ProblemSource one;
                           one.label = label;
                           one.error = error;
-                          if (error.empty()) {
-                              LoadProblem(view, problem);
-                              one.goal = problem.live ? go::Goal::Live : go::Goal::Kill;
-                              ChooseReader(one, problem, true, options);
-                          }
+                          if (error.empty())
+                              ChooseReader(one, view, posed, options);
                           return loaded(one);
                       });
 }
@@ -242,17 +257,16 @@ bool PoseFile(CKovraView& view, const char* path, const SolveOptions& options)
             error = input.path == "-" ? LoadProblemText(view, text, "-", false)
                                       : LoadProblemFile(view, input.path.c_str());
         if (error.empty())
-            PrintPosed(input.label, ProblemOfView(view));
+            PrintPosed(input.label, OnFileBoard(ProblemOfView(view)));
         else
             std::printf("%s: error: %s\n", input.label.c_str(), error.c_str());
         std::fflush(stdout);
         return error.empty();
     }
     return ForEachSgfProblem(input, std::move(text), options,
-                             [](const std::string& label, const std::string& error,
-                                const KovraProblem& problem) {
+                             [](const std::string& label, const std::string& error, const PosedSgf& posed) {
                                  if (error.empty())
-                                     PrintPosed(label, problem);
+                                     PrintPosed(label, posed.problem);
                                  else
                                      std::printf("%s: error: %s\n", label.c_str(), error.c_str());
                                  std::fflush(stdout);
@@ -260,7 +274,7 @@ bool PoseFile(CKovraView& view, const char* path, const SolveOptions& options)
                              });
 }
 
-void PrintPosed(const std::string& label, const KovraProblem& problem)
+void PrintPosed(const std::string& label, const go::Problem& problem)
 {
     std::printf("%s:\n%s", label.c_str(), FormatPosed(problem).c_str());
     std::fflush(stdout);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "sgf/sgf.h"
@@ -18,14 +19,14 @@ struct ProblemSource;
 enum class ReaderChoice : char { Auto, Table, Wide };
 
 struct SolveOptions {
-    char command = 0;  // 'k' --kill, 'l' --live, 0 the file's own (PL) or "start to kill"
+    std::optional<go::Goal> goal;  // --kill / --live; else the file's own first player
     const char* sgfOut = nullptr;  // --sgf-out
     const char* svgOut = nullptr;  // --svg
     int treeLimit = 2000;          // --tree-limit
     SgfStyle sgfStyle = SgfStyle::Kovra;  // --sgf-style
     bool svgCandidates = false;    // --svg-candidates
     bool pose = false;             // --pose: print the posed problem, do not solve
-    char defender = 0;             // --defender: 'b' or 'w'
+    std::optional<go::Player> defender;  // --defender; else told from the stones
     ReaderChoice reader = ReaderChoice::Auto;  // --reader
 };
 
@@ -40,4 +41,4 @@ void LoadProblems(const SolveOptions& options, CKovraView& view, const char* pat
 bool PoseFile(CKovraView& view, const char* path, const SolveOptions& options);
 
 // What --pose prints for one problem: "LABEL:" and the posed board.
-void PrintPosed(const std::string& label, const KovraProblem& problem);
+void PrintPosed(const std::string& label, const go::Problem& problem);

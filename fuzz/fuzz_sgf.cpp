@@ -95,11 +95,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!ReadSource(trees[n], source).empty())
             continue;
         PoseOptions options;
-        options.command = "\0kl"[n % 3];
-        KovraProblem problem;
-        if (!PoseProblem(source, options, problem).empty())
+        if (n % 3 != 0)
+            options.goal = n % 3 == 1 ? go::Goal::Kill : go::Goal::Live;
+        go::Problem posed;
+        if (!PoseOnBoard(source, options, posed).empty())
             continue;
-        FormatPosed(problem);
+        FormatPosed(posed);
+        KovraProblem problem;
+        if (!ToTableProblem(posed, source.candidates.empty(), problem).empty())
+            continue;
         SvgOptions svg;
         svg.candidates = n % 2 == 0;
         WriteSvg(OnFileBoard(problem), go::Verdict::Undecided, svg);

@@ -3,6 +3,7 @@
 // with the way back to the file's board, and the writers.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -103,20 +104,33 @@ struct KovraProblem {
     std::vector<SgfProperty> info;
 };
 struct PoseOptions {
-    char command = 0;   // 'k' --kill, 'l' --live, 0 from PL (or the defender to move)
-    char defender = 0;  // 'b' / 'w' from --defender, 0 to tell from the stones
+    std::optional<go::Goal> goal;        // --kill / --live; else the file's first player plays
+    std::optional<go::Player> defender;  // --defender; else told from the stones
 };
-// Marked problems (candidates given) are placed as they stand when they fit
-// the 11x11 board, else by the first symmetry that brings them onto it; when
-// the targets are black the colours are swapped. PL naming the targets'
-// colour means "start to live". Plain ones are posed by PosePlain. Empty on
-// success, else the reason.
+// Who plays first as the file says it: PL, else the colour of the first
+// move, else the root comment's words ("White to play", "White to live"),
+// else Black, as collections that say nothing mean.
+go::Player FirstPlayer(const SgfSource& source);
+// A problem on the file's own board. Marked problems (candidates given)
+// stand as marked: the targets' colour defends. Plain ones are posed by
+// PosePlain. Empty on success, else the reason.
+std::string PoseOnBoard(const SgfSource& source, const PoseOptions& options, go::Problem& problem);
+// Poses a problem without candidates: who defends, the targets, the safe
+// frame and the region's points (at most 40), vital points first.
+std::string PosePlain(const SgfSource& source, const PoseOptions& options, go::Problem& problem);
+// The problem on the table reader's board when it holds it: at most 15
+// candidates and 5 targets, every stone and candidate on an 11x11 board
+// as the file has them or by the first symmetry that brings them there,
+// colours swapped when Black defends. openSides: the problem's far sides
+// are open board (a posed plain problem), so nothing may stand on the
+// window's last lines of a larger board. Empty on success, else why not.
+std::string ToTableProblem(const go::Problem& posed, bool openSides, KovraProblem& problem);
+// PoseOnBoard, then ToTableProblem: the problem as the window holds it.
 std::string PoseProblem(const SgfSource& source, const PoseOptions& options, KovraProblem& problem);
-// Poses a problem without candidates: corner, sides, targets, candidates.
-std::string PosePlain(const SgfSource& source, const PoseOptions& options, KovraProblem& problem);
-// What --pose prints: an ASCII board with targets and lettered candidates,
-// and the command.
-std::string FormatPosed(const KovraProblem& problem);
+// What --pose prints: the problem's area of its board with targets (@),
+// the attacker's safe frame (#) and the lettered candidates, one line per
+// candidate ("a: f (3, 2), file bc"), and the command.
+std::string FormatPosed(const go::Problem& problem);
 // The problem the view holds now: its stones, move list and targets on
 // Kovra's own board, "start to live" when the last run was.
 KovraProblem ProblemOfView(const CKovraView& view);

@@ -1,5 +1,5 @@
-// Marked problems (targets and candidates in the file) placed on Kovra's
-// board, the way back to the file's board, and a problem set up in the view.
+// Marked problems (targets and candidates in the file) on the file's board,
+// the way back from Kovra's board to the file's, and a problem set up in the view.
 #include <cstring>
 #include <string>
 #include <vector>
@@ -18,103 +18,53 @@ std::string PointText(SgfPoint p)
     return "(" + std::to_string(p.x) + ", " + std::to_string(p.y) + ")";
 }
 
-// Every stone, target and candidate of the file lands on Kovra's board.
-bool Fits(const KovraProblem& problem, const SgfSource& source)
-{
-    auto inside = [&](SgfPoint p) {
-        const SgfPoint q = problem.FromSource(p);
-        return q.x >= 1 && q.x <= kSide && q.y >= 1 && q.y <= kSide;
-    };
-    for (const SgfPoint& p : source.black)
-        if (!inside(p))
-            return false;
-    for (const SgfPoint& p : source.white)
-        if (!inside(p))
-            return false;
-    for (const SgfPoint& p : source.targets)
-        if (!inside(p))
-            return false;
-    for (const SgfSource::Candidate& c : source.candidates)
-        if (!inside(c.at))
-            return false;
-    return true;
-}
-
-// 1 black, 2 white, 0 empty: the file's stone at p.
-int SourceStone(const SgfSource& source, SgfPoint p)
-{
-    for (const SgfPoint& b : source.black)
-        if (Same(b, p))
-            return 1;
-    for (const SgfPoint& w : source.white)
-        if (Same(w, p))
-            return 2;
-    return 0;
-}
-
-// The targets' colour in the file: 1 or 2, 0 when they are not all stones of
+// The targets' colour in the file, Empty when they are not all stones of
 // one colour (the reason in error).
-int TargetColour(const SgfSource& source, std::string& error)
+go::Color TargetColour(const go::Board& board, const SgfSource& source, std::string& error)
 {
-    int colour = 0;
+    go::Color colour = go::Color::Empty;
     for (const SgfPoint& t : source.targets) {
-        const int c = SourceStone(source, t);
-        if (c == 0) {
+        const go::Color c = board.At(go::MakeLoc(t.x, t.y));
+        if (!go::IsStone(c)) {
             error = "target " + PointText(t) + " is not a stone";
-            return 0;
+            return go::Color::Empty;
         }
-        if (colour != 0 && c != colour) {
+        if (colour != go::Color::Empty && c != colour) {
             error = "targets of both colours";
-            return 0;
+            return go::Color::Empty;
         }
         colour = c;
     }
     return colour;
 }
 
-std::string PoseMarked(const SgfSource& source, const PoseOptions& options, KovraProblem& problem)
+// A marked problem as the file marks it: its stones, targets and
+// candidates; the targets' colour defends.
+std::string PoseMarked(const SgfSource& source, const PoseOptions& options, go::Problem& problem)
 {
     if (source.targets.empty())
         return "no target marked (TR or MA)";
-    if (source.targets.size() > static_cast<std::size_t>(kMaxTargets))
-        return std::to_string(source.targets.size()) + " targets (at most 5)";
-    if (source.candidates.size() > static_cast<std::size_t>(kMaxMoves))
-        return std::to_string(source.candidates.size()) + " candidates (at most 15)";
+    problem = go::Problem();
+    problem.board = go::Board(source.size);
+    for (const SgfPoint& p : source.black)
+        problem.board.SetStone(go::MakeLoc(p.x, p.y), go::Color::Black);
+    for (const SgfPoint& p : source.white)
+        problem.board.SetStone(go::MakeLoc(p.x, p.y), go::Color::White);
     std::string error;
-    const int defender = TargetColour(source, error);
-    if (defender == 0)
+    const go::Color defender = TargetColour(problem.board, source, error);
+    if (defender == go::Color::Empty)
         return error;
-
-    problem = KovraProblem();
-    // A smaller board fits as it stands (symmetry 0), which needs no size.
-    problem.sourceSize = source.size;
-    // Kovra's White defends: a file whose targets are black swaps colours.
-    problem.swapped = defender == 1;
-    // The problem stands where it is when it fits; else the first of the
-    // other symmetries that brings it onto the board.
-    for (problem.symmetry = 0; problem.symmetry < 8; ++problem.symmetry)
-        if (Fits(problem, source))
-            break;
-    if (problem.symmetry == 8)
-        return "does not fit an 11x11 board";
-
-    for (int y = 1; y <= kSide; ++y)
-        for (int x = 1; x <= kSide; ++x) {
-            const int c = SourceStone(source, problem.ToSource(SgfPoint{x, y}));
-            problem.stone[y - 1][x - 1] =
-                static_cast<unsigned char>(c == 0 ? 0 : problem.swapped ? 3 - c : c);
-        }
+    problem.defender = defender;
     for (const SgfPoint& t : source.targets)
-        problem.targets.push_back(problem.FromSource(t));
-    for (const SgfSource::Candidate& c : source.candidates)
-        problem.moves.push_back(SgfSource::Candidate{c.kind, problem.FromSource(c.at)});
-
-    // Who moves first: the option, else PL (the defender to play means
-    // "start to live"), else "start to kill".
-    if (options.command != 0)
-        problem.live = options.command == 'l';
-    else if (source.toPlay != 0)
-        problem.live = (source.toPlay == 'B' ? 1 : 2) == defender;
+        problem.targets.push_back(go::MakeLoc(t.x, t.y));
+    for (const SgfSource::Candidate& c : source.candidates) {
+        go::Kind kind = go::Kind::F;
+        go::KindOfLetter(c.kind, kind);
+        problem.candidates.push_back(go::Candidate{go::MakeLoc(c.at.x, c.at.y), kind});
+    }
+    problem.first = !options.goal                          ? FirstPlayer(source)
+                    : *options.goal == go::Goal::Live ? defender
+                                                      : go::Opponent(defender);
     return std::string();
 }
 
@@ -162,10 +112,18 @@ std::string KovraProblem::SourceLetters(SgfPoint p) const
     return std::string{static_cast<char>('a' + q.x - 1), static_cast<char>('a' + q.y - 1)};
 }
 
+std::string PoseOnBoard(const SgfSource& source, const PoseOptions& options, go::Problem& problem)
+{
+    return source.candidates.empty() ? PosePlain(source, options, problem)
+                                     : PoseMarked(source, options, problem);
+}
+
 std::string PoseProblem(const SgfSource& source, const PoseOptions& options, KovraProblem& problem)
 {
-    const std::string error = source.candidates.empty() ? PosePlain(source, options, problem)
-                                                        : PoseMarked(source, options, problem);
+    go::Problem posed;
+    std::string error = PoseOnBoard(source, options, posed);
+    if (error.empty())
+        error = ToTableProblem(posed, source.candidates.empty(), problem);
     problem.info = source.info;
     return error;
 }

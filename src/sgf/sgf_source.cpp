@@ -245,3 +245,13 @@ std::string ReadSource(const SgfTree& tree, SgfSource& source)
         source.toPlay = FirstMover(tree);
     return CheckSetup(source);
 }
+
+go::Player FirstPlayer(const SgfSource& source)
+{
+    if (source.toPlay != 0)
+        return source.toPlay == 'W' ? go::Color::White : go::Color::Black;
+    for (const char* words : {"White to play", "White to live", "White to kill"})
+        if (source.comment.find(words) != std::string::npos)
+            return go::Color::White;
+    return go::Color::Black;
+}

@@ -70,7 +70,8 @@ std::string Pose(const std::string& text, char command = 0)
     SgfSource source;
     KovraProblem problem;
     PoseOptions options;
-    options.command = command;
+    if (command != 0)
+        options.goal = command == 'l' ? go::Goal::Live : go::Goal::Kill;
     std::string error = ParseSgf(text, trees);
     if (error.empty())
         error = ReadSource(trees[0], source);

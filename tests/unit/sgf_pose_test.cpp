@@ -1,7 +1,10 @@
-// Posing plain SGF problems: corner, defender, targets, candidates and the
-// way back to the file, on small hand-made problems placed in every corner.
+// Posing plain SGF problems on the file's own board: who defends, who
+// plays first, targets, safe frame, candidates and their kinds, the way
+// onto the table reader's board; small hand-made problems placed in every
+// corner of a 19x19 board.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -9,140 +12,224 @@
 
 namespace {
 
-// Rows as seen from the top-left corner of a 19x19 board ('X' black, 'O'
-// white), moved to another corner: mirror bit 0 to the right side, bit 1
-// to the bottom.
-SgfSource Source(const std::vector<std::string>& rows, int mirror, char toPlay)
+// Rows as seen from the top-left corner ('X' black, 'O' white), moved to
+// another corner: mirror bit 0 to the right side, bit 1 to the bottom.
+SgfSource Source(const std::vector<std::string>& rows, int mirror, char toPlay, int size = 19)
 {
     SgfSource source;
+    source.size = size;
     source.toPlay = toPlay;
-    for (int y = 0; y < static_cast<int>(rows.size()); ++y) {
+    for (int y = 0; y < static_cast<int>(rows.size()); ++y)
         for (int x = 0; x < static_cast<int>(rows[y].size()); ++x) {
-            const SgfPoint p{mirror & 1 ? 19 - x : x + 1, mirror & 2 ? 19 - y : y + 1};
+            const SgfPoint p{mirror & 1 ? size - x : x + 1, mirror & 2 ? size - y : y + 1};
             if (rows[y][x] == 'X')
                 source.black.push_back(p);
             else if (rows[y][x] == 'O')
                 source.white.push_back(p);
         }
-    }
     return source;
 }
 
-// The posed board as --pose draws it, without the spaces, the top-left
-// rows x columns only.
-std::vector<std::string> Picture(const KovraProblem& problem, size_t rows, size_t columns)
+// A point of the file brought back to the top-left corner: "ab".
+std::string Unmirrored(go::Loc loc, int mirror, int size = 19)
 {
-    std::vector<std::string> picture;
-    std::string text = FormatPosed(problem), row;
-    for (char c : text) {
-        if (c == '\n') {
-            picture.push_back(row);
-            row.clear();
-        } else if (c != ' ') {
-            row += c;
-        }
+    const int x = mirror & 1 ? size + 1 - go::LocX(loc) : go::LocX(loc);
+    const int y = mirror & 2 ? size + 1 - go::LocY(loc) : go::LocY(loc);
+    return std::string{static_cast<char>('a' + x - 1), static_cast<char>('a' + y - 1)};
+}
+
+// The candidates as "kind point" words seen from the top-left, sorted
+// (the order of points that score alike follows the board's rows).
+std::string Candidates(const go::Problem& problem, int mirror)
+{
+    std::vector<std::string> words;
+    for (const go::Candidate& c : problem.candidates)
+        words.push_back(go::LetterOf(c.kind) + Unmirrored(c.at, mirror));
+    std::sort(words.begin(), words.end());
+    std::string text;
+    for (const std::string& w : words)
+        text += (text.empty() ? "" : " ") + w;
+    return text;
+}
+
+// Each target string by its first point seen from the top-left.
+std::string Targets(const go::Problem& problem, int mirror)
+{
+    std::string text;
+    for (go::Loc t : problem.targets) {
+        std::string first = "zz";
+        problem.board.ForEachStone(t, [&](go::Loc s) { first = std::min(first, Unmirrored(s, mirror)); });
+        text += (text.empty() ? "" : " ") + first;
     }
-    picture.resize(rows);
-    for (std::string& r : picture)
-        r.resize(columns);
-    return picture;
+    return text;
 }
 
-std::string Kinds(const KovraProblem& problem)
+// The board rows --pose draws, without the spaces and the SGF letters.
+std::vector<std::string> Picture(const go::Problem& problem)
 {
-    std::string kinds;
-    for (const auto& move : problem.moves)
-        kinds += move.kind;
-    return kinds;
+    std::vector<std::string> rows;
+    std::string text = FormatPosed(problem), row;
+    bool header = true;
+    for (char c : text) {
+        if (c != '\n') {
+            row += c;
+            continue;
+        }
+        if (row.rfind("X black", 0) == 0)
+            break;
+        if (!header) {
+            row.erase(std::remove(row.begin(), row.end(), ' '), row.end());
+            rows.push_back(row.substr(1));
+        }
+        header = false;
+        row.clear();
+    }
+    return rows;
 }
 
-const std::vector<std::string> kBentThree = {"..OX..", ".OOX..", "OOXX..", "XXX..."};
-const std::vector<std::string> kBentThreeBlack = {"..XO..", ".XXO..", "XXOO..", "OOO..."};
+const std::vector<std::string> kBentThree = {"..OX", ".OOX", "OOXX", "XXX."};
+const std::vector<std::string> kBentThreeBlack = {"..XO", ".XXO", "XXOO", "OOO."};
 
 struct Case {
     const char* name;
     std::vector<std::string> rows;
-    int mirror;
     char toPlay;
     PoseOptions options;
-    std::vector<std::string> picture;  // posed: '@' targets, letters the candidates in order
-    const char* kinds;
-    bool live;
-    bool swapped;
+    go::Player defender;
+    go::Player first;
+    const char* targets;
+    const char* candidates;  // seen from the top-left corner, sorted
 };
 
 const Case kCases[] = {
-    {"white defends, black kills", kBentThree, 0, 'B', {}, {"ab@X..", "c@@X..", "@@XX.."}, "fff", false, false},
-    {"bottom-right corner", kBentThree, 3, 'B', {}, {"ab@X..", "c@@X..", "@@XX.."}, "fff", false, false},
-    {"top-right, white to live", kBentThree, 1, 'W', {}, {"ab@X..", "c@@X..", "@@XX.."}, "fff", true, false},
-    {"black defends, black lives", kBentThreeBlack, 2, 'B', {}, {"ab@X..", "c@@X..", "@@XX.."}, "fff", true, true},
-    {"black defends, white kills", kBentThreeBlack, 0, 'W', {}, {"ab@X..", "c@@X..", "@@XX.."}, "fff", false, true},
-    {"no PL: the defender plays", kBentThree, 0, 0, {}, {"ab@X..", "c@@X..", "@@XX.."}, "fff", true, false},
-    {"--live overrides PL", kBentThree, 0, 'B', {'l', 0}, {"ab@X..", "c@@X..", "@@XX.."}, "fff", true, false},
-    // On the top side, away from the corner: the window still holds it.
-    {"side problem", {".....XO..OX", ".....XOOOOX", ".....XXXXXX"}, 0, 'B', {},
-     {".....X@ab@X", ".....X@@@@X", ".....XXXXXX"}, "ff", false, false},
-    // An attacker stone in atari inside: its point comes back into play.
-    {"stone in atari", {"X.OOX.", "OOOX..", "XXXX.."}, 0, 'B', {}, {"ba@@X.", "@@@X..", "XXXX.."}, "fm", false, false},
-    // Liberties that open to the outside: the attacker may block beyond them.
-    {"outer liberties", {"...O..", "OOOOXX", ".XXX..", "......", ".X...."}, 0, 'B', {},
-     {"bac@df", "@@@@XX", "eXXX..", "g....."}, "fffffzz", false, false},
+    {"white defends, black kills", kBentThree, 'B', {}, go::Color::White, go::Color::Black, "ac",
+     "faa fab fba"},
+    {"black defends and lives", kBentThreeBlack, 'B', {}, go::Color::Black, go::Color::Black, "ac",
+     "faa fab fba"},
+    {"black defends, white kills", kBentThreeBlack, 'W', {}, go::Color::Black, go::Color::White, "ac",
+     "faa fab fba"},
+    {"no PL: Black plays", kBentThree, 0, {}, go::Color::White, go::Color::Black, "ac", "faa fab fba"},
+    {"--live: the defender plays", kBentThree, 'B', {go::Goal::Live, {}}, go::Color::White,
+     go::Color::White, "ac", "faa fab fba"},
+    // A black stone in atari inside: its point comes back into play.
+    {"stone in atari", {"X.OOX", "OOOX.", "XXXX."}, 'B', {}, go::Color::White, go::Color::Black, "ab",
+     "fba maa"},
+    // Room along the edge: the area, a ring open to both past it, the
+    // attacker's blocks beyond the ring.
+    {"room along the edge", {"...O....", "OOOOXX..", "XXXX....", "........"}, 'B', {},
+     go::Color::White, go::Color::Black, "ab", "faa fba fca fea ffa zga"},
+    // Targets: the main string and strings of three stones or more in its
+    // area; a two-stone string may be given up.
+    {"three stones are a target", {".O.OOO.X", "OO.O..XX", "...OXX..", "XXXX....", "........"}, 'B', {},
+     go::Color::White, go::Color::Black, "da ab", ""},
+    {"two stones may be given up", {"...OOO.X", "OO.O..XX", "...OXX..", "XXXX....", "........"}, 'B', {},
+     go::Color::White, go::Color::Black, "da", ""},
 };
 
-TEST(SgfPose, PosesHandMadeProblems)
+TEST(SgfPose, PosesHandMadeProblemsInEveryCorner)
 {
     for (const Case& c : kCases) {
-        SCOPED_TRACE(c.name);
-        KovraProblem problem;
-        ASSERT_EQ(PosePlain(Source(c.rows, c.mirror, c.toPlay), c.options, problem), "");
-        EXPECT_EQ(Picture(problem, c.picture.size(), c.picture[0].size()), c.picture);
-        EXPECT_EQ(Kinds(problem), c.kinds);
-        EXPECT_EQ(problem.live, c.live);
-        EXPECT_EQ(problem.swapped, c.swapped);
-        EXPECT_EQ(problem.sourceSize, 19);
-        // Every candidate maps back onto an empty point or a stone of the file.
-        const SgfSource source = Source(c.rows, c.mirror, c.toPlay);
-        for (const auto& move : problem.moves) {
-            const SgfPoint p = problem.ToSource(move.at);
-            const int x = c.mirror & 1 ? 19 - p.x : p.x - 1;
-            const int y = c.mirror & 2 ? 19 - p.y : p.y - 1;
-            ASSERT_LT(y, static_cast<int>(c.rows.size()));
-            ASSERT_LT(x, static_cast<int>(c.rows[y].size()));
-            EXPECT_EQ(problem.stone[move.at.y - 1][move.at.x - 1] == 0, c.rows[y][x] == '.');
+        for (int mirror = 0; mirror < 4; ++mirror) {
+            SCOPED_TRACE(std::string(c.name) + ", corner " + std::to_string(mirror));
+            go::Problem problem;
+            ASSERT_EQ(PosePlain(Source(c.rows, mirror, c.toPlay), c.options, problem), "");
+            EXPECT_EQ(problem.defender, c.defender);
+            EXPECT_EQ(problem.first, c.first);
+            EXPECT_EQ(Targets(problem, mirror), c.targets);
+            if (*c.candidates != '\0')
+                EXPECT_EQ(Candidates(problem, mirror), c.candidates);
         }
     }
 }
 
-TEST(SgfPose, RefusalsAndBoardSizes)
+TEST(SgfPose, TargetsLeaveOutWhatTheAttackerTakesAtOnce)
 {
-    struct Refusal {
+    // White's two-stone string at the top is in atari with Black to play:
+    // the book gives it up, the corner string is the problem.
+    const std::vector<std::string> rows = {"XOOX...", "..OX...", "OOXX...", "XXX....", "......."};
+    go::Problem problem;
+    ASSERT_EQ(PosePlain(Source(rows, 0, 'B'), {}, problem), "");
+    EXPECT_EQ(Targets(problem, 0), "ac");
+    // With White to play it can still be saved: it is the problem then.
+    ASSERT_EQ(PosePlain(Source(rows, 0, 'W'), {}, problem), "");
+    EXPECT_EQ(problem.first, go::Color::White);
+    EXPECT_EQ(Targets(problem, 0), "ba");
+}
+
+TEST(SgfPose, DrawsTargetsSafeFrameAndCandidatesOnTheFilesBoard)
+{
+    go::Problem problem;
+    ASSERT_EQ(PosePlain(Source(kBentThree, 3, 'B'), {}, problem), "");
+    // The bottom-right corner as the file has it: the letters in list order.
+    EXPECT_EQ(Picture(problem), (std::vector<std::string>{".###", "##@@", "#@@b", "#@ca"}));
+    const std::string text = FormatPosed(problem);
+    EXPECT_NE(text.find("a: f (19, 19), file ss\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("@ targets (White defends), # safe (Black)"), std::string::npos) << text;
+    EXPECT_EQ(text.substr(text.size() - 14), "start to kill\n");
+}
+
+TEST(SgfPose, Refusals)
+{
+    const struct {
         std::vector<std::string> rows;
         PoseOptions options;
         const char* error;
-    } const refusals[] = {
-        {{"X...........O"}, {}, "does not fit an 11x11 corner"},
+    } refusals[] = {
         {{"", "", "", "....X.O"}, {}, "cannot tell attacker from defender"},
-        {{"", "", "", "....X.O"}, {0, 'w'}, "region has 55 points (at most 15)"},
-        {{"......OX", "......OX", "......OX", "OOOOOOOX", "XXXXXXXX"}, {}, "region has 18 points (at most 15)"},
         {{"OOO"}, {}, "cannot tell attacker from defender"},
+        // --defender cannot make the wall the problem.
+        {kBentThree, {{}, go::Color::Black}, "the defender (Black) is not walled in"},
+        // A wide open side: more room than the reader reads.
+        {{"......O.......X", "......O.......X", "......O.......X", "OOOOOOO.......X", "..............X",
+          "XXXXXXXXXXXXXXX"},
+         {},
+         "region has 60 points (at most 40)"},
     };
-    for (const Refusal& r : refusals) {
-        KovraProblem problem;
+    for (const auto& r : refusals) {
+        go::Problem problem;
         EXPECT_EQ(PosePlain(Source(r.rows, 0, 'B'), r.options, problem), r.error);
     }
-    SgfSource small = Source(kBentThree, 0, 'B');
-    small.size = 9;
-    KovraProblem problem;
-    EXPECT_EQ(PosePlain(small, {}, problem), "board size 9 (11 to 19 can be posed)");
-    // A point given to both colours keeps one: no attacker is left.
-    SgfSource both;
-    both.black = {SgfPoint{1, 1}};
-    both.white = {SgfPoint{1, 1}};
-    EXPECT_EQ(PosePlain(both, {0, 'b'}, problem), "cannot tell attacker from defender");
-    // An 11x11 board has no open side: the smaller area defends.
-    small.size = 11;
-    ASSERT_EQ(PosePlain(small, {}, problem), "");
-    EXPECT_EQ(Picture(problem, 3, 4), (std::vector<std::string>{"ab@X", "c@@X", "@@XX"}));
+}
+
+TEST(SgfPose, ComesOntoTheTableBoardWhenItFits)
+{
+    // Bottom-right, Black defends: mirrored to the top-left, colours swapped.
+    go::Problem posed;
+    ASSERT_EQ(PosePlain(Source(kBentThreeBlack, 3, 'B'), {}, posed), "");
+    KovraProblem table;
+    ASSERT_EQ(ToTableProblem(posed, true, table), "");
+    EXPECT_EQ(table.symmetry, 3);
+    EXPECT_TRUE(table.swapped);
+    EXPECT_TRUE(table.live);
+    EXPECT_EQ(table.stone[0][2], 2);  // the defender is Kovra's White
+    EXPECT_EQ(table.stone[0][3], 1);
+    ASSERT_EQ(table.moves.size(), posed.candidates.size());
+    for (std::size_t i = 0; i < table.moves.size(); ++i)
+        EXPECT_EQ(table.FileLoc(table.moves[i].at), posed.candidates[i].at);
+    // And back: the same problem on the file's board.
+    const go::Problem back = OnFileBoard(table);
+    EXPECT_EQ(back.defender, posed.defender);
+    EXPECT_EQ(back.first, posed.first);
+    EXPECT_EQ(back.board.Hash(), posed.board.Hash());
+
+    // On a larger board a posed problem's far sides are open: a stone on
+    // the window's last line would lose the liberties past it.
+    go::Problem wide = posed;
+    wide.board.SetStone(go::MakeLoc(9, 19), go::Color::White);
+    EXPECT_EQ(ToTableProblem(wide, true, table), "does not fit an 11x11 corner");
+    EXPECT_EQ(ToTableProblem(wide, false, table), "");
+    wide.candidates.resize(16, posed.candidates[0]);
+    EXPECT_EQ(ToTableProblem(wide, false, table), "16 candidates (at most 15)");
+}
+
+TEST(SgfPose, FirstPlayerAsTheFileSaysIt)
+{
+    SgfSource source;
+    EXPECT_EQ(FirstPlayer(source), go::Color::Black);
+    source.comment = "White to live.";
+    EXPECT_EQ(FirstPlayer(source), go::Color::White);
+    source.toPlay = 'B';
+    EXPECT_EQ(FirstPlayer(source), go::Color::Black);
 }
 
 }  // namespace

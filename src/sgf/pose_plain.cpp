@@ -1,0 +1,291 @@
+// Posing a plain problem (stones only, as collections keep them) on the
+// file's own board: who defends, the targets, the safe frame and the
+// candidate points.
+//
+// The rule, in short. Every empty point belongs to the side whose stones
+// are strictly nearer. The open board is what lies outside the box around
+// all stones. A side's area is what its largest
+// string reaches over its own stones, attacker strings in atari and empty
+// points, without entering the outside (the empty points the other side
+// owns, reached from the open board). The one side whose area reaches no
+// open point is walled in and defends (both walled in: the smaller area).
+// Targets are the main string and the defender's strings of three stones
+// or more in its area that are not in atari at the attacker's turn.
+// Candidates: the area's empty points and a ring around it open to both
+// ('f', vital points first), the stones that may be taken ('m'), the
+// attacker's blocks beyond the ring ('z': played only next to a defender
+// stone, never by the defender) and the outside liberty of attacker strings
+// the defender could take ('y'). Without the ring, or with the area's
+// border given to the attacker, when the region would pass 40 points.
+// Every other attacker string has a liberty off the candidates: it is the
+// safe frame.
+#include <algorithm>
+#include <string>
+
+#include "sgf/pose_region.h"
+#include "sgf/sgf.h"
+
+namespace {
+
+using go::Loc;
+using pose::Cells;
+
+constexpr int kMaxRegion = 40;
+constexpr int kTargetStones = 3;
+
+bool Has(const std::vector<Loc>& list, Loc p)
+{
+    return std::find(list.begin(), list.end(), p) != list.end();
+}
+
+// The string a side's area grows from: its largest that the side to move
+// cannot take at once.
+Loc MainString(const go::Board& board, go::Player colour, go::Player first)
+{
+    const std::vector<Loc> strings = pose::StringsBySize(board, colour);
+    for (Loc s : strings)
+        if (first == colour || board.Liberties(s) > 1)
+            return s;
+    return strings.empty() ? go::kNoLoc : strings[0];
+}
+
+// The walled-in side, or Empty when the stones do not say.
+go::Color TellDefender(const go::Board& board, const pose::Reach& reach, go::Player first)
+{
+    const Loc black = MainString(board, go::Color::Black, first);
+    const Loc white = MainString(board, go::Color::White, first);
+    const pose::Area b = pose::FindArea(board, reach, black), w = pose::FindArea(board, reach, white);
+    if (b.enclosed != w.enclosed)
+        return b.enclosed ? go::Color::Black : go::Color::White;
+    if (!b.enclosed || b.emptyPoints == w.emptyPoints)
+        return go::Color::Empty;
+    return b.emptyPoints < w.emptyPoints ? go::Color::Black : go::Color::White;
+}
+
+struct Region {
+    std::vector<Loc> inner;     // 'f'
+    std::vector<Loc> taken;     // 'm'
+    std::vector<Loc> blocks;    // 'z'
+    std::vector<Loc> captures;  // 'y'
+    Cells<bool> empty{};        // inner and blocks
+    Cells<bool> innerMask{};       // inner
+    std::size_t Points() const { return inner.size() + blocks.size() + captures.size(); }
+};
+
+bool IsTarget(const go::Board& board, const std::vector<Loc>& targets, Loc p)
+{
+    return std::any_of(targets.begin(), targets.end(), [&](Loc t) { return board.Head(t) == board.Head(p); });
+}
+
+std::vector<Loc> FindTargets(const go::Board& board, const pose::Area& area, go::Player first)
+{
+    std::vector<Loc> targets{area.main};
+    for (Loc s : pose::StringsBySize(board, area.defender)) {
+        const bool given = first != area.defender && board.Liberties(s) <= 1;
+        if (area.in[s] && !IsTarget(board, targets, s) && board.StringSize(s) >= kTargetStones && !given)
+            targets.push_back(s);
+    }
+    return targets;
+}
+
+template <typename Each>
+void ForEachPoint(const go::Board& board, Each each)
+{
+    for (int y = 1; y <= board.Size(); ++y)
+        for (int x = 1; x <= board.Size(); ++x)
+            each(go::MakeLoc(x, y));
+}
+
+int EmptyNeighbours(const Region& region, Loc p)
+{
+    int n = 0;
+    for (int d : go::kAdjacent)
+        n += region.empty[p + d];
+    return n;
+}
+
+// Vital points first: the points with most room, and the liberties of
+// strings short of them.
+void OrderInner(const go::Board& board, Region& region)
+{
+    auto score = [&](Loc p) {
+        int s = 3 * EmptyNeighbours(region, p);
+        Loc counted[4];
+        int n = 0;
+        for (int d : go::kAdjacent) {
+            const Loc q = static_cast<Loc>(p + d);
+            if (!go::IsStone(board.At(q)) || board.Liberties(q) > 2 ||
+                std::find(counted, counted + n, board.Head(q)) != counted + n)
+                continue;
+            counted[n++] = board.Head(q);
+            s += 2;
+        }
+        return s;
+    };
+    std::stable_sort(region.inner.begin(), region.inner.end(),
+                     [&](Loc a, Loc b) { return score(a) > score(b); });
+}
+
+// How far the region reaches past the area: Wide opens a ring of points
+// to both sides with the attacker's blocks beyond it; Blocks puts the
+// attacker's blocks right past the area; Closed gives the area's own
+// border points to the attacker.
+enum class Spread { Wide, Blocks, Closed };
+
+// The empty points next to a set that are not in it.
+Cells<bool> RingAround(const go::Board& board, const Cells<bool>& set)
+{
+    Cells<bool> ring{};
+    ForEachPoint(board, [&](Loc p) {
+        if (set[p] || board.At(p) != go::Color::Empty)
+            return;
+        for (int d : go::kAdjacent)
+            if (set[p + d])
+                ring[p] = true;
+    });
+    return ring;
+}
+
+void FindPoints(const go::Board& board, const pose::Area& area, Spread spread, Region& region)
+{
+    region = Region();
+    Cells<bool> open = area.in;
+    if (spread == Spread::Wide) {
+        const Cells<bool> ring = RingAround(board, area.in);
+        for (std::size_t p = 0; p < open.size(); ++p)
+            open[p] = open[p] || ring[p];
+    }
+    const Cells<bool> beyond = RingAround(board, open);
+    ForEachPoint(board, [&](Loc p) {
+        if (!open[p] || board.At(p) != go::Color::Empty)
+            return;
+        bool border = false;
+        for (int d : go::kAdjacent)
+            border = border || beyond[p + d];
+        (spread == Spread::Closed && border ? region.blocks : region.inner).push_back(p);
+    });
+    if (spread != Spread::Closed)
+        ForEachPoint(board, [&](Loc p) {
+            if (beyond[p])
+                region.blocks.push_back(p);
+        });
+    for (Loc p : region.inner)
+        region.innerMask[p] = true;
+    for (Loc p : region.inner)
+        region.empty[p] = true;
+    for (Loc p : region.blocks)
+        region.empty[p] = true;
+}
+
+// Attacker strings in or next to the area that the defender could take
+// once their liberties off the region are filled: their stones come back
+// into play ('m') and that one liberty is a 'y' point. The defender's
+// stones that are not targets may be taken too.
+void FindTaken(const go::Board& board, const pose::Area& area, const std::vector<Loc>& targets,
+               Region& region)
+{
+    const go::Player attacker = go::Opponent(area.defender);
+    Cells<bool> seen{};
+    ForEachPoint(board, [&](Loc p) {
+        if (board.At(p) != attacker || seen[board.Head(p)])
+            return;
+        bool touches = area.in[p];
+        board.ForEachStone(p, [&](Loc s) {
+            for (int d : go::kAdjacent)
+                touches = touches || area.in[s + d] || region.empty[s + d];
+        });
+        seen[board.Head(p)] = true;
+        if (!touches)
+            return;
+        // Its liberties off the area's own points: none or one, and the
+        // defender can fill its way to taking it.
+        std::vector<Loc> rest;
+        for (Loc l : pose::LibertiesOf(board, p))
+            if (!region.innerMask[l])
+                rest.push_back(l);
+        if (rest.size() > 1)
+            return;
+        if (rest.size() == 1 && !Has(region.captures, rest[0])) {
+            region.captures.push_back(rest[0]);
+            region.blocks.erase(std::remove(region.blocks.begin(), region.blocks.end(), rest[0]),
+                                region.blocks.end());
+        }
+        board.ForEachStone(p, [&](Loc s) { region.taken.push_back(s); });
+    });
+    ForEachPoint(board, [&](Loc p) {
+        if (area.in[p] && board.At(p) == area.defender && !IsTarget(board, targets, p))
+            region.taken.push_back(p);
+    });
+    std::sort(region.taken.begin(), region.taken.end());
+}
+
+// The attacker's strings that keep a liberty off the candidates.
+std::vector<Loc> SafeStones(const go::Board& board, go::Player attacker, const Region& region)
+{
+    std::vector<Loc> safe;
+    ForEachPoint(board, [&](Loc p) {
+        if (board.At(p) == attacker && !Has(region.taken, p))
+            safe.push_back(p);
+    });
+    return safe;
+}
+
+void AddCandidates(const std::vector<Loc>& points, go::Kind kind, go::Problem& problem)
+{
+    for (Loc p : points)
+        problem.candidates.push_back(go::Candidate{p, kind});
+}
+
+}  // namespace
+
+std::string PosePlain(const SgfSource& source, const PoseOptions& options, go::Problem& problem)
+{
+    problem = go::Problem();
+    problem.board = go::Board(source.size);
+    for (const SgfPoint& p : source.black)
+        problem.board.SetStone(go::MakeLoc(p.x, p.y), go::Color::Black);
+    for (const SgfPoint& p : source.white)
+        problem.board.SetStone(go::MakeLoc(p.x, p.y), go::Color::White);
+    const go::Board& board = problem.board;
+    if (source.black.empty() || source.white.empty())
+        return "cannot tell attacker from defender";
+
+    const go::Player fileFirst = FirstPlayer(source);
+    const pose::Reach reach = pose::FindReach(board);
+    const go::Color defender = options.defender ? *options.defender : TellDefender(board, reach, fileFirst);
+    if (defender == go::Color::Empty)
+        return "cannot tell attacker from defender";
+    problem.defender = defender;
+    problem.first = !options.goal ? fileFirst : *options.goal == go::Goal::Live ? defender : go::Opponent(defender);
+
+    const Loc main = MainString(board, defender, problem.first);
+    if (main == go::kNoLoc)
+        return "cannot tell attacker from defender";
+    const pose::Area area = pose::FindArea(board, reach, main);
+    // A side that reaches the open board is no problem's defender.
+    if (!area.enclosed)
+        return std::string("the defender (") + (defender == go::Color::Black ? "Black" : "White") +
+               ") is not walled in";
+    const std::vector<Loc> targets = FindTargets(board, area, problem.first);
+
+    // The widest region that keeps to the size the reader reads quickly.
+    Region region;
+    for (Spread spread : {Spread::Wide, Spread::Blocks, Spread::Closed}) {
+        FindPoints(board, area, spread, region);
+        FindTaken(board, area, targets, region);
+        if (region.Points() <= kMaxRegion)
+            break;
+    }
+    if (region.Points() > kMaxRegion)
+        return "region has " + std::to_string(region.Points()) + " points (at most " +
+               std::to_string(kMaxRegion) + ")";
+    OrderInner(board, region);
+
+    problem.targets = targets;
+    AddCandidates(region.inner, go::Kind::F, problem);
+    AddCandidates(region.taken, go::Kind::M, problem);
+    AddCandidates(region.blocks, go::Kind::Z, problem);
+    AddCandidates(region.captures, go::Kind::Y, problem);
+    problem.safe = SafeStones(board, go::Opponent(defender), region);
+    return std::string();
+}

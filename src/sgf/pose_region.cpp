@@ -1,0 +1,185 @@
+#include "sgf/pose_region.h"
+
+#include <algorithm>
+
+namespace pose {
+
+namespace {
+
+constexpr int kFar = 1000;
+// Lines between the stones' box and the open board: none, so a side whose
+// area passes the outermost stones is not walled in.
+constexpr int kOpenMargin = 0;
+// An attacker string with this many liberties or fewer can be taken.
+constexpr int kWeakLiberties = 1;
+
+template <typename Each>
+void ForEachPoint(const go::Board& board, Each each)
+{
+    for (int y = 1; y <= board.Size(); ++y)
+        for (int x = 1; x <= board.Size(); ++x)
+            each(go::MakeLoc(x, y));
+}
+
+// Steps over empty points from the nearest stone of colour c.
+Cells<int> Distances(const go::Board& board, go::Color c)
+{
+    Cells<int> distance;
+    distance.fill(kFar);
+    std::vector<go::Loc> queue;
+    ForEachPoint(board, [&](go::Loc p) {
+        if (board.At(p) == c) {
+            distance[p] = 0;
+            queue.push_back(p);
+        }
+    });
+    for (std::size_t head = 0; head < queue.size(); ++head) {
+        const go::Loc p = queue[head];
+        for (int d : go::kAdjacent) {
+            const go::Loc n = static_cast<go::Loc>(p + d);
+            if (board.At(n) == go::Color::Empty && distance[n] == kFar) {
+                distance[n] = distance[p] + 1;
+                queue.push_back(n);
+            }
+        }
+    }
+    return distance;
+}
+
+// The points connected to the seeds through points for which inside holds.
+template <typename Inside>
+Cells<bool> Flood(const std::vector<go::Loc>& seeds, Inside inside)
+{
+    Cells<bool> seen{};
+    std::vector<go::Loc> queue;
+    for (go::Loc s : seeds)
+        if (!seen[s]) {
+            seen[s] = true;
+            queue.push_back(s);
+        }
+    for (std::size_t head = 0; head < queue.size(); ++head) {
+        for (int d : go::kAdjacent) {
+            const go::Loc n = static_cast<go::Loc>(queue[head] + d);
+            if (n > 0 && n < go::kLocs && !seen[n] && inside(n)) {
+                seen[n] = true;
+                queue.push_back(n);
+            }
+        }
+    }
+    return seen;
+}
+
+}  // namespace
+
+go::Color Reach::Owner(go::Loc p) const
+{
+    if (toBlack[p] < toWhite[p])
+        return go::Color::Black;
+    if (toWhite[p] < toBlack[p])
+        return go::Color::White;
+    return go::Color::Empty;
+}
+
+Reach FindReach(const go::Board& board)
+{
+    Reach reach;
+    reach.toBlack = Distances(board, go::Color::Black);
+    reach.toWhite = Distances(board, go::Color::White);
+    int minX = board.Size(), maxX = 1, minY = board.Size(), maxY = 1;
+    ForEachPoint(board, [&](go::Loc p) {
+        if (go::IsStone(board.At(p))) {
+            minX = std::min(minX, go::LocX(p));
+            maxX = std::max(maxX, go::LocX(p));
+            minY = std::min(minY, go::LocY(p));
+            maxY = std::max(maxY, go::LocY(p));
+        }
+    });
+    ForEachPoint(board, [&](go::Loc p) {
+        const int x = go::LocX(p), y = go::LocY(p);
+        reach.open[p] = x < minX - kOpenMargin || x > maxX + kOpenMargin || y < minY - kOpenMargin ||
+                        y > maxY + kOpenMargin;
+    });
+    return reach;
+}
+
+std::vector<go::Loc> LibertiesOf(const go::Board& board, go::Loc stone)
+{
+    std::vector<go::Loc> liberties;
+    board.ForEachStone(stone, [&](go::Loc s) {
+        for (int d : go::kAdjacent) {
+            const go::Loc n = static_cast<go::Loc>(s + d);
+            if (board.At(n) == go::Color::Empty)
+                liberties.push_back(n);
+        }
+    });
+    std::sort(liberties.begin(), liberties.end());
+    liberties.erase(std::unique(liberties.begin(), liberties.end()), liberties.end());
+    return liberties;
+}
+
+bool IsWeakString(const go::Board& board, go::Loc stone)
+{
+    return board.Liberties(stone) <= kWeakLiberties;
+}
+
+Area FindArea(const go::Board& board, const Reach& reach, go::Loc main)
+{
+    Area area;
+    area.main = main;
+    area.defender = board.At(main);
+    const go::Player defender = area.defender, attacker = go::Opponent(defender);
+    // Ties one step from the defender stay its liberties; farther ones
+    // belong to nobody and so to the outside.
+    auto outsideCell = [&](go::Loc p) {
+        if (board.At(p) != go::Color::Empty)
+            return false;
+        const go::Color owner = reach.Owner(p);
+        return owner == attacker || (owner == go::Color::Empty && reach.ToColor(defender, p) > 1);
+    };
+    std::vector<go::Loc> seeds;
+    for (int y = 1; y <= board.Size(); ++y)
+        for (int x = 1; x <= board.Size(); ++x)
+            if (reach.open[go::MakeLoc(x, y)] && outsideCell(go::MakeLoc(x, y)))
+                seeds.push_back(go::MakeLoc(x, y));
+    const Cells<bool> outside = Flood(seeds, outsideCell);
+    std::vector<go::Loc> start;
+    board.ForEachStone(main, [&](go::Loc s) { start.push_back(s); });
+    area.in = Flood(start, [&](go::Loc p) {
+        const go::Color c = board.At(p);
+        if (c == defender)
+            return true;
+        if (c == attacker)
+            return IsWeakString(board, p);
+        return c == go::Color::Empty && !outside[p];
+    });
+    area.enclosed = true;
+    for (int y = 1; y <= board.Size(); ++y)
+        for (int x = 1; x <= board.Size(); ++x) {
+            const go::Loc p = go::MakeLoc(x, y);
+            if (!area.in[p])
+                continue;
+            area.emptyPoints += board.At(p) == go::Color::Empty;
+            if (reach.open[p])
+                area.enclosed = false;
+        }
+    return area;
+}
+
+std::vector<go::Loc> StringsBySize(const go::Board& board, go::Player colour)
+{
+    std::vector<go::Loc> heads;
+    for (int y = 1; y <= board.Size(); ++y)
+        for (int x = 1; x <= board.Size(); ++x) {
+            const go::Loc p = go::MakeLoc(x, y);
+            if (board.At(p) == colour && std::none_of(heads.begin(), heads.end(), [&](go::Loc h) {
+                    return board.Head(h) == board.Head(p);
+                }))
+                heads.push_back(p);
+        }
+    std::stable_sort(heads.begin(), heads.end(), [&](go::Loc a, go::Loc b) {
+        return board.StringSize(a) > board.StringSize(b);
+    });
+    return heads;
+}
+
+}  // namespace pose
