@@ -2,11 +2,13 @@
 // set, beside the table reader on the same problems: verdicts, counters,
 // time, positions expanded per second and the peak memory of the process.
 // Run a Release build. Arguments: problem files to read instead (kill;
-// "live:FILE" to start to live).
+// "live:FILE" to start to live); --seconds S stops each reading after S
+// seconds (counted as cancelled).
 #include <sys/resource.h>
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,6 +16,7 @@
 #include "board/kovra_view.h"
 #include "platform/frame.h"
 #include "problem_file.h"
+#include "solver/run_control.h"
 #include "wide/wide_reader.h"
 #include "wide_problem_file.h"
 
@@ -62,8 +65,13 @@ std::string BaseName(const std::string& path) { return path.substr(path.find_las
 int main(int argc, char** argv)
 {
     std::vector<BenchProblem> problems;
+    double seconds = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
+        if (arg == "--seconds" && i + 1 < argc) {
+            seconds = std::atof(argv[++i]);
+            continue;
+        }
         const bool live = arg.compare(0, 5, "live:") == 0;
         problems.push_back({live ? arg.substr(5) : arg, live});
     }
@@ -91,14 +99,18 @@ int main(int argc, char** argv)
             continue;
         }
         auto start = std::chrono::steady_clock::now();
-        const go::WideReading r = reader.Read(problem, go::kNoLoc, nullptr);
+        CRunControl control;
+        if (seconds > 0)
+            control.deadline = start + std::chrono::microseconds(static_cast<long long>(seconds * 1e6));
+        const go::WideReading r = reader.Read(problem, go::kNoLoc, &control);
         const double ms = MsSince(start);
         totalExpanded += r.expanded;
         totalMs += ms;
 
         std::string table = "-";
         double tableMs = 0;
-        if (LoadProblemFile(*view, p.path.c_str()).empty()) {
+        // The table reader holds at most 15 candidate points.
+        if (problem.candidates.size() <= 15 && LoadProblemFile(*view, p.path.c_str()).empty()) {
             start = std::chrono::steady_clock::now();
             if (p.live)
                 view->OnStartDef();
