@@ -80,8 +80,7 @@ bool WideRules::TargetTaken(const Board& board) const
 
 bool WideRules::TargetsAlive(const Board& board) const
 {
-    return m_benson.TargetsAlive(board, m_defender, m_isCandidate, m_strings) ||
-           m_regionLife.TargetsAlive(board, m_defender, m_kind, m_isCandidate, m_strings);
+    return m_benson.TargetsAlive(board, m_defender, m_isCandidate, m_strings);
 }
 
 End WideRules::EndOf(const Board& board, Player toMove, bool root, Player favoured) const

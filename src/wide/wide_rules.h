@@ -10,7 +10,6 @@
 #include "go/problem.h"
 #include "go/types.h"
 #include "wide/benson.h"
-#include "wide/region_life.h"
 
 namespace go {
 
@@ -82,7 +81,6 @@ private:
     bool m_isCandidate[kLocs] = {};
     Kind m_kind[kLocs] = {};
     mutable BensonTest m_benson;  // scratch of the one reading at a time
-    mutable RegionLife m_regionLife;
 };
 
 }  // namespace go
