@@ -10,6 +10,8 @@ constexpr int kFar = 1000;
 // Lines between the stones' box and the open board: none, so a side whose
 // area passes the outermost stones is not walled in.
 constexpr int kOpenMargin = 0;
+// Stones this near an edge make a corner or side problem.
+constexpr int kEdgeLines = 3;
 // An attacker string with this many liberties or fewer can be taken.
 constexpr int kWeakLiberties = 1;
 
@@ -94,6 +96,13 @@ Reach FindReach(const go::Board& board)
             maxY = std::max(maxY, go::LocY(p));
         }
     });
+    // A box side on the third line or nearer runs to the edge: the
+    // problem holds the lines between its stones and the edge.
+    const int last = board.Size();
+    minX = minX <= kEdgeLines ? 1 : minX;
+    minY = minY <= kEdgeLines ? 1 : minY;
+    maxX = maxX > last - kEdgeLines ? last : maxX;
+    maxY = maxY > last - kEdgeLines ? last : maxY;
     ForEachPoint(board, [&](go::Loc p) {
         const int x = go::LocX(p), y = go::LocY(p);
         reach.open[p] = x < minX - kOpenMargin || x > maxX + kOpenMargin || y < minY - kOpenMargin ||
