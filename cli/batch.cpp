@@ -54,11 +54,14 @@ struct FileJob {
     int remaining = 0;
 };
 
-// A reading to do: a problem's whole reading (move < 0) or one first move.
+// A reading to do: a problem's whole reading (kWholeReading), one first
+// move, or all of them in turn (kAllReadings).
 struct Task {
     FileJob* job;
     int move;
 };
+constexpr int kWholeReading = -1;
+constexpr int kAllReadings = -2;
 
 std::string TimeSuffix(const BatchOptions& options, const CFirstMoveReading& reading)
 {
@@ -300,9 +303,16 @@ private:
         }
         if (!added->source.wide)
             added->trace = m_traces.For(m_count++);
-        added->remaining = 1 + static_cast<int>(added->check.readings.size());
-        for (int m = -1; m < static_cast<int>(added->check.readings.size()); ++m)
-            m_tasks.push_back(Task{added, m});
+        // The wide reader reads a problem's first moves on after its whole
+        // reading with the table it filled, in one task: what the table
+        // holds then, and so the counters, do not depend on the workers.
+        const int readings = static_cast<int>(added->check.readings.size());
+        added->remaining = added->source.wide ? 1 : 1 + readings;
+        if (added->source.wide)
+            m_tasks.push_back(Task{added, readings == 0 ? kWholeReading : kAllReadings});
+        else
+            for (int m = kWholeReading; m < readings; ++m)
+                m_tasks.push_back(Task{added, m});
         m_wake.notify_all();
         if (m_inline != nullptr) {
             lock.unlock();
@@ -381,6 +391,16 @@ private:
     }
 
     void Read(const Task& task, BatchWorker& worker)
+    {
+        if (task.move != kAllReadings) {
+            ReadOne(task, worker);
+            return;
+        }
+        for (int m = kWholeReading; m < static_cast<int>(task.job->check.readings.size()); ++m)
+            ReadOne(Task{task.job, m}, worker);
+    }
+
+    void ReadOne(const Task& task, BatchWorker& worker)
     {
         FileJob& job = *task.job;
         CFirstMoveReading& reading =

@@ -33,4 +33,18 @@ struct Problem {
     Goal FirstGoal() const { return first == defender ? Goal::Live : Goal::Kill; }
 };
 
+// The same question: stones, targets, candidates and who plays.
+inline bool SameProblem(const Problem& a, const Problem& b)
+{
+    auto sameCandidates = [&] {
+        for (std::size_t i = 0; i < a.candidates.size(); ++i)
+            if (a.candidates[i].at != b.candidates[i].at || a.candidates[i].kind != b.candidates[i].kind)
+                return false;
+        return true;
+    };
+    return a.board.Size() == b.board.Size() && a.board.Hash() == b.board.Hash() &&
+           a.board.KoBan() == b.board.KoBan() && a.targets == b.targets && a.defender == b.defender &&
+           a.first == b.first && a.candidates.size() == b.candidates.size() && sameCandidates();
+}
+
 }  // namespace go

@@ -16,14 +16,18 @@ namespace go {
 struct WideReader::Impl {
     explicit Impl(std::size_t tableBytes) : table(tableBytes) {}
 
-    // Forgets the last problem and gets ready for this one.
+    // Gets ready for a reading. The table's results are facts about
+    // positions of one problem (the root, which a first move read alone
+    // restricts, is never stored): they stay for the next reading of the
+    // same problem and go for another one.
     void Start(const Problem& p, Loc firstMove)
     {
+        if (!SameProblem(problem, p))
+            table.Clear();
         problem = p;
         only = firstMove;
         verdict = Verdict::Undecided;
         treeReading = 0;
-        table.Clear();
         search.reset();
         rules.reset(new WideRules(problem));
         search.reset(new WideSearch(*rules, table));

@@ -22,16 +22,22 @@ check sixteen_wide 0 "corner-eye-sixteen.txt: life=158316/1591956" \
 check sixteen_table 1 "corner-eye-sixteen.txt: error: 16 candidate points; the table reader holds 15" \
     "$solve" --reader table corner-eye-sixteen.txt
 check table_default 0 "corner-bent-four.txt: koh=26/52" "$solve" corner-bent-four.txt
-check wide_ko 0 "corner-bent-four.txt: koh=26/74
-  (1,1) life=4/10
-  (1,2) koh=18/36
-  (1,3) life=4/10
-  (2,1) life=4/10
-unique: (1,2)" "$solve" --reader wide --all-moves corner-bent-four.txt
+# The first moves read alone after the whole reading, on the table it
+# filled: the same counters with one worker or two.
+for jobs in 1 2; do
+    check wide_ko_j$jobs 0 "corner-bent-four.txt: koh=26/74
+  (1,1) life=2/2
+  (1,2) koh=2/2
+  (1,3) life=2/2
+  (2,1) life=2/2
+unique: (1,2)" "$solve" --reader wide --all-moves -j $jobs corner-bent-four.txt
+done
 check stdin_position 0 "-: death=5/10" sh -c "'$solve' - <corner-bent-three.txt"
-check stdin_sgf 1 "-#1: death=5/10
+check stdin_sgf 0 "-#1: death=5/10
 -#2: life=2/4
--#3: error: 6 targets (at most 5)" sh -c "'$solve' - <bent-three-collection.sgf"
+-#3: life=0/0" sh -c "'$solve' - <bent-three-collection.sgf"
+check six_targets_table 1 "bent-three-collection.sgf#3: error: 6 targets (at most 5)" \
+    "$solve" --reader table bent-three-collection.sgf#3
 check one_of_many 0 "bent-three-collection.sgf#2: life=2/4" "$solve" bent-three-collection.sgf#2
 check none_such 1 "bent-three-collection.sgf#7: error: no problem 7 (the file holds 3)" \
     "$solve" bent-three-collection.sgf#7
