@@ -390,24 +390,27 @@ private:
         }
     }
 
+    // A problem's readings in one task share its time: --timeout bounds
+    // the problem, the first moves read within what the whole left.
     void Read(const Task& task, BatchWorker& worker)
     {
+        const auto deadline = DeadlineAfter(m_options.timeout);
         if (task.move != kAllReadings) {
-            ReadOne(task, worker);
+            ReadOne(task, worker, deadline);
             return;
         }
         for (int m = kWholeReading; m < static_cast<int>(task.job->check.readings.size()); ++m)
-            ReadOne(Task{task.job, m}, worker);
+            ReadOne(Task{task.job, m}, worker, deadline);
     }
 
-    void ReadOne(const Task& task, BatchWorker& worker)
+    void ReadOne(const Task& task, BatchWorker& worker, std::chrono::steady_clock::time_point deadline)
     {
         FileJob& job = *task.job;
         CFirstMoveReading& reading =
             task.move < 0 ? job.whole : job.check.readings[static_cast<std::size_t>(task.move)];
         CRunControl& control = job.source.wide ? worker.WideControl() : worker.Table().Control();
         control.cancel = m_options.cancel;
-        control.deadline = DeadlineAfter(m_options.timeout);
+        control.deadline = deadline;
         if (m_options.cancel != nullptr && m_options.cancel->load()) {
             reading.cancelled = true;  // a stop signal came: nothing more is read
             reading.verdict = "cancelled";
