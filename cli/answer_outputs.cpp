@@ -1,5 +1,6 @@
 #include "answer_outputs.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -7,10 +8,12 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <set>
 
 #include "batch.h"
 #include "platform/replace_file.h"
 #include "sgf/sgf.h"
+#include "solve_checks.h"
 #include "solver/first_moves.h"
 #include "solver/reading_pool.h"
 #include "solver/solution_walk.h"
@@ -29,6 +32,41 @@ bool WriteWhole(const char* path, const std::string& text)
     return false;
 }
 
+// A problem's file name in an output directory: its GN with the characters
+// a file name should not hold replaced by '_', else its number in the
+// file ("3" for FILE#3, "1" for a file of one problem); a name a problem
+// of this run took already gets "-N" (its number) added.
+std::string ProblemFileName(const std::string& label, const std::vector<SgfProperty>& info,
+                            std::set<std::string>& used)
+{
+    const std::size_t hash = label.rfind('#');
+    const std::string number = hash == std::string::npos ? "1" : label.substr(hash + 1);
+    std::string name;
+    for (const SgfProperty& p : info)
+        if (p.id == "GN" && !p.values.empty())
+            for (char c : p.values[0].substr(0, 100))
+                name += std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' ? c : '_';
+    if (name.empty())
+        name = number;
+    if (!used.insert(name).second) {
+        name += "-" + number;
+        used.insert(name);
+    }
+    return name;
+}
+
+// Where one problem's output goes: the path given, or a file of the
+// directory it names.
+std::string OutputPath(const char* path, const std::string& file, const char* extension)
+{
+    if (!IsDirectoryOutput(path))
+        return path;
+    std::string dir = path;
+    if (dir.back() != '/')
+        dir += '/';
+    return dir + file + extension;
+}
+
 // What the readings of one problem leave for its outputs, by candidate;
 // the problem's readings keep theirs side by side.
 struct KeptAnswers {
@@ -45,6 +83,7 @@ struct KeptAnswers {
 struct Written {
     go::Problem problem;
     std::vector<SgfProperty> info;
+    std::string fileName;  // its name in an output directory
     FirstMoveOf firstMove;
     MoveName name;
 };
@@ -62,12 +101,14 @@ bool WriteOutputs(const Written& written, const CFirstMoveCheck& check, const Ke
         const std::string sgf =
             WriteSgf(written.problem, written.info, answer,
                      WrongFirstMoves(written.firstMove, check, kept.byCandidate, written.name), write);
-        ok = WriteWhole(options.sgfOut, sgf) && ok;
+        ok = WriteWhole(OutputPath(options.sgfOut, written.fileName, ".sgf").c_str(), sgf) && ok;
     }
     if (options.svgOut != nullptr) {
         SvgOptions svg;
         svg.candidates = options.svgCandidates;
-        ok = WriteWhole(options.svgOut, WriteSvg(written.problem, answer.outcome, svg)) && ok;
+        ok = WriteWhole(OutputPath(options.svgOut, written.fileName, ".svg").c_str(),
+                        WriteSvg(written.problem, answer.outcome, svg)) &&
+             ok;
     }
     return ok;
 }
@@ -77,6 +118,8 @@ void WriteWhenDone(ProblemSource& source, std::shared_ptr<KeptAnswers> kept, Wri
                    const SolveOptions& options)
 {
     written.name = source.name ? source.name : MoveName(FirstMoveName);
+    if (options.outputNames)
+        written.fileName = ProblemFileName(source.label, written.info, *options.outputNames);
     source.answered = [kept, written, options](const CFirstMoveCheck& check) {
         return WriteOutputs(written, check, *kept, options);
     };

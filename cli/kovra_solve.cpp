@@ -12,8 +12,12 @@
 #include <system_error>
 #include <vector>
 
+#include <sys/stat.h>
+
 #include "batch.h"
 #include "board/kovra_view.h"
+#include "problem_input.h"
+#include "sgf/sgf_stream.h"
 #include "sgf_input.h"
 #include "solve_checks.h"
 #include "solve_watch.h"
@@ -181,6 +185,24 @@ bool ParseJobs(const char* text, int& jobs)
     return true;
 }
 
+// The --sgf-out or --svg file that would take each problem of a
+// collection in turn, or null.
+const char* OneFileForMany(const Options& options)
+{
+    if (options.files.size() != 1)
+        return nullptr;
+    const InputName input = ParseInputName(options.files[0]);
+    if (!input.sgf || input.problem != 0 || input.path == "-")
+        return nullptr;
+    std::string error;
+    if (CountSgfTrees(input.path.c_str(), error) <= 1)
+        return nullptr;
+    for (const char* output : {options.solve.sgfOut, options.solve.svgOut})
+        if (output != nullptr && !IsDirectoryOutput(output))
+            return output;
+    return nullptr;
+}
+
 // Refuses outputs that could keep the program waiting (a pipe) or
 // would land in one file; returns -1 to go on, else the exit status.
 int CheckOutputs(const Options& options)
@@ -303,11 +325,12 @@ int ParseOptions(int argc, char** argv, Options& options)
                 return 2;
             }
             const char* value = argv[++i];
-            if (std::strcmp(arg, "--sgf-out") == 0)
-                options.solve.sgfOut = value;
-            else if (std::strcmp(arg, "--svg") == 0)
-                options.solve.svgOut = value;
-            else if (!ParseTreeLimit(value, options.solve.treeLimit)) {
+            const bool sgf = std::strcmp(arg, "--sgf-out") == 0;
+            if (sgf || std::strcmp(arg, "--svg") == 0) {
+                (sgf ? options.solve.sgfOut : options.solve.svgOut) = value;
+                if (!options.solve.outputNames)
+                    options.solve.outputNames = std::make_shared<std::set<std::string>>();
+            } else if (!ParseTreeLimit(value, options.solve.treeLimit)) {
                 std::fprintf(stderr, "kovra-solve: --tree-limit needs a number from 0 to %d\n%s",
                              kMaxTreeLimit, kUsage);
                 return 2;
@@ -331,6 +354,19 @@ int ParseOptions(int argc, char** argv, Options& options)
     }
     if (OutputIsAnInput(options.trace, options.files)) {
         std::fprintf(stderr, "kovra-solve: error: the trace file is also an input\n");
+        return 2;
+    }
+    for (const char* output : {options.solve.sgfOut, options.solve.svgOut})
+        if (output != nullptr && IsDirectoryOutput(output) && ::mkdir(output, 0777) != 0 && errno != EEXIST) {
+            std::fprintf(stderr, "kovra-solve: error: cannot make the directory %s: %s\n", output,
+                         std::strerror(errno));
+            return 2;
+        }
+    if (const char* output = OneFileForMany(options)) {
+        std::fprintf(stderr,
+                     "kovra-solve: error: %s holds one problem and %s has several: name a directory "
+                     "(DIR/) for one file each, or one problem (FILE.sgf#N)\n",
+                     output, options.files[0]);
         return 2;
     }
     if (OutputIsAnInput(options.solve.sgfOut, options.files) ||

@@ -5,7 +5,9 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
+#include <set>
 #include <string>
 
 #include "sgf/sgf.h"
@@ -28,6 +30,8 @@ struct SolveOptions {
     bool pose = false;             // --pose: print the posed problem, do not solve
     std::optional<go::Player> defender;  // --defender; else told from the stones
     ReaderChoice reader = ReaderChoice::Auto;  // --reader
+    // With --sgf-out DIR/ or --svg DIR/: the names the run's problems took.
+    std::shared_ptr<std::set<std::string>> outputNames;
 };
 
 // kovra-solve's loader: every problem of the input (one for a position file,

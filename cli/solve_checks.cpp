@@ -80,3 +80,10 @@ bool OutputWritten()
                  std::strerror(errno != 0 ? errno : EIO));
     return false;
 }
+
+bool IsDirectoryOutput(const char* path)
+{
+    struct stat st;
+    const std::size_t n = std::strlen(path);
+    return (n > 0 && path[n - 1] == '/') || (::stat(path, &st) == 0 && S_ISDIR(st.st_mode));
+}

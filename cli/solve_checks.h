@@ -24,3 +24,7 @@ bool OutputIsStandardOutput(const char* output);
 // Flushes standard output; false, with a message, when something written
 // there or on standard error was lost.
 bool OutputWritten();
+
+// An output named as a directory ("DIR/", or one that exists): it takes
+// one file per problem.
+bool IsDirectoryOutput(const char* path);

@@ -42,6 +42,21 @@ check one_of_many 0 "bent-three-collection.sgf#2: life=2/4" "$solve" bent-three-
 check none_such 1 "bent-three-collection.sgf#7: error: no problem 7 (the file holds 3)" \
     "$solve" bent-three-collection.sgf#7
 check directory 1 ".: error: Is a directory" "$solve" .
+# A collection's answers: one file each in a directory (named from GN),
+# never one file taking each problem in turn.
+out=$(mktemp -d "${TMPDIR:-/tmp}/kovra_out_XXXXXX") || exit 1
+trap 'rm -rf "$out"' EXIT
+"$solve" --sgf-out "$out/answers/" --svg "$out/answers/" bent-three-collection.sgf >/dev/null 2>&1 ||
+    fail "collection into a directory: exit status $?"
+for name in Bent_three__Black_first Bent_three__White_first Too_many_targets; do
+    grep -q "GN\[" "$out/answers/$name.sgf" 2>/dev/null || fail "no $name.sgf written"
+    grep -q "<svg" "$out/answers/$name.svg" 2>/dev/null || fail "no $name.svg written"
+done
+grep -q "PL\[W\]" "$out/answers/Bent_three__White_first.sgf" || fail "answers written to the wrong names"
+"$solve" --sgf-out "$out/one.sgf" bent-three-collection.sgf >/dev/null 2>&1
+[ $? -eq 2 ] && [ ! -e "$out/one.sgf" ] || fail "a collection into one file is not refused"
+"$solve" --sgf-out "$out/one.sgf" bent-three-collection.sgf#2 >/dev/null 2>&1 && [ -s "$out/one.sgf" ] ||
+    fail "one problem of a collection into one file"
 for bad in "--reader" "--reader tables" "--memory 0" "--memory x" "--memory 2000000"; do
     $solve $bad corner-bent-three.txt >/dev/null 2>&1
     [ $? -eq 2 ] || fail "$bad is not refused"

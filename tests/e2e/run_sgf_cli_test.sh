@@ -39,8 +39,8 @@ c.SGF#3: error: SZ: board size '20' (at most 19)
 bad.sgf: error: byte 16: expected ')'
 rc=1" "$out"
 expect "--kill over PL[W]" "live.sgf: death=5/10" "$("$solve" --kill live.sgf)"
-"$solve" --sgf-out x.sgf c.SGF >/dev/null
-expect "--sgf-out on a collection" 1 $?
+"$solve" --sgf-out x.sgf c.SGF >/dev/null 2>&1
+expect "--sgf-out FILE on a collection is refused" 2 $?
 
 # --all-moves adds each wrong first move with its refutation, the pass too;
 # the tree limit caps it all; without --all-moves the tree is as before.
