@@ -170,11 +170,25 @@ void FindPoints(const go::Board& board, const pose::Area& area, Spread spread, R
                 region.blocks.push_back(p);
         });
     for (Loc p : region.inner)
-        region.innerMask[p] = true;
-    for (Loc p : region.inner)
         region.empty[p] = true;
     for (Loc p : region.blocks)
         region.empty[p] = true;
+    // A block with no empty neighbour off the region gives a defender stone
+    // there no liberty the attacker cannot fill: it is open to both.
+    if (spread != Spread::Closed)
+        for (auto it = region.blocks.begin(); it != region.blocks.end();) {
+            bool sealed = true;
+            for (int d : go::kAdjacent)
+                sealed = sealed && (board.At(static_cast<Loc>(*it + d)) != go::Color::Empty || region.empty[*it + d]);
+            if (sealed) {
+                region.inner.push_back(*it);
+                it = region.blocks.erase(it);
+            } else {
+                ++it;
+            }
+        }
+    for (Loc p : region.inner)
+        region.innerMask[p] = true;
 }
 
 // Attacker strings in or next to the area that the defender could take
@@ -241,11 +255,7 @@ void AddCandidates(const std::vector<Loc>& points, go::Kind kind, go::Problem& p
 std::string PosePlain(const SgfSource& source, const PoseOptions& options, go::Problem& problem)
 {
     problem = go::Problem();
-    problem.board = go::Board(source.size);
-    for (const SgfPoint& p : source.black)
-        problem.board.SetStone(go::MakeLoc(p.x, p.y), go::Color::Black);
-    for (const SgfPoint& p : source.white)
-        problem.board.SetStone(go::MakeLoc(p.x, p.y), go::Color::White);
+    problem.board = StonesOf(source);
     const go::Board& board = problem.board;
     if (source.black.empty() || source.white.empty())
         return "cannot tell attacker from defender";

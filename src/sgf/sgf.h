@@ -111,6 +111,8 @@ struct PoseOptions {
 // move, else the root comment's words ("White to play", "White to live"),
 // else Black, as collections that say nothing mean.
 go::Player FirstPlayer(const SgfSource& source);
+// The file's stones on a board of its size.
+go::Board StonesOf(const SgfSource& source);
 // A problem on the file's own board. Marked problems (candidates given)
 // stand as marked: the targets' colour defends. Plain ones are posed by
 // PosePlain. Empty on success, else the reason.

@@ -45,11 +45,7 @@ std::string PoseMarked(const SgfSource& source, const PoseOptions& options, go::
     if (source.targets.empty())
         return "no target marked (TR or MA)";
     problem = go::Problem();
-    problem.board = go::Board(source.size);
-    for (const SgfPoint& p : source.black)
-        problem.board.SetStone(go::MakeLoc(p.x, p.y), go::Color::Black);
-    for (const SgfPoint& p : source.white)
-        problem.board.SetStone(go::MakeLoc(p.x, p.y), go::Color::White);
+    problem.board = StonesOf(source);
     std::string error;
     const go::Color defender = TargetColour(problem.board, source, error);
     if (defender == go::Color::Empty)

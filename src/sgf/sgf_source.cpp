@@ -255,3 +255,13 @@ go::Player FirstPlayer(const SgfSource& source)
             return go::Color::White;
     return go::Color::Black;
 }
+
+go::Board StonesOf(const SgfSource& source)
+{
+    go::Board board(source.size);
+    for (const SgfPoint& p : source.black)
+        board.SetStone(go::MakeLoc(p.x, p.y), go::Color::Black);
+    for (const SgfPoint& p : source.white)
+        board.SetStone(go::MakeLoc(p.x, p.y), go::Color::White);
+    return board;
+}

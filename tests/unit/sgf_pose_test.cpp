@@ -136,8 +136,9 @@ TEST(SgfPose, PosesHandMadeProblemsInEveryCorner)
             EXPECT_EQ(problem.defender, c.defender);
             EXPECT_EQ(problem.first, c.first);
             EXPECT_EQ(Targets(problem, mirror), c.targets);
-            if (*c.candidates != '\0')
+            if (*c.candidates != '\0') {
                 EXPECT_EQ(Candidates(problem, mirror), c.candidates);
+            }
         }
     }
 }
