@@ -23,11 +23,10 @@ int CandidateRecords(const std::string& text)
 
 go::Problem PositionProblem(const CKovraView& view, const std::string& text, bool live)
 {
-    constexpr int kSide = kBoardWidth - 2;
     go::Problem problem;
-    problem.board = go::Board(kSide);
-    for (int y = 1; y <= kSide; ++y)
-        for (int x = 1; x <= kSide; ++x) {
+    problem.board = go::Board(kBoardSize);
+    for (int y = 1; y <= kBoardSize; ++y)
+        for (int x = 1; x <= kBoardSize; ++x) {
             const unsigned char c = view.m_board[y][x];
             if (c == kBlack || c == kWhite)
                 problem.board.SetStone(go::MakeLoc(x, y), c == kBlack ? go::Color::Black : go::Color::White);

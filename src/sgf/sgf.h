@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "board/board_size.h"
 #include "go/problem.h"
 #include "go/solution_tree.h"
 
@@ -78,7 +79,7 @@ std::string ReadSource(const SgfTree& tree, SgfSource& source);
 
 // ---- the problem as Kovra solves it (sgf_problem.cpp, sgf_pose.cpp) -------
 struct KovraProblem {
-    unsigned char stone[11][11] = {};  // [row - 1][column - 1]: 0 empty, 1 black, 2 white
+    unsigned char stone[kBoardSize][kBoardSize] = {};  // [row - 1][column - 1]: 0 empty, 1 black, 2 white
     std::vector<SgfPoint> targets;     // at most 5, white stones
     std::vector<SgfSource::Candidate> moves;  // at most 15, in list order
     bool live = false;                 // "start to live" (White first), else "start to kill"

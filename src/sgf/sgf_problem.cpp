@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr int kSide = 11;
-
 bool Same(SgfPoint a, SgfPoint b) { return a.x == b.x && a.y == b.y; }
 
 std::string PointText(SgfPoint p)
@@ -136,8 +134,8 @@ void LoadProblem(CKovraView& view, const KovraProblem& problem)
     // Refresh comes back to the problem as opened.
     view.m_solverResult = 0;
     view.m_solverSide = ' ';
-    for (int y = 1; y <= kSide; ++y)
-        for (int x = 1; x <= kSide; ++x) {
+    for (int y = 1; y <= kBoardSize; ++y)
+        for (int x = 1; x <= kBoardSize; ++x) {
             const unsigned char c = problem.stone[y - 1][x - 1];
             if (c == 0 || !view.PushHistory(c == 1 ? 'b' : 'w', x, y))
                 continue;
@@ -173,8 +171,8 @@ go::Problem OnFileBoard(const KovraProblem& problem)
 {
     go::Problem out;
     out.board = go::Board(problem.sourceSize);
-    for (int y = 1; y <= kSide; ++y)
-        for (int x = 1; x <= kSide; ++x) {
+    for (int y = 1; y <= kBoardSize; ++y)
+        for (int x = 1; x <= kBoardSize; ++x) {
             const unsigned char c = problem.stone[y - 1][x - 1];
             if (c != 0)
                 out.board.SetStone(problem.FileLoc(SgfPoint{x, y}), problem.FilePlayer(c));
@@ -195,8 +193,8 @@ go::Problem OnFileBoard(const KovraProblem& problem)
 KovraProblem ProblemOfView(const CKovraView& view)
 {
     KovraProblem problem;
-    for (int y = 1; y <= kSide; ++y)
-        for (int x = 1; x <= kSide; ++x) {
+    for (int y = 1; y <= kBoardSize; ++y)
+        for (int x = 1; x <= kBoardSize; ++x) {
             const unsigned char c = view.m_board[y][x];
             problem.stone[y - 1][x - 1] = c == kBlack ? 1 : c == kWhite ? 2 : 0;
         }

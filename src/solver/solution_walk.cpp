@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr int kSide = 11;
 constexpr int kMaxLine = kPlyLimit;  // moves in one line of the tree
 
 // ---- the verdict ---------------------------------------------------------
@@ -154,8 +153,8 @@ private:
     // The problem's stones with groups numbered as a solver run numbers them.
     void ProblemSet(CGroupSet& set)
     {
-        for (int y = 1; y <= kSide; ++y)
-            for (int x = 1; x <= kSide; ++x) {
+        for (int y = 1; y <= kBoardSize; ++y)
+            for (int x = 1; x <= kBoardSize; ++x) {
                 const unsigned char c = m_problem.stone[y - 1][x - 1];
                 m_view.m_board[y][x] = c == 1 ? kBlack : c == 2 ? kWhite : kEmpty;
             }
