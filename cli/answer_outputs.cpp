@@ -135,7 +135,7 @@ void WriteTableAnswers(ProblemSource& source, const KovraProblem& problem,
     written.info = problem.info;
     written.firstMove = [problem](const CFirstMoveReading& reading) {
         go::TreeMove move;
-        move.player = problem.FilePlayer(problem.live ? 2 : 1);
+        move.player = problem.FilePlayer(problem.First());
         if (reading.candidate != kFirstMovePass)
             move.at = problem.FileLoc(SgfPoint{reading.column, reading.row});
         return move;

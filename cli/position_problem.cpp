@@ -1,6 +1,7 @@
 #include "position_problem.h"
 
 #include "board/kovra_view.h"
+#include "board/view_colors.h"
 
 namespace {
 
@@ -27,9 +28,9 @@ go::Problem PositionProblem(const CKovraView& view, const std::string& text, boo
     problem.board = go::Board(kBoardSize);
     for (int y = 1; y <= kBoardSize; ++y)
         for (int x = 1; x <= kBoardSize; ++x) {
-            const unsigned char c = view.m_board[y][x];
-            if (c == kBlack || c == kWhite)
-                problem.board.SetStone(go::MakeLoc(x, y), c == kBlack ? go::Color::Black : go::Color::White);
+            const go::Color c = ColorOfStone(view.m_board[y][x]);
+            if (go::IsStone(c))
+                problem.board.SetStone(go::MakeLoc(x, y), c);
         }
     for (int t = 0; t < view.m_targetCount; ++t)
         problem.targets.push_back(go::MakeLoc(view.m_targetX[t], view.m_targetY[t]));
@@ -38,7 +39,7 @@ go::Problem PositionProblem(const CKovraView& view, const std::string& text, boo
         if (IsCandidate(r, kind))
             problem.candidates.push_back(go::Candidate{go::MakeLoc(r.column, r.row), kind});
     });
-    problem.defender = go::Color::White;
-    problem.first = live ? go::Color::White : go::Color::Black;
+    problem.defender = kTableDefender;
+    problem.first = live ? kTableDefender : kTableAttacker;
     return problem;
 }

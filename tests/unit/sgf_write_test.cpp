@@ -68,8 +68,11 @@ KovraProblem Drawn(const Drawing& d, bool live)
     const Problem setup = AsClicked(d);
     KovraProblem p;
     for (std::size_t y = 0; y < setup.rows.size(); ++y)
-        for (std::size_t x = 0; x < setup.rows[y].size(); ++x)
-            p.stone[y][x] = setup.rows[y][x] == 'X' ? 1 : setup.rows[y][x] == 'O' ? 2 : 0;
+        for (std::size_t x = 0; x < setup.rows[y].size(); ++x) {
+            const char c = setup.rows[y][x];
+            p.Set(static_cast<int>(x) + 1, static_cast<int>(y) + 1,
+                  c == 'X' ? go::Color::Black : c == 'O' ? go::Color::White : go::Color::Empty);
+        }
     for (const CPoint& t : setup.targets)
         p.targets.push_back(SgfPoint{t.x, t.y});
     for (const Entry& m : setup.moves)
