@@ -136,8 +136,8 @@ void WriteTableAnswers(ProblemSource& source, const KovraProblem& problem,
     written.firstMove = [problem](const CFirstMoveReading& reading) {
         go::TreeMove move;
         move.player = problem.FilePlayer(problem.First());
-        if (reading.candidate != kFirstMovePass)
-            move.at = problem.FileLoc(SgfPoint{reading.column, reading.row});
+        if (!reading.IsPass())
+            move.at = problem.FileLoc(SgfPoint{go::LocX(reading.at), go::LocY(reading.at)});
         return move;
     };
     WriteWhenDone(source, kept, std::move(written), options);
@@ -160,8 +160,7 @@ void WriteWideAnswers(ProblemSource& source, const std::vector<SgfProperty>& inf
     written.firstMove = [problem](const CFirstMoveReading& reading) {
         go::TreeMove move;
         move.player = problem.first;
-        if (reading.candidate != kFirstMovePass)
-            move.at = go::MakeLoc(reading.column, reading.row);
+        move.at = reading.at;  // the wide reader reads on the file's board
         return move;
     };
     WriteWhenDone(source, kept, std::move(written), options);

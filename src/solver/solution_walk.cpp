@@ -156,6 +156,11 @@ public:
     bool Cut() const { return m_cut; }
 
 private:
+    // The run read entry i at the root: it read them all, or i alone.
+    bool ReadFirst(int i) const { return m_onlyFirst == kAllFirstMoves || m_onlyFirst == i; }
+    // The run read the defender's root pass alone.
+    bool ReadPassFirst() const { return m_onlyFirst == kFirstMovePass; }
+
     // The problem's stones with groups numbered as a solver run numbers them.
     void ProblemSet(CGroupSet& set)
     {
@@ -226,8 +231,7 @@ private:
         if (set.board[cell] != kEmpty)
             return false;
         if (first)
-            return (m_onlyFirst == kAllFirstMoves || m_onlyFirst == i) &&
-                   m_view.IsRootCandidate(HistoryLetter(player), i);
+            return ReadFirst(i) && m_view.IsRootCandidate(HistoryLetter(player), i);
         return go::MayPlay(KindOfEntry(m_view.m_moveKind[i]), RoleOf(player),
                            [&] { return TouchesStone(set, cell, kTableDefender); },
                            [&] { return TouchesAtari(set, cell, kTableAttacker); });
@@ -355,7 +359,7 @@ private:
     void ExpandLoser(const CGroupSet& set, const CGroupSet& before, int depth, go::TreeMove& last)
     {
         const go::Player loser = go::Opponent(m_winner);
-        if (depth == 0 && m_onlyFirst == kFirstMovePass) {
+        if (depth == 0 && ReadPassFirst()) {
             Continue(set, set, m_winner, 1, Add(last, loser, go::kPass));  // White passes
             return;
         }
