@@ -313,3 +313,39 @@ TEST(SgfDiagram, TheFilesCornerAsBooksPrintIt)
             EXPECT_EQ(svg.find(part), std::string::npos) << part;
     }
 }
+
+// Below the root the tree's moves keep to the kinds as the search does: the
+// attacker plays a z point only next to a defender stone, never one that
+// touches only its own stones; the defender plays a y point only to take
+// attacker stones in atari.
+TEST_F(AnswerTest, TreesKeepTheKindsRules)
+{
+    // White's two eyes; z at eb next to White alone, z at dd next to Black alone.
+    const Drawing kTwoEyesOpenSide = {{".O.O.", "@OOO.", "OOXX.", "XXX.."}, {"1.2..", "....3", ".....", "...4."},
+                                      "ffzz"};
+    // Bent three with z at dd, next to Black alone.
+    const Drawing kBentThreeBlackZ = {{"..OX", ".@OX", "OOXX", "XXX."}, {"12..", "3...", "....", "...4"}, "fffz"};
+    // Bent three, y on two of its eye points: after Black's f at ba White's
+    // y at aa takes it; after Black's f at the bend (aa) no black stone is
+    // in atari, so White has no move.
+    const Drawing kBentThreeY = {{"..OX", ".@OX", "OOXX", "XXX."}, {"21..", "3..."}, "fyy"};
+    const Drawing kBentThreeBendY = {{"..OX", ".@OX", "OOXX", "XXX."}, {"12..", "3..."}, "fyy"};
+    const struct {
+        Drawing drawing;
+        bool live;
+        const char* verdict;
+        const char* tree;
+    } cases[] = {
+        {kTwoEyesOpenSide, true, "life=4/7", ";W[aa];B[eb];W[]C[Correct]"},
+        {kBentThreeBlackZ, true, "life=2/4", ";W[aa]C[Correct]"},
+        {kBentThreeBlackZ, false, "death=5/10", ";B[aa]\n(;W[ba];B[ab]C[Correct])\n(;W[ab];B[ba]C[Correct])"},
+        {kBentThreeY, false, "life=2/4", ";B[ba];W[aa]C[Wrong]"},
+        {kBentThreeBendY, false, "death=5/8", ";B[aa]C[Correct]"},
+    };
+    for (const auto& c : cases) {
+        const KovraProblem problem = Solve(c.drawing, c.live);
+        EXPECT_EQ(h.frame.Last(), c.verdict);
+        const std::string sgf = WriteSgf(OnFileBoard(problem), {}, Answer(problem), {}, SgfWriteOptions());
+        EXPECT_EQ(TreeOf(sgf), c.tree) << c.verdict;
+    }
+}
