@@ -14,8 +14,9 @@ class CReadingPool;
 
 // One reading of a problem: the whole command or one first move alone.
 struct CFirstMoveReading {
-    // What the view reads at its root (its m_onlyFirstMove): kAllFirstMoves,
-    // a move-list entry or kFirstMovePass. Readings of one problem differ in it.
+    // The table reader's root candidate (its view's m_onlyFirstMove):
+    // kAllFirstMoves, a move-list entry or kFirstMovePass; a wide reading's
+    // number. The answers of one problem's readings are kept by it.
     int candidate = kAllFirstMoves;
     // The first move read alone: its point, go::kPass, or go::kNoLoc for
     // the whole command.
