@@ -27,8 +27,8 @@ char GroupCell(std::int32_t g)
 std::string BoardReport(const CKovraView& view)
 {
     std::string out = "board:\n";
-    for (int y = 1; y <= 11; ++y) {
-        for (int x = 1; x <= 11; ++x)
+    for (int y = 1; y <= kBoardSize; ++y) {
+        for (int x = 1; x <= kBoardSize; ++x)
             out += BoardCell(view.m_board[y][x]);
         out += '\n';
     }
@@ -38,8 +38,8 @@ std::string BoardReport(const CKovraView& view)
 std::string GroupsReport(const CKovraView& view)
 {
     std::string out = "groups:\n";
-    for (int y = 1; y <= 11; ++y) {
-        for (int x = 1; x <= 11; ++x)
+    for (int y = 1; y <= kBoardSize; ++y) {
+        for (int x = 1; x <= kBoardSize; ++x)
             out += GroupCell(view.m_groupMap[y][x]);
         out += '\n';
     }

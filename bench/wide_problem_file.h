@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "board/board_size.h"
 #include "go/problem.h"
 
 // Empty on success, else why the file cannot be read.
@@ -15,7 +16,7 @@ inline std::string ReadWideProblem(const char* path, bool live, go::Problem& pro
     if (file == nullptr)
         return "cannot open";
     problem = go::Problem();
-    problem.board = go::Board(11);
+    problem.board = go::Board(kBoardSize);
     problem.defender = go::Color::White;
     problem.first = live ? go::Color::White : go::Color::Black;
     char kind = 0;

@@ -178,9 +178,9 @@ void WriteTableAnswers(ProblemSource& source, const KovraProblem& problem,
     written.info = problem.info;
     written.firstMove = [problem](const CFirstMoveReading& reading) {
         go::TreeMove move;
-        move.player = problem.FilePlayer(problem.live ? 2 : 1);
-        if (reading.candidate != kFirstMovePass)
-            move.at = problem.FileLoc(SgfPoint{reading.column, reading.row});
+        move.player = problem.FilePlayer(problem.First());
+        if (!reading.IsPass())
+            move.at = problem.FileLoc(SgfPoint{go::LocX(reading.at), go::LocY(reading.at)});
         return move;
     };
     WriteWhenDone(source, kept, std::move(written), options);
@@ -203,8 +203,7 @@ void WriteWideAnswers(ProblemSource& source, const std::vector<SgfProperty>& inf
     written.firstMove = [problem](const CFirstMoveReading& reading) {
         go::TreeMove move;
         move.player = problem.first;
-        if (reading.candidate != kFirstMovePass)
-            move.at = go::MakeLoc(reading.column, reading.row);
+        move.at = reading.at;  // the wide reader reads on the file's board
         return move;
     };
     WriteWhenDone(source, kept, std::move(written), options);

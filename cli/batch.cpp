@@ -49,7 +49,6 @@ struct FileJob {
     ProblemSource source;
     CFirstMoveReading whole;  // the command as the window runs it
     CFirstMoveCheck check;    // the first moves read alone (--all-moves)
-    std::vector<go::Loc> firstMoves;  // the wide reader's first move of each reading
     std::string trace;        // where its whole reading writes the trace; empty: none
     int remaining = 0;
 };
@@ -169,10 +168,12 @@ int CodeOf(go::Verdict verdict)
     }
 }
 
-void ReadWide(BatchWorker& worker, const FileJob& job, go::Loc only, CFirstMoveReading& reading)
+// The wide reader on the job's problem: the whole of it, or the reading's
+// first move alone.
+void ReadWide(BatchWorker& worker, const FileJob& job, CFirstMoveReading& reading)
 {
     const auto start = std::chrono::steady_clock::now();
-    const go::WideReading r = worker.Wide().Read(job.source.problem, only, &worker.WideControl());
+    const go::WideReading r = worker.Wide().Read(job.source.problem, reading.at, &worker.WideControl());
     const auto elapsed = std::chrono::steady_clock::now() - start;
     reading.milliseconds = std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count();
     reading.cancelled = r.verdict == go::Verdict::Cancelled;
@@ -351,19 +352,15 @@ private:
         } else {
             job.check.goal = goal;
             for (go::Loc at : go::FirstMoves(job.source.problem)) {
+                // The view reads none of these: the candidate only tells them apart.
                 CFirstMoveReading reading;
-                reading.candidate = at == go::kPass ? kFirstMovePass
-                                                    : static_cast<int>(job.firstMoves.size());
-                reading.row = at == go::kPass ? 0 : go::LocY(at);
-                reading.column = at == go::kPass ? 0 : go::LocX(at);
+                reading.candidate = static_cast<int>(job.check.readings.size());
+                reading.at = at;
                 job.check.readings.push_back(reading);
-                job.firstMoves.push_back(at);
             }
         }
-        if (!m_options.allMoves) {
+        if (!m_options.allMoves)
             job.check.readings.clear();
-            job.firstMoves.clear();
-        }
     }
 
     void Work(BatchWorker& worker)
@@ -415,9 +412,7 @@ private:
             reading.cancelled = true;  // a stop signal came: nothing more is read
             reading.verdict = "cancelled";
         } else if (job.source.wide) {
-            const go::Loc only =
-                task.move < 0 ? go::kNoLoc : job.firstMoves[static_cast<std::size_t>(task.move)];
-            ReadWide(worker, job, only, reading);
+            ReadWide(worker, job, reading);
         } else {
             const char* trace = task.move < 0 && !job.trace.empty() ? job.trace.c_str() : nullptr;
             ReadProblem(worker.Table(), job.check.problem, job.check.goal, reading, trace,

@@ -1,6 +1,7 @@
 #include "position_problem.h"
 
 #include "board/kovra_view.h"
+#include "board/view_colors.h"
 
 namespace {
 
@@ -23,14 +24,13 @@ int CandidateRecords(const std::string& text)
 
 go::Problem PositionProblem(const CKovraView& view, const std::string& text, bool live)
 {
-    constexpr int kSide = kBoardWidth - 2;
     go::Problem problem;
-    problem.board = go::Board(kSide);
-    for (int y = 1; y <= kSide; ++y)
-        for (int x = 1; x <= kSide; ++x) {
-            const unsigned char c = view.m_board[y][x];
-            if (c == kBlack || c == kWhite)
-                problem.board.SetStone(go::MakeLoc(x, y), c == kBlack ? go::Color::Black : go::Color::White);
+    problem.board = go::Board(kBoardSize);
+    for (int y = 1; y <= kBoardSize; ++y)
+        for (int x = 1; x <= kBoardSize; ++x) {
+            const go::Color c = ColorOfStone(view.m_board[y][x]);
+            if (go::IsStone(c))
+                problem.board.SetStone(go::MakeLoc(x, y), c);
         }
     for (int t = 0; t < view.m_targetCount; ++t)
         problem.targets.push_back(go::MakeLoc(view.m_targetX[t], view.m_targetY[t]));
@@ -39,7 +39,7 @@ go::Problem PositionProblem(const CKovraView& view, const std::string& text, boo
         if (IsCandidate(r, kind))
             problem.candidates.push_back(go::Candidate{go::MakeLoc(r.column, r.row), kind});
     });
-    problem.defender = go::Color::White;
-    problem.first = live ? go::Color::White : go::Color::Black;
+    problem.defender = kTableDefender;
+    problem.first = live ? kTableDefender : kTableAttacker;
     return problem;
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "board/kovra_view.h"
+#include "board/view_colors.h"
 #include "platform/open_file.h"
 #include "view/position_notes.h"
 
@@ -23,11 +24,11 @@ void ReportSkipped(const char* name, const CPositionNotes& notes, bool allCandid
 std::string CheckTargets(const CKovraView& view, const CPositionNotes& notes)
 {
     for (int i = 0; i < view.m_targetCount; ++i) {
-        const unsigned char c = view.m_board[view.m_targetY[i]][view.m_targetX[i]];
-        if (c == kWhite)
+        const go::Color c = ColorOfStone(view.m_board[view.m_targetY[i]][view.m_targetX[i]]);
+        if (c == kTableDefender)
             continue;
         return "line " + std::to_string(notes.TargetLine(i)) + ": target on " +
-               (c == kBlack ? "a black stone" : "an empty point");
+               (c == kTableAttacker ? "a black stone" : "an empty point");
     }
     return std::string();
 }

@@ -31,20 +31,21 @@ struct PosedSgf {
 // SGF letters: "(3,2) bc".
 std::string SgfMoveName(const KovraProblem& problem, const CFirstMoveReading& reading)
 {
-    if (reading.candidate == kFirstMovePass)
+    if (reading.IsPass())
         return FirstMoveName(reading);
-    return FirstMoveName(reading) + " " + problem.SourceLetters(SgfPoint{reading.column, reading.row});
+    return FirstMoveName(reading) + " " +
+           problem.SourceLetters(SgfPoint{go::LocX(reading.at), go::LocY(reading.at)});
 }
 
 // A first move of the wide reader, which reads on the file's own board:
 // its row and column there, then its SGF letters.
 std::string FileMoveName(const CFirstMoveReading& reading)
 {
-    if (reading.candidate == kFirstMovePass)
+    if (reading.IsPass())
         return FirstMoveName(reading);
     return FirstMoveName(reading) + " " +
-           std::string{static_cast<char>('a' + reading.column - 1),
-                       static_cast<char>('a' + reading.row - 1)};
+           std::string{static_cast<char>('a' + go::LocX(reading.at) - 1),
+                       static_cast<char>('a' + go::LocY(reading.at) - 1)};
 }
 
 // Gives an SGF problem to the reader that reads it: the table reader when

@@ -60,14 +60,15 @@ void CheckViewInvariants(const CKovraView& v)
     Require(v.m_plyCap >= 0 && v.m_plyCap <= kPlyLimit, "ply cap");
     Require(std::memchr(v.m_fileName, '\0', sizeof v.m_fileName) != nullptr, "file name");
     Require(std::memchr(v.m_statusText, '\0', sizeof v.m_statusText) != nullptr, "status text");
-    for (int i = 0; i <= 12; ++i) {
-        Require(v.m_board[0][i] == kBorder && v.m_board[12][i] == kBorder, "border row");
-        Require(v.m_board[i][0] == kBorder && v.m_board[i][12] == kBorder, "border column");
-        Require(v.m_groupMap[0][i] == -1 && v.m_groupMap[12][i] == -1, "map border row");
-        Require(v.m_groupMap[i][0] == -1 && v.m_groupMap[i][12] == -1, "map border column");
+    constexpr int kLast = kBoardWidth - 1;  // the border's far row and column
+    for (int i = 0; i <= kLast; ++i) {
+        Require(v.m_board[0][i] == kBorder && v.m_board[kLast][i] == kBorder, "border row");
+        Require(v.m_board[i][0] == kBorder && v.m_board[i][kLast] == kBorder, "border column");
+        Require(v.m_groupMap[0][i] == -1 && v.m_groupMap[kLast][i] == -1, "map border row");
+        Require(v.m_groupMap[i][0] == -1 && v.m_groupMap[i][kLast] == -1, "map border column");
     }
-    for (int y = 1; y <= 11; ++y)
-        for (int x = 1; x <= 11; ++x) {
+    for (int y = 1; y <= kBoardSize; ++y)
+        for (int x = 1; x <= kBoardSize; ++x) {
             Require(v.m_board[y][x] <= kWhite, "board cell");
             Require(v.m_groupMap[y][x] >= 0 && v.m_groupMap[y][x] <= kMaxGroupId, "map cell");
         }

@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 
+#include "board/board_size.h"
 #include "board/point_list.h"
 #include "board/verdicts.h"
 #include "go/kind_rules.h"
@@ -28,7 +29,7 @@ constexpr unsigned char kBlack = 1;
 constexpr unsigned char kWhite = 2;
 constexpr unsigned char kBorder = 255;
 
-constexpr int kBoardWidth = 13;  // 11 points and a border ring
+constexpr int kBoardWidth = kBoardSize + 2;  // the points and a border ring
 constexpr int kCells = kBoardWidth * kBoardWidth;
 constexpr int kGroupSlots = 16;  // slot 0 unused: ids 1..15
 constexpr int kMaxGroupId = kGroupSlots - 1;
@@ -50,8 +51,8 @@ constexpr int kFirstMovePass = -2;
 
 // Cell index of column x, row y.
 constexpr int CellIndex(int x, int y) { return x + kBoardWidth * y; }
-// True for the points of the board: columns and rows 1 to 11.
-constexpr bool OnBoard(int x, int y) { return x >= 1 && x <= 11 && y >= 1 && y <= 11; }
+// True for the points of the board: columns and rows 1 to kBoardSize.
+constexpr bool OnBoard(int x, int y) { return x >= 1 && x <= kBoardSize && y >= 1 && y <= kBoardSize; }
 
 // The red letters over points: mark selector -1 writes "x" (a target),
 // -2 to -5 the move-list kinds m, z, f and y.

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "board/board_size.h"
 #include "go/problem.h"
 #include "go/solution_tree.h"
 
@@ -78,7 +79,9 @@ std::string ReadSource(const SgfTree& tree, SgfSource& source);
 
 // ---- the problem as Kovra solves it (sgf_problem.cpp, sgf_pose.cpp) -------
 struct KovraProblem {
-    unsigned char stone[11][11] = {};  // [row - 1][column - 1]: 0 empty, 1 black, 2 white
+    // [row - 1][column - 1]: each point's go::Color as a byte (Empty, Black
+    // or White); read and written through At and Set.
+    unsigned char stone[kBoardSize][kBoardSize] = {};
     std::vector<SgfPoint> targets;     // at most 5, white stones
     std::vector<SgfSource::Candidate> moves;  // at most 15, in list order
     bool live = false;                 // "start to live" (White first), else "start to kill"
@@ -96,10 +99,17 @@ struct KovraProblem {
     SgfPoint FromSource(SgfPoint p) const;
     // The file's point in SGF letters: "ba" for the file's column 2, row 1.
     std::string SourceLetters(SgfPoint p) const;
-    // One of Kovra's points, and the player of one of Kovra's colours (1
-    // Black, 2 White), on the file's board.
+    // One of Kovra's points, and the player of one of Kovra's players, on
+    // the file's board.
     go::Loc FileLoc(SgfPoint p) const;
-    go::Player FilePlayer(int colour) const;
+    go::Player FilePlayer(go::Player kovra) const;
+    // The colour on Kovra's point (x, y), both from 1 to kBoardSize.
+    go::Color At(int x, int y) const { return static_cast<go::Color>(stone[y - 1][x - 1]); }
+    void Set(int x, int y, go::Color c) { stone[y - 1][x - 1] = static_cast<unsigned char>(c); }
+    // What the first player sets out to do, and who that is on Kovra's
+    // board (White, the defender, for "start to live").
+    go::Goal Goal() const { return live ? go::Goal::Live : go::Goal::Kill; }
+    go::Player First() const { return live ? go::Color::White : go::Color::Black; }
     // The file's root information (SgfSource::info), written back with the answer.
     std::vector<SgfProperty> info;
 };

@@ -5,11 +5,10 @@
 #include <vector>
 
 #include "board/kovra_view.h"
+#include "board/view_colors.h"
 #include "sgf/sgf.h"
 
 namespace {
-
-constexpr int kSide = 11;
 
 bool Same(SgfPoint a, SgfPoint b) { return a.x == b.x && a.y == b.y; }
 
@@ -132,12 +131,12 @@ void LoadProblem(CKovraView& view, const KovraProblem& problem)
     // Refresh comes back to the problem as opened.
     view.m_solverResult = 0;
     view.m_solverSide = ' ';
-    for (int y = 1; y <= kSide; ++y)
-        for (int x = 1; x <= kSide; ++x) {
-            const unsigned char c = problem.stone[y - 1][x - 1];
-            if (c == 0 || !view.PushHistory(c == 1 ? 'b' : 'w', x, y))
+    for (int y = 1; y <= kBoardSize; ++y)
+        for (int x = 1; x <= kBoardSize; ++x) {
+            const go::Color c = problem.At(x, y);
+            if (!go::IsStone(c) || !view.PushHistory(HistoryLetter(c), x, y))
                 continue;
-            view.m_board[y][x] = c == 1 ? kBlack : kWhite;
+            view.m_board[y][x] = StoneByte(c);
             view.m_groupsStale = 1;
         }
     for (const SgfSource::Candidate& c : problem.moves)
@@ -160,19 +159,19 @@ go::Loc KovraProblem::FileLoc(SgfPoint p) const
     return go::MakeLoc(q.x, q.y);
 }
 
-go::Player KovraProblem::FilePlayer(int colour) const
+go::Player KovraProblem::FilePlayer(go::Player kovra) const
 {
-    return (swapped ? 3 - colour : colour) == 1 ? go::Color::Black : go::Color::White;
+    return swapped ? go::Opponent(kovra) : kovra;
 }
 
 go::Problem OnFileBoard(const KovraProblem& problem)
 {
     go::Problem out;
     out.board = go::Board(problem.sourceSize);
-    for (int y = 1; y <= kSide; ++y)
-        for (int x = 1; x <= kSide; ++x) {
-            const unsigned char c = problem.stone[y - 1][x - 1];
-            if (c != 0)
+    for (int y = 1; y <= kBoardSize; ++y)
+        for (int x = 1; x <= kBoardSize; ++x) {
+            const go::Color c = problem.At(x, y);
+            if (go::IsStone(c))
                 out.board.SetStone(problem.FileLoc(SgfPoint{x, y}), problem.FilePlayer(c));
         }
     for (const SgfPoint& t : problem.targets)
@@ -182,24 +181,22 @@ go::Problem OnFileBoard(const KovraProblem& problem)
         go::KindOfLetter(c.kind, kind);
         out.candidates.push_back(go::Candidate{problem.FileLoc(c.at), kind});
     }
-    // Kovra's White is the defender: the file's Black when swapped.
-    out.defender = problem.FilePlayer(2);
-    out.first = problem.FilePlayer(problem.live ? 2 : 1);
+    // Kovra's defender is the file's Black when swapped.
+    out.defender = problem.FilePlayer(kTableDefender);
+    out.first = problem.FilePlayer(problem.First());
     return out;
 }
 
 KovraProblem ProblemOfView(const CKovraView& view)
 {
     KovraProblem problem;
-    for (int y = 1; y <= kSide; ++y)
-        for (int x = 1; x <= kSide; ++x) {
-            const unsigned char c = view.m_board[y][x];
-            problem.stone[y - 1][x - 1] = c == kBlack ? 1 : c == kWhite ? 2 : 0;
-        }
+    for (int y = 1; y <= kBoardSize; ++y)
+        for (int x = 1; x <= kBoardSize; ++x)
+            problem.Set(x, y, ColorOfStone(view.m_board[y][x]));
     for (int t = 0; t < view.m_targetCount; ++t)
         problem.targets.push_back(SgfPoint{view.m_targetX[t], view.m_targetY[t]});
     for (int i = 0; i < view.m_moveCount; ++i)
         problem.moves.push_back(SgfSource::Candidate{view.m_moveKind[i], SgfPoint{view.m_moveX[i], view.m_moveY[i]}});
-    problem.live = view.m_solverSide == 'w';
+    problem.live = GoalOfSide(view.m_solverSide) == go::Goal::Live;
     return problem;
 }

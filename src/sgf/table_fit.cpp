@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr int kSide = 11;
+constexpr int kSide = kBoardSize;
 
 // Every point the problem uses lands on the window; with open sides on a
 // larger board, off its last line too (there the real board goes on).

@@ -9,8 +9,7 @@ namespace {
 
 bool SamePoint(const CFirstMoveReading& a, const CFirstMoveReading& b)
 {
-    return a.candidate != kFirstMovePass && b.candidate != kFirstMovePass && a.row == b.row &&
-           a.column == b.column;
+    return !a.IsPass() && !b.IsPass() && a.at == b.at;
 }
 
 // Indices of the readings with that result, the first one on each point.
@@ -42,13 +41,13 @@ CFirstMoveCheck PrepareFirstMoveCheck(const CKovraView& view, go::Goal goal)
             continue;
         CFirstMoveReading reading;
         reading.candidate = i;
-        reading.row = view.m_moveY[i];
-        reading.column = view.m_moveX[i];
+        reading.at = go::MakeLoc(view.m_moveX[i], view.m_moveY[i]);
         check.readings.push_back(reading);
     }
     if (goal == go::Goal::Live && view.IsRootPassAllowed()) {
         CFirstMoveReading pass;
         pass.candidate = kFirstMovePass;
+        pass.at = go::kPass;
         check.readings.push_back(pass);
     }
     return check;
@@ -101,9 +100,9 @@ CFirstMoveOutcome JudgeFirstMoves(const CFirstMoveCheck& check)
 
 std::string FirstMoveName(const CFirstMoveReading& reading)
 {
-    if (reading.candidate == kFirstMovePass)
+    if (reading.IsPass())
         return "pass";
-    return "(" + std::to_string(reading.row) + "," + std::to_string(reading.column) + ")";
+    return "(" + std::to_string(go::LocY(reading.at)) + "," + std::to_string(go::LocX(reading.at)) + ")";
 }
 
 char VerdictLetter(const CFirstMoveReading& reading)

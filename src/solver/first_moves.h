@@ -12,17 +12,22 @@
 struct CReadingWorker;
 class CReadingPool;
 
-// One reading of a problem: the whole command (kAllFirstMoves) or one
-// root candidate alone.
+// One reading of a problem: the whole command or one first move alone.
 struct CFirstMoveReading {
-    int candidate = kAllFirstMoves;  // or a move-list entry, or kFirstMovePass
-    int row = 0;                     // the entry's point; 0, 0 otherwise
-    int column = 0;
+    // The table reader's root candidate (its view's m_onlyFirstMove):
+    // kAllFirstMoves, a move-list entry or kFirstMovePass; a wide reading's
+    // number. The answers of one problem's readings are kept by it.
+    int candidate = kAllFirstMoves;
+    // The first move read alone: its point, go::kPass, or go::kNoLoc for
+    // the whole command.
+    go::Loc at = go::kNoLoc;
     int result = 0;                  // the command's result code
     std::string verdict;             // the text the status bar shows, "death=5/10"
     long long milliseconds = 0;      // the time the command took
     bool cancelled = false;          // stopped before its end ("cancelled")
     bool traceFailed = false;        // its trace could not be written completely
+
+    bool IsPass() const { return at == go::kPass; }
 };
 
 struct CFirstMoveCheck {

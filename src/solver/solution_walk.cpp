@@ -9,12 +9,12 @@
 
 #include "board/kovra_view.h"
 #include "board/ko_rule.h"
+#include "board/view_colors.h"
 #include "board/view_state.h"
 #include "platform/frame.h"
 
 namespace {
 
-constexpr int kSide = 11;
 constexpr int kMaxLine = kPlyLimit;  // moves in one line of the tree
 
 // ---- the verdict ---------------------------------------------------------
@@ -26,15 +26,21 @@ struct RunVerdict {
     bool decided = false;   // death, life or ko, with the table holding the answer
 };
 
+// Writes the problem's stones on the points of a view board (index
+// CellIndex(x, y)); the border stays as it is.
+void PutStones(const KovraProblem& problem, unsigned char* board)
+{
+    for (int y = 1; y <= kBoardSize; ++y)
+        for (int x = 1; x <= kBoardSize; ++x)
+            board[CellIndex(x, y)] = StoneByte(problem.At(x, y));
+}
+
 // The key of the problem's stones on the move-list points.
 std::int32_t ProblemKey(const CKovraView& view, const KovraProblem& problem)
 {
-    std::int32_t key = 0;
-    for (int i = 0; i < view.m_moveCount; ++i) {
-        const unsigned char c = problem.stone[view.m_moveY[i] - 1][view.m_moveX[i] - 1];
-        key = key * 3 + (c == 1 ? 1 : c == 2 ? 2 : 0);
-    }
-    return key;
+    unsigned char board[kCells] = {};
+    PutStones(problem, board);
+    return view.KeyOfBoard(board);
 }
 
 // Nothing was played since the run began (a "start to live" run leaves
@@ -49,7 +55,7 @@ bool AtRunStart(const CKovraView& view, const KovraProblem& problem)
 RunVerdict ReadVerdict(const CKovraView& view, const KovraProblem& problem)
 {
     RunVerdict v;
-    v.solved = view.m_solverSide == (problem.live ? 'w' : 'b') &&
+    v.solved = view.m_solverSide == SideOf(problem.Goal()) &&
                SameSetup(ProblemOfView(view), problem) && AtRunStart(view, problem);
     if (!v.solved)
         return v;
@@ -58,8 +64,8 @@ RunVerdict ReadVerdict(const CKovraView& view, const KovraProblem& problem)
         v.code = kLife;  // "start to kill" reports a refuted last attack as life
     // The run stored its verdict under the problem's own position: another
     // position (stones added or edited since) has no tree from this table.
-    const int side = problem.live ? kWhiteToMove : kBlackToMove;
-    v.decided = IsDecided(v.code) && view.LoadResult(side, ProblemKey(view, problem)) == v.code;
+    v.decided = IsDecided(v.code) &&
+                view.LoadResult(TableSide(problem.First()), ProblemKey(view, problem)) == v.code;
     return v;
 }
 
@@ -122,18 +128,17 @@ private:
 // Walks the result table the way verification play does: at the winner's
 // turn the first move-list entry whose position the table approves, at the
 // loser's turn every legal entry. The first move is onlyFirst's when the run
-// read only that one. The moves stay on Kovra's board (Kovra's colours,
+// read only that one. The moves stay on Kovra's board (Kovra's players,
 // points x + kStride * y) until the walk ends.
 class TreeWalk {
 public:
     TreeWalk(CKovraView& view, const KovraProblem& problem, int code, int limit, int onlyFirst)
         : m_view(view), m_problem(problem), m_limit(limit), m_onlyFirst(onlyFirst)
     {
-        const int first = problem.live ? 2 : 1;
-        // Death is Black's success, life White's; a ko goes to the side
-        // that moved first, which reached it.
-        m_winner = code == kDeath ? 1 : code == kLife ? 2 : first;
-        m_goal = m_winner == 1 ? kDeath : kLife;
+        // Death is the attacker's success, life the defender's; a ko goes
+        // to the side that moved first, which reached it.
+        m_winner = code == kDeath ? kTableAttacker : code == kLife ? kTableDefender : problem.First();
+        m_goal = SuccessCode(m_winner);
         m_koVerdict = code == kKo;
     }
 
@@ -144,28 +149,30 @@ public:
         ProblemSet(start);
         m_view.m_histCount = 0;
         go::TreeMove root;  // stands for the move before the problem's position
-        Expand(start, start, m_problem.live ? 2 : 1, 0, root);
+        Expand(start, start, m_problem.First(), 0, root);
         return std::move(root.next);
     }
 
     bool Cut() const { return m_cut; }
 
 private:
+    // The run read entry i at the root: it read them all, or i alone.
+    bool ReadFirst(int i) const { return m_onlyFirst == kAllFirstMoves || m_onlyFirst == i; }
+    // The run read the defender's root pass alone.
+    bool ReadPassFirst() const { return m_onlyFirst == kFirstMovePass; }
+
     // The problem's stones with groups numbered as a solver run numbers them.
     void ProblemSet(CGroupSet& set)
     {
-        for (int y = 1; y <= kSide; ++y)
-            for (int x = 1; x <= kSide; ++x) {
-                const unsigned char c = m_problem.stone[y - 1][x - 1];
-                m_view.m_board[y][x] = c == 1 ? kBlack : c == 2 ? kWhite : kEmpty;
-            }
+        PutStones(m_problem, m_view.Board());
         m_view.RebuildGroups();
         m_view.CopyGroupSet(set);
     }
 
-    int Stored(const CGroupSet& set, int side) const
+    // What the table holds for set with toMove to play.
+    int Stored(const CGroupSet& set, go::Player toMove) const
     {
-        return m_view.LoadResult(side, m_view.KeyOfBoard(set.board));
+        return m_view.LoadResult(TableSide(toMove), m_view.KeyOfBoard(set.board));
     }
 
     bool TargetTaken(const CGroupSet& set) const
@@ -176,13 +183,13 @@ private:
         return false;
     }
 
-    // The stone of colour at (x, y) on a copy of from, by the engine's own
+    // The player's stone at (x, y) on a copy of from, by the engine's own
     // rules; false for a stone without liberty.
-    bool Play(const CGroupSet& from, int colour, int x, int y, CGroupSet& to)
+    bool Play(const CGroupSet& from, go::Player player, int x, int y, CGroupSet& to)
     {
         to = from;
-        m_view.PushHistory(colour == 1 ? 'b' : 'w', x, y);
-        to.board[CellIndex(x, y)] = colour == 1 ? kBlack : kWhite;
+        m_view.PushHistory(HistoryLetter(player), x, y);
+        to.board[CellIndex(x, y)] = StoneByte(player);
         const bool legal = m_view.CheckMove(to.board, to.map, to.stones) != kIllegal;
         if (legal)
             to.count = m_view.PlaceStone(to.board, to.map, to.color, to.stones, to.count);
@@ -190,23 +197,25 @@ private:
         return legal;
     }
 
-    // The colour's stone at cell would retake at once the ko that the
+    // The player's stone at cell would retake at once the ko that the
     // opponent's last move (last, played on before) has just taken.
     static bool RetakesKoAt(const CGroupSet& set, const CGroupSet& before, const go::TreeMove& last,
-                            int colour, int cell)
+                            go::Player player, int cell)
     {
         if (last.at == go::kPass)
             return false;  // a pass, or the problem's own position: no stone came before
-        const unsigned char mover = colour == 1 ? kBlack : kWhite;
+        const unsigned char mover = StoneByte(player);
         const int q = CellIndex(go::LocX(last.at), go::LocY(last.at));
         return RetakesKo(set.board, cell, q, mover, before.board[cell] == mover);
     }
 
-    bool TouchesAtari(const CGroupSet& set, int cell, unsigned char colour)
+    // A group of the player's next to cell has one liberty.
+    bool TouchesAtari(const CGroupSet& set, int cell, go::Player player)
     {
+        const unsigned char stone = StoneByte(player);
         for (int d = 0; d < 4; ++d) {
             const int n = cell + kNeighbour[d];
-            if (set.board[n] == colour && set.map[n] > 0 &&
+            if (set.board[n] == stone && set.map[n] > 0 &&
                 m_view.FindSoleLiberty(set.map[n], set.map, set.stones) == 1)
                 return true;
         }
@@ -216,24 +225,23 @@ private:
     // The entries a side may play here, as the search and verification
     // play allow them: the first move as the command's root opens, then
     // each kind as its rules say.
-    bool Allowed(const CGroupSet& set, int colour, int i, bool first)
+    bool Allowed(const CGroupSet& set, go::Player player, int i, bool first)
     {
         const int cell = CellIndex(m_view.m_moveX[i], m_view.m_moveY[i]);
         if (set.board[cell] != kEmpty)
             return false;
         if (first)
-            return (m_onlyFirst == kAllFirstMoves || m_onlyFirst == i) &&
-                   m_view.IsRootCandidate(colour == 1 ? 'b' : 'w', i);
-        return go::MayPlay(KindOfEntry(m_view.m_moveKind[i]),
-                           colour == 1 ? go::Role::Attacker : go::Role::Defender,
-                           [&] { return TouchesColour(set, cell, kWhite); },
-                           [&] { return TouchesAtari(set, cell, kBlack); });
+            return ReadFirst(i) && m_view.IsRootCandidate(HistoryLetter(player), i);
+        return go::MayPlay(KindOfEntry(m_view.m_moveKind[i]), RoleOf(player),
+                           [&] { return TouchesStone(set, cell, kTableDefender); },
+                           [&] { return TouchesAtari(set, cell, kTableAttacker); });
     }
 
-    static bool TouchesColour(const CGroupSet& set, int cell, unsigned char colour)
+    static bool TouchesStone(const CGroupSet& set, int cell, go::Player player)
     {
+        const unsigned char stone = StoneByte(player);
         for (int d = 0; d < 4; ++d)
-            if (set.board[cell + kNeighbour[d]] == colour)
+            if (set.board[cell + kNeighbour[d]] == stone)
                 return true;
         return false;
     }
@@ -247,19 +255,19 @@ private:
         return true;
     }
 
-    go::TreeMove& Add(go::TreeMove& last, int colour, int x, int y)
+    go::TreeMove& Add(go::TreeMove& last, go::Player player, go::Loc at)
     {
         ++m_nodes;
         go::TreeMove move;
-        move.player = colour == 1 ? go::Color::Black : go::Color::White;
-        move.at = x == 0 ? go::kPass : go::MakeLoc(x, y);
+        move.player = player;
+        move.at = at;
         last.next.push_back(std::move(move));
         return last.next.back();
     }
 
     // The moves after last at set with side toMove; before is the position
     // before last (for the ko rule).
-    void Expand(const CGroupSet& set, const CGroupSet& before, int toMove, int depth,
+    void Expand(const CGroupSet& set, const CGroupSet& before, go::Player toMove, int depth,
                 go::TreeMove& last)
     {
         if (depth >= kMaxLine)
@@ -279,7 +287,7 @@ private:
 
     // Goes on from child, toMove to play, unless a target was taken or the
     // position came before in this line (a ko fought back and forth).
-    void Continue(const CGroupSet& child, const CGroupSet& set, int toMove, int depth,
+    void Continue(const CGroupSet& child, const CGroupSet& set, go::Player toMove, int depth,
                   go::TreeMove& move)
     {
         if (TargetTaken(child))
@@ -292,7 +300,7 @@ private:
 
     void ExpandWinner(const CGroupSet& set, const CGroupSet& before, int depth, go::TreeMove& last)
     {
-        const int loser = 3 - m_winner;
+        const go::Player loser = go::Opponent(m_winner);
         const bool koAccepted = depth == 0 ? m_koVerdict : Stored(set, m_winner) == kKo;
         bool koBanned = false;
         CGroupSet child;
@@ -308,13 +316,14 @@ private:
                 koBanned = true;
                 continue;
             }
-            Continue(child, set, loser, depth + 1, Add(last, m_winner, x, y));
+            Continue(child, set, loser, depth + 1, Add(last, m_winner, go::MakeLoc(x, y)));
             return;
         }
-        if (m_winner == 1 && CaptureTarget(set, before, last, koBanned))
+        if (m_winner == kTableAttacker && CaptureTarget(set, before, last, koBanned))
             return;
-        if (m_winner == 2 && Stored(set, 2) == kLife) {
-            Expand(set, set, 1, depth + 1, Add(last, 2, 0, 0));  // White passes
+        if (m_winner == kTableDefender && Stored(set, kTableDefender) == kLife) {
+            // The defender passes.
+            Expand(set, set, kTableAttacker, depth + 1, Add(last, kTableDefender, go::kPass));
             return;
         }
         last.ko = koBanned;
@@ -335,13 +344,13 @@ private:
             const int x = cell % kBoardWidth;
             const int y = cell / kBoardWidth;
             CGroupSet child;
-            if (!Play(set, 1, x, y, child) || !TargetTaken(child))
+            if (!Play(set, kTableAttacker, x, y, child) || !TargetTaken(child))
                 continue;
-            if (RetakesKoAt(set, before, last, 1, cell)) {
+            if (RetakesKoAt(set, before, last, kTableAttacker, cell)) {
                 koBanned = true;
                 continue;
             }
-            Add(last, 1, x, y);
+            Add(last, kTableAttacker, go::MakeLoc(x, y));
             return true;
         }
         return false;
@@ -349,9 +358,9 @@ private:
 
     void ExpandLoser(const CGroupSet& set, const CGroupSet& before, int depth, go::TreeMove& last)
     {
-        const int loser = 3 - m_winner;
-        if (depth == 0 && m_onlyFirst == kFirstMovePass) {
-            Continue(set, set, m_winner, 1, Add(last, loser, 0, 0));  // White passes
+        const go::Player loser = go::Opponent(m_winner);
+        if (depth == 0 && ReadPassFirst()) {
+            Continue(set, set, m_winner, 1, Add(last, loser, go::kPass));  // White passes
             return;
         }
         bool played = false;
@@ -367,14 +376,14 @@ private:
                 continue;
             }
             played = true;
-            Continue(child, set, m_winner, depth + 1, Add(last, loser, x, y));
+            Continue(child, set, m_winner, depth + 1, Add(last, loser, go::MakeLoc(x, y)));
         }
         last.ko = koBanned && !played;
     }
 
     // The positions of the line being walked, for its repetitions.
     struct LinePosition {
-        int toMove;
+        go::Player toMove;
         unsigned char board[kCells];
     };
 
@@ -383,7 +392,7 @@ private:
     std::vector<LinePosition> m_line;
     int m_limit;
     int m_onlyFirst;
-    int m_winner = 1;
+    go::Player m_winner = kTableAttacker;
     int m_goal = kDeath;
     bool m_koVerdict = false;
     int m_nodes = 0;
@@ -394,7 +403,7 @@ private:
 void ToFileBoard(const KovraProblem& problem, std::vector<go::TreeMove>& moves)
 {
     for (go::TreeMove& m : moves) {
-        m.player = problem.FilePlayer(m.player == go::Color::Black ? 1 : 2);
+        m.player = problem.FilePlayer(m.player);
         if (m.at != go::kPass)
             m.at = problem.FileLoc(SgfPoint{go::LocX(m.at), go::LocY(m.at)});
         ToFileBoard(problem, m.next);

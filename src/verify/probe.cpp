@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "board/kovra_view.h"
+#include "board/view_colors.h"
 
 int CKovraView::ProbeResult(int side)
 {
@@ -32,7 +33,7 @@ bool CKovraView::TrySystemMove(int i, char kind, int probeSide, int goal, bool k
     const int y = m_moveY[i];
     if (!PushHistory(kind, x, y))
         return false;
-    m_board[y][x] = kind == 'b' ? kBlack : kWhite;
+    m_board[y][x] = StoneByte(PlayerOfLetter(kind));
     const int r = ProbeResult(probeSide);
     if (r == goal || (r == kKo && koAccepted)) {
         CheckMove(Board(), GroupMap(), m_groupStones);

@@ -1,18 +1,8 @@
 // The user's moves in a verification game and the system's answers to them.
 #include "board/kovra_view.h"
+#include "board/view_colors.h"
 
 namespace {
-
-// What differs between answering as White (Attack) and as Black (Defend).
-struct ReplySide {
-    char systemKind;
-    int currentSide;  // the system to move in the position after the user's stone
-    int probeSide;    // the user to move after the system's stone
-    int goal;
-};
-
-constexpr ReplySide kWhiteReply = {'w', kWhiteToMove, kBlackToMove, kLife};
-constexpr ReplySide kBlackReply = {'b', kBlackToMove, kWhiteToMove, kDeath};
 
 // A white 'y' entry only takes: some black neighbour's group has one liberty.
 bool TakesBlackGroup(CKovraView& v, int x, int y)
@@ -36,11 +26,11 @@ bool TouchesWhite(CKovraView& v, int x, int y)
     return false;
 }
 
-bool PassesKindFilter(CKovraView& v, const ReplySide& side, int i)
+bool PassesKindFilter(CKovraView& v, go::Player system, int i)
 {
     const int x = v.m_moveX[i];
     const int y = v.m_moveY[i];
-    const go::Role role = side.systemKind == 'w' ? go::Role::Defender : go::Role::Attacker;
+    const go::Role role = RoleOf(system);
     const go::Kind kind = KindOfEntry(v.m_moveKind[i]);
     // White's answer on a z point is left to the table alone, which the
     // search never filled for one: the replies ask only y of White.
@@ -51,25 +41,28 @@ bool PassesKindFilter(CKovraView& v, const ReplySide& side, int i)
 }
 
 // Plays the user's stone (newest history entry, already on the board) on the
-// group set, then looks for the first move-list entry the table approves.
-CPoint Reply(CKovraView& v, const ReplySide& side)
+// group set, then looks for the first move-list entry the table approves
+// for the system: a position after it that the table stores as the
+// system's success with the user to move.
+CPoint Reply(CKovraView& v, go::Player system)
 {
     // An illegal user stone is neither refused nor taken off.
     v.CheckMove(v.Board(), v.GroupMap(), v.m_groupStones);
     v.m_groupCount = v.PlaceStone(v.Board(), v.GroupMap(), v.m_groupColor, v.m_groupStones, v.m_groupCount);
     v.DrawBoard();
-    const int current = v.LoadResult(side.currentSide, v.KeyOfBoard(v.Board()));
+    const int current = v.LoadResult(TableSide(system), v.KeyOfBoard(v.Board()));
     ++v.m_ply;
-    // White passes where the position is stored as life; otherwise no answer.
+    // The defender passes where the position is stored as life; otherwise no answer.
     CPoint reply = {-1, -1};
-    if (side.systemKind == 'w' && current == kLife)
+    if (system == kTableDefender && current == kLife)
         reply = CPoint{0, 0};
     if (!v.HistoryFull()) {
         for (int i = 0; i < v.m_moveCount; ++i) {
-            if (v.m_board[v.m_moveY[i]][v.m_moveX[i]] != kEmpty || !PassesKindFilter(v, side, i))
+            if (v.m_board[v.m_moveY[i]][v.m_moveX[i]] != kEmpty || !PassesKindFilter(v, system, i))
                 continue;
             // Here the ko rule follows the stored code of this position.
-            if (v.TrySystemMove(i, side.systemKind, side.probeSide, side.goal, current == kKo)) {
+            if (v.TrySystemMove(i, HistoryLetter(system), TableSide(go::Opponent(system)),
+                                SuccessCode(system), current == kKo)) {
                 reply = CPoint{v.m_moveX[i], v.m_moveY[i]};
                 break;
             }
@@ -96,10 +89,12 @@ void CKovraView::OnVerifyClick(int x, int y)
     // A Restore in the middle of a game replaced the board under the groups.
     if (m_groupsStale)
         RebuildGroups();
+    // Attack: the user plays the attacker; Defend: the defender.
     const bool attack = m_clickMode == '@';
+    const go::Player user = attack ? kTableAttacker : kTableDefender;
     ++m_ply;
-    PushHistory(attack ? 'b' : 'w', x, y);
-    m_board[y][x] = attack ? kBlack : kWhite;
+    PushHistory(HistoryLetter(user), x, y);
+    m_board[y][x] = StoneByte(user);
     const CPoint reply = attack ? ReplyAsWhite() : ReplyAsBlack();
     if (reply.y > 0)
         ShowStatusF("my move (%2d,%2d)", static_cast<int>(reply.y), static_cast<int>(reply.x));
@@ -113,10 +108,10 @@ void CKovraView::OnVerifyClick(int x, int y)
 
 CPoint CKovraView::ReplyAsWhite()
 {
-    return Reply(*this, kWhiteReply);
+    return Reply(*this, kTableDefender);
 }
 
 CPoint CKovraView::ReplyAsBlack()
 {
-    return Reply(*this, kBlackReply);
+    return Reply(*this, kTableAttacker);
 }

@@ -27,9 +27,9 @@ std::string OutcomeText(const CFirstMoveCheck& check,
         text = "no solution";
     } else if (outcome.solutions.size() == 1) {
         const CFirstMoveReading& only = check.readings[static_cast<std::size_t>(outcome.solutions[0])];
-        text = only.candidate == kFirstMovePass ? "unique solution: pass"
-               : pointName                      ? "unique solution at " + pointName(only.column, only.row)
-                                                : "unique solution at " + FirstMoveName(only);
+        text = only.IsPass() ? "unique solution: pass"
+               : pointName   ? "unique solution at " + pointName(go::LocX(only.at), go::LocY(only.at))
+                             : "unique solution at " + FirstMoveName(only);
     } else {
         text = std::to_string(outcome.solutions.size()) + " solutions";
     }
@@ -73,15 +73,16 @@ void CKovraView::ShowFirstMoves(const CFirstMoveCheck& check)
             return;
         }
     for (const CFirstMoveReading& reading : check.readings) {
-        if (reading.candidate == kFirstMovePass || !m_pCanvas)
+        if (reading.IsPass() || !m_pCanvas)
             continue;
-        const unsigned char stone = m_board[reading.row][reading.column];
-        DrawPoint(stone == kBlack ? 'b' : stone == kWhite ? 'w' : 's', 0, reading.column,
-                  reading.row);
+        const int x = go::LocX(reading.at);
+        const int y = go::LocY(reading.at);
+        const unsigned char stone = m_board[y][x];
+        DrawPoint(stone == kBlack ? 'b' : stone == kWhite ? 'w' : 's', 0, x, y);
         const char letter[2] = {VerdictLetter(reading), '\0'};
         m_pCanvas->SetTextColor(kRed);
         m_pCanvas->SetBkModeTransparent();
-        m_pCanvas->TextOut((reading.column - 1) * kCellPixels + 9, (reading.row - 1) * kCellPixels + 5, letter);
+        m_pCanvas->TextOut((x - 1) * kCellPixels + 9, (y - 1) * kCellPixels + 5, letter);
     }
     ShowStatus(OutcomeText(check, m_pointName).c_str());
 }

@@ -81,7 +81,7 @@ std::string Pose(const std::string& text, char command = 0)
         return error;
     return std::to_string(problem.symmetry) + (problem.swapped ? " swap" : "") +
            (problem.live ? " live" : " kill") + " T=" + Points(problem.targets) + " C=" +
-           Points({problem.moves[0].at}) + " " + std::string(1, ".XO"[problem.stone[0][3]]);
+           Points({problem.moves[0].at}) + " " + std::string(1, ".XO"[static_cast<int>(problem.At(4, 1))]);
 }
 
 // Bent three in the top-left corner of an 11x11 board.

@@ -202,8 +202,8 @@ TEST(SgfPose, ComesOntoTheTableBoardWhenItFits)
     EXPECT_EQ(table.symmetry, 3);
     EXPECT_TRUE(table.swapped);
     EXPECT_TRUE(table.live);
-    EXPECT_EQ(table.stone[0][2], 2);  // the defender is Kovra's White
-    EXPECT_EQ(table.stone[0][3], 1);
+    EXPECT_EQ(table.At(3, 1), go::Color::White);  // the defender is Kovra's White
+    EXPECT_EQ(table.At(4, 1), go::Color::Black);
     ASSERT_EQ(table.moves.size(), posed.candidates.size());
     for (std::size_t i = 0; i < table.moves.size(); ++i)
         EXPECT_EQ(table.FileLoc(table.moves[i].at), posed.candidates[i].at);

@@ -68,8 +68,11 @@ KovraProblem Drawn(const Drawing& d, bool live)
     const Problem setup = AsClicked(d);
     KovraProblem p;
     for (std::size_t y = 0; y < setup.rows.size(); ++y)
-        for (std::size_t x = 0; x < setup.rows[y].size(); ++x)
-            p.stone[y][x] = setup.rows[y][x] == 'X' ? 1 : setup.rows[y][x] == 'O' ? 2 : 0;
+        for (std::size_t x = 0; x < setup.rows[y].size(); ++x) {
+            const char c = setup.rows[y][x];
+            p.Set(static_cast<int>(x) + 1, static_cast<int>(y) + 1,
+                  c == 'X' ? go::Color::Black : c == 'O' ? go::Color::White : go::Color::Empty);
+        }
     for (const CPoint& t : setup.targets)
         p.targets.push_back(SgfPoint{t.x, t.y});
     for (const Entry& m : setup.moves)
@@ -308,5 +311,41 @@ TEST(SgfDiagram, TheFilesCornerAsBooksPrintIt)
             EXPECT_NE(svg.find(part), std::string::npos) << part;
         for (const std::string& part : c.lacks)
             EXPECT_EQ(svg.find(part), std::string::npos) << part;
+    }
+}
+
+// Below the root the tree's moves keep to the kinds as the search does: the
+// attacker plays a z point only next to a defender stone, never one that
+// touches only its own stones; the defender plays a y point only to take
+// attacker stones in atari.
+TEST_F(AnswerTest, TreesKeepTheKindsRules)
+{
+    // White's two eyes; z at eb next to White alone, z at dd next to Black alone.
+    const Drawing kTwoEyesOpenSide = {{".O.O.", "@OOO.", "OOXX.", "XXX.."}, {"1.2..", "....3", ".....", "...4."},
+                                      "ffzz"};
+    // Bent three with z at dd, next to Black alone.
+    const Drawing kBentThreeBlackZ = {{"..OX", ".@OX", "OOXX", "XXX."}, {"12..", "3...", "....", "...4"}, "fffz"};
+    // Bent three, y on two of its eye points: after Black's f at ba White's
+    // y at aa takes it; after Black's f at the bend (aa) no black stone is
+    // in atari, so White has no move.
+    const Drawing kBentThreeY = {{"..OX", ".@OX", "OOXX", "XXX."}, {"21..", "3..."}, "fyy"};
+    const Drawing kBentThreeBendY = {{"..OX", ".@OX", "OOXX", "XXX."}, {"12..", "3..."}, "fyy"};
+    const struct {
+        Drawing drawing;
+        bool live;
+        const char* verdict;
+        const char* tree;
+    } cases[] = {
+        {kTwoEyesOpenSide, true, "life=4/7", ";W[aa];B[eb];W[]C[Correct]"},
+        {kBentThreeBlackZ, true, "life=2/4", ";W[aa]C[Correct]"},
+        {kBentThreeBlackZ, false, "death=5/10", ";B[aa]\n(;W[ba];B[ab]C[Correct])\n(;W[ab];B[ba]C[Correct])"},
+        {kBentThreeY, false, "life=2/4", ";B[ba];W[aa]C[Wrong]"},
+        {kBentThreeBendY, false, "death=5/8", ";B[aa]C[Correct]"},
+    };
+    for (const auto& c : cases) {
+        const KovraProblem problem = Solve(c.drawing, c.live);
+        EXPECT_EQ(h.frame.Last(), c.verdict);
+        const std::string sgf = WriteSgf(OnFileBoard(problem), {}, Answer(problem), {}, SgfWriteOptions());
+        EXPECT_EQ(TreeOf(sgf), c.tree) << c.verdict;
     }
 }
