@@ -57,8 +57,8 @@ std::string ToTableProblem(const go::Problem& posed, bool openSides, KovraProble
         for (int x = 1; x <= kSide; ++x) {
             const go::Loc loc = problem.FileLoc(SgfPoint{x, y});
             const go::Color c = posed.board.IsPoint(loc) ? posed.board.At(loc) : go::Color::Empty;
-            if (go::IsStone(c))
-                problem.stone[y - 1][x - 1] = (c == posed.defender) ? 2 : 1;
+            if (go::IsStone(c))  // Kovra's White defends
+                problem.Set(x, y, c == posed.defender ? go::Color::White : go::Color::Black);
         }
     for (go::Loc t : posed.targets)
         problem.targets.push_back(problem.FromSource(PointOf(t)));
