@@ -14,7 +14,8 @@
 // Candidates: the area's empty points and a ring around it open to both
 // ('f', vital points first), the stones that may be taken ('m'), the
 // attacker's blocks beyond the ring ('z': played only next to a defender
-// stone, never by the defender) and the outside liberty of attacker strings
+// stone, never by the defender; open to both when all its empty neighbours
+// are in the region) and the outside liberty of attacker strings
 // the defender could take ('y'). Without the ring, or with the area's
 // border given to the attacker, when the region would pass 40 points.
 // Every other attacker string has a liberty off the candidates: it is the

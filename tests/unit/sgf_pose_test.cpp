@@ -157,6 +157,32 @@ TEST(SgfPose, TargetsLeaveOutWhatTheAttackerTakesAtOnce)
     EXPECT_EQ(Targets(problem, 0), "ba");
 }
 
+// The kind of the candidate at a point seen from the top-left, '-' for none.
+char KindAt(const go::Problem& problem, int mirror, const std::string& point)
+{
+    for (const go::Candidate& c : problem.candidates)
+        if (Unmirrored(c.at, mirror) == point)
+            return go::LetterOf(c.kind);
+    return '-';
+}
+
+TEST(SgfPose, BlocksWithoutOutsideNeighboursAreOpenToBoth)
+{
+    // White's stone inside makes the corner White's by distance: ab lies
+    // past the ring, yet all its empty neighbours are in the region, so
+    // Black may live there; ad borders the open edge below and stays a block.
+    const std::vector<std::string> rows = {"...X....", ".OX.XO..", "..XXO.O.", ".OOOO...", "........"};
+    for (int mirror = 0; mirror < 4; ++mirror) {
+        SCOPED_TRACE("corner " + std::to_string(mirror));
+        go::Problem problem;
+        ASSERT_EQ(PosePlain(Source(rows, mirror, 'B'), {}, problem), "");
+        EXPECT_EQ(problem.defender, go::Color::Black);
+        EXPECT_EQ(KindAt(problem, mirror, "ab"), 'f');
+        EXPECT_EQ(KindAt(problem, mirror, "ad"), 'z');
+        EXPECT_EQ(KindAt(problem, mirror, "ae"), '-');
+    }
+}
+
 TEST(SgfPose, DrawsTargetsSafeFrameAndCandidatesOnTheFilesBoard)
 {
     go::Problem problem;
