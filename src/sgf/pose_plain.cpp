@@ -30,6 +30,7 @@ namespace {
 
 using go::Loc;
 using pose::Cells;
+using pose::ForEachPoint;
 
 constexpr int kMaxRegion = 40;
 constexpr int kTargetStones = 3;
@@ -69,7 +70,7 @@ struct Region {
     std::vector<Loc> blocks;    // 'z'
     std::vector<Loc> captures;  // 'y'
     Cells<bool> empty{};        // inner and blocks
-    Cells<bool> innerMask{};       // inner
+    Cells<bool> innerMask{};    // inner
     std::size_t Points() const { return inner.size() + blocks.size() + captures.size(); }
 };
 
@@ -87,14 +88,6 @@ std::vector<Loc> FindTargets(const go::Board& board, const pose::Area& area, go:
             targets.push_back(s);
     }
     return targets;
-}
-
-template <typename Each>
-void ForEachPoint(const go::Board& board, Each each)
-{
-    for (int y = 1; y <= board.Size(); ++y)
-        for (int x = 1; x <= board.Size(); ++x)
-            each(go::MakeLoc(x, y));
 }
 
 int EmptyNeighbours(const Region& region, Loc p)

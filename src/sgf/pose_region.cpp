@@ -15,14 +15,6 @@ constexpr int kEdgeLines = 3;
 // An attacker string with this many liberties or fewer can be taken.
 constexpr int kWeakLiberties = 1;
 
-template <typename Each>
-void ForEachPoint(const go::Board& board, Each each)
-{
-    for (int y = 1; y <= board.Size(); ++y)
-        for (int x = 1; x <= board.Size(); ++x)
-            each(go::MakeLoc(x, y));
-}
-
 // Steps over empty points from the nearest stone of colour c.
 Cells<int> Distances(const go::Board& board, go::Color c)
 {
@@ -146,10 +138,10 @@ Area FindArea(const go::Board& board, const Reach& reach, go::Loc main)
         return owner == attacker || (owner == go::Color::Empty && reach.ToColor(defender, p) > 1);
     };
     std::vector<go::Loc> seeds;
-    for (int y = 1; y <= board.Size(); ++y)
-        for (int x = 1; x <= board.Size(); ++x)
-            if (reach.open[go::MakeLoc(x, y)] && outsideCell(go::MakeLoc(x, y)))
-                seeds.push_back(go::MakeLoc(x, y));
+    ForEachPoint(board, [&](go::Loc p) {
+        if (reach.open[p] && outsideCell(p))
+            seeds.push_back(p);
+    });
     const Cells<bool> outside = Flood(seeds, outsideCell);
     std::vector<go::Loc> start;
     board.ForEachStone(main, [&](go::Loc s) { start.push_back(s); });
@@ -162,29 +154,23 @@ Area FindArea(const go::Board& board, const Reach& reach, go::Loc main)
         return c == go::Color::Empty && !outside[p];
     });
     area.enclosed = true;
-    for (int y = 1; y <= board.Size(); ++y)
-        for (int x = 1; x <= board.Size(); ++x) {
-            const go::Loc p = go::MakeLoc(x, y);
-            if (!area.in[p])
-                continue;
-            area.emptyPoints += board.At(p) == go::Color::Empty;
-            if (reach.open[p])
-                area.enclosed = false;
-        }
+    ForEachPoint(board, [&](go::Loc p) {
+        if (!area.in[p])
+            return;
+        area.emptyPoints += board.At(p) == go::Color::Empty;
+        area.enclosed = area.enclosed && !reach.open[p];
+    });
     return area;
 }
 
 std::vector<go::Loc> StringsBySize(const go::Board& board, go::Player colour)
 {
     std::vector<go::Loc> heads;
-    for (int y = 1; y <= board.Size(); ++y)
-        for (int x = 1; x <= board.Size(); ++x) {
-            const go::Loc p = go::MakeLoc(x, y);
-            if (board.At(p) == colour && std::none_of(heads.begin(), heads.end(), [&](go::Loc h) {
-                    return board.Head(h) == board.Head(p);
-                }))
-                heads.push_back(p);
-        }
+    ForEachPoint(board, [&](go::Loc p) {
+        if (board.At(p) == colour &&
+            std::none_of(heads.begin(), heads.end(), [&](go::Loc h) { return board.Head(h) == board.Head(p); }))
+            heads.push_back(p);
+    });
     std::stable_sort(heads.begin(), heads.end(), [&](go::Loc a, go::Loc b) {
         return board.StringSize(a) > board.StringSize(b);
     });

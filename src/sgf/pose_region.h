@@ -14,6 +14,15 @@ namespace pose {
 template <typename T>
 using Cells = std::array<T, go::kLocs>;
 
+// Each point of the board, row by row.
+template <typename Each>
+void ForEachPoint(const go::Board& board, Each each)
+{
+    for (int y = 1; y <= board.Size(); ++y)
+        for (int x = 1; x <= board.Size(); ++x)
+            each(go::MakeLoc(x, y));
+}
+
 // The stones' reach: steps over empty points from the nearest stone of
 // each colour, and the open board (the points outside the box around all
 // stones: where the problem is not).
