@@ -87,12 +87,13 @@ struct KovraProblem {
     bool live = false;                 // "start to live" (White first), else "start to kill"
     // The way back to the file's board.
     int sourceSize = 11;
-    int symmetry = 0;                  // 0..7, see ToSource
+    int symmetry = 0;                  // 0..3, see ToSource
     bool swapped = false;              // the file's Black defends: colours swapped
-    // The file's point of one of Kovra's points: symmetry bit 2 swaps x and
-    // y first, then bit 0 mirrors x (x -> sourceSize + 1 - x) and bit 1
-    // mirrors y. 0 is the identity; 1, 2 and 3 bring the top-right,
-    // bottom-left and bottom-right corner to Kovra's top-left.
+    // The file's point of one of Kovra's points: symmetry bit 0 mirrors x
+    // (x -> sourceSize + 1 - x) and bit 1 mirrors y. 0 is the identity; 1,
+    // 2 and 3 bring the top-right, bottom-left and bottom-right corner to
+    // Kovra's top-left. (Turning the board over its diagonal never makes a
+    // problem fit a square window that a mirror does not.)
     SgfPoint ToSource(SgfPoint p) const;
     // Kovra's point of one of the file's points (off the 11x11 board when
     // the point lies outside the window posed).
@@ -132,7 +133,7 @@ std::string PoseOnBoard(const SgfSource& source, const PoseOptions& options, go:
 std::string PosePlain(const SgfSource& source, const PoseOptions& options, go::Problem& problem);
 // The problem on the table reader's board when it holds it: at most 15
 // candidates and 5 targets, every stone and candidate on an 11x11 board
-// as the file has them or by the first symmetry that brings them there,
+// as the file has them or by the first mirror that brings them there,
 // colours swapped when Black defends. openSides: the problem's far sides
 // are open board (a posed plain problem), so nothing may stand on the
 // window's last lines of a larger board. Empty on success, else why not.

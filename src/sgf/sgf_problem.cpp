@@ -67,8 +67,6 @@ std::string PoseMarked(const SgfSource& source, const PoseOptions& options, go::
 
 SgfPoint KovraProblem::ToSource(SgfPoint p) const
 {
-    if (symmetry & 4)
-        p = SgfPoint{p.y, p.x};
     if (symmetry & 1)
         p.x = sourceSize + 1 - p.x;
     if (symmetry & 2)
@@ -96,8 +94,6 @@ SgfPoint KovraProblem::FromSource(SgfPoint p) const
         p.x = sourceSize + 1 - p.x;
     if (symmetry & 2)
         p.y = sourceSize + 1 - p.y;
-    if (symmetry & 4)
-        p = SgfPoint{p.y, p.x};
     return p;
 }
 

@@ -46,11 +46,12 @@ std::string ToTableProblem(const go::Problem& posed, bool openSides, KovraProble
     // Kovra's White defends: a problem whose defender is Black swaps colours.
     problem.swapped = posed.defender == go::Color::Black;
     // The problem stands where it is when it fits; else the first of the
-    // other symmetries that brings it onto the board.
-    for (problem.symmetry = 0; problem.symmetry < 8; ++problem.symmetry)
+    // mirrors that brings its corner to the top-left.
+    constexpr int kMirrors = 4;
+    for (problem.symmetry = 0; problem.symmetry < kMirrors; ++problem.symmetry)
         if (Fits(problem, posed, openSides))
             break;
-    if (problem.symmetry == 8)
+    if (problem.symmetry == kMirrors)
         return openSides ? "does not fit an 11x11 corner" : "does not fit an 11x11 board";
 
     for (int y = 1; y <= kSide; ++y)

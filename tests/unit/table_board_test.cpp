@@ -105,7 +105,7 @@ TEST(TableBoard, PosedProblemsComeToTheTopLeftCorner)
 
 // Every point of the window, its edges included, goes to the file's board
 // with its colour (swapped when the file's Black defends) and comes back to
-// where it was, under each kind of symmetry.
+// where it was, under each mirror.
 TEST(TableBoard, TheWindowOnTheFilesBoardAndBack)
 {
     const struct {
@@ -116,8 +116,8 @@ TEST(TableBoard, TheWindowOnTheFilesBoardAndBack)
     } cases[] = {
         {0, 11, false, "X aa, X ba, O ka, O ak, X kk"},
         {3, 19, true, "O ii, X si, X is, O rs, O ss"},
-        {5, 13, false, "O ca, X ma, X mb, X ck, O mk"},
-        {6, 19, false, "O ai, X ki, X ar, X as, O ks"},
+        {1, 13, false, "O ca, X la, X ma, X ck, O mk"},
+        {2, 19, false, "O ai, X ki, X as, X bs, O ks"},
     };
     for (const auto& c : cases) {
         KovraProblem problem = Window(kEdges, {}, {});
