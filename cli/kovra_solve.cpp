@@ -189,18 +189,18 @@ bool ParseJobs(const char* text, int& jobs)
 // collection in turn, or null.
 const char* OneFileForMany(const Options& options)
 {
-    if (options.files.size() != 1)
+    const char* file = nullptr;
+    for (const char* output : {options.solve.sgfOut, options.solve.svgOut})
+        if (output != nullptr && !IsDirectoryOutput(output))
+            file = output;
+    if (file == nullptr || options.files.size() != 1)
         return nullptr;
+    // Only then is the input counted: a run without outputs reads it once.
     const InputName input = ParseInputName(options.files[0]);
     if (!input.sgf || input.problem != 0 || input.path == "-")
         return nullptr;
     std::string error;
-    if (CountSgfTrees(input.path.c_str(), error) <= 1)
-        return nullptr;
-    for (const char* output : {options.solve.sgfOut, options.solve.svgOut})
-        if (output != nullptr && !IsDirectoryOutput(output))
-            return output;
-    return nullptr;
+    return CountSgfTrees(input.path.c_str(), error) > 1 ? file : nullptr;
 }
 
 // Refuses outputs that could keep the program waiting (a pipe) or

@@ -150,7 +150,20 @@ void FindPoints(const go::Board& board, const pose::Area& area, Spread spread, R
             open[p] = open[p] || ring[p];
     }
     const Cells<bool> beyond = RingAround(board, open);
+    // A block with no empty neighbour off the region gives a defender stone
+    // there no liberty the attacker cannot fill: it is open to both.
+    auto sealed = [&](Loc p) {
+        for (int d : go::kAdjacent) {
+            const Loc q = static_cast<Loc>(p + d);
+            if (board.At(q) == go::Color::Empty && !open[q] && !beyond[q])
+                return false;
+        }
+        return true;
+    };
+    std::vector<Loc> sealedBlocks;  // after the area's own points
     ForEachPoint(board, [&](Loc p) {
+        if (spread != Spread::Closed && beyond[p])
+            (sealed(p) ? sealedBlocks : region.blocks).push_back(p);
         if (!open[p] || board.At(p) != go::Color::Empty)
             return;
         bool border = false;
@@ -158,31 +171,13 @@ void FindPoints(const go::Board& board, const pose::Area& area, Spread spread, R
             border = border || beyond[p + d];
         (spread == Spread::Closed && border ? region.blocks : region.inner).push_back(p);
     });
-    if (spread != Spread::Closed)
-        ForEachPoint(board, [&](Loc p) {
-            if (beyond[p])
-                region.blocks.push_back(p);
-        });
+    region.inner.insert(region.inner.end(), sealedBlocks.begin(), sealedBlocks.end());
+    for (Loc p : region.inner)
+        region.innerMask[p] = true;
     for (Loc p : region.inner)
         region.empty[p] = true;
     for (Loc p : region.blocks)
         region.empty[p] = true;
-    // A block with no empty neighbour off the region gives a defender stone
-    // there no liberty the attacker cannot fill: it is open to both.
-    if (spread != Spread::Closed)
-        for (auto it = region.blocks.begin(); it != region.blocks.end();) {
-            bool sealed = true;
-            for (int d : go::kAdjacent)
-                sealed = sealed && (board.At(static_cast<Loc>(*it + d)) != go::Color::Empty || region.empty[*it + d]);
-            if (sealed) {
-                region.inner.push_back(*it);
-                it = region.blocks.erase(it);
-            } else {
-                ++it;
-            }
-        }
-    for (Loc p : region.inner)
-        region.innerMask[p] = true;
 }
 
 // Attacker strings in or next to the area that the defender could take
@@ -262,9 +257,9 @@ std::string PosePlain(const SgfSource& source, const PoseOptions& options, go::P
     problem.defender = defender;
     problem.first = !options.goal ? fileFirst : *options.goal == go::Goal::Live ? defender : go::Opponent(defender);
 
+    // Both colours stand on the board (a point given both is refused when
+    // the file is read), so the defender has a main string.
     const Loc main = MainString(board, defender, problem.first);
-    if (main == go::kNoLoc)
-        return "cannot tell attacker from defender";
     const pose::Area area = pose::FindArea(board, reach, main);
     // A side that reaches the open board is no problem's defender.
     if (!area.enclosed)
