@@ -16,7 +16,8 @@
 // attacker's blocks beyond the ring ('z': played only next to a defender
 // stone, never by the defender; open to both when all its empty neighbours
 // are in the region) and the outside liberty of attacker strings
-// the defender could take ('y'). Without the ring, or with the area's
+// the defender could take ('y', or 'f' when it borders nothing off the
+// region). Without the ring, or with the area's
 // border given to the attacker, when the region would pass 40 points.
 // Every other attacker string has a liberty off the candidates: it is the
 // safe frame.
@@ -140,30 +141,39 @@ Cells<bool> RingAround(const go::Board& board, const Cells<bool>& set)
     return ring;
 }
 
+void Join(Cells<bool>& into, const Cells<bool>& more)
+{
+    for (std::size_t p = 0; p < into.size(); ++p)
+        into[p] = into[p] || more[p];
+}
+
+// A point whose empty neighbours are all in the region: a defender stone
+// there gains no liberty the attacker cannot fill, so it is open to both.
+bool SealedOff(const go::Board& board, const Cells<bool>& region, Loc p)
+{
+    for (int d : go::kAdjacent) {
+        const Loc q = static_cast<Loc>(p + d);
+        if (board.At(q) == go::Color::Empty && !region[q])
+            return false;
+    }
+    return true;
+}
+
 void FindPoints(const go::Board& board, const pose::Area& area, Spread spread, Region& region)
 {
     region = Region();
     Cells<bool> open = area.in;
     if (spread == Spread::Wide) {
         const Cells<bool> ring = RingAround(board, area.in);
-        for (std::size_t p = 0; p < open.size(); ++p)
-            open[p] = open[p] || ring[p];
+        Join(open, ring);
     }
     const Cells<bool> beyond = RingAround(board, open);
-    // A block with no empty neighbour off the region gives a defender stone
-    // there no liberty the attacker cannot fill: it is open to both.
-    auto sealed = [&](Loc p) {
-        for (int d : go::kAdjacent) {
-            const Loc q = static_cast<Loc>(p + d);
-            if (board.At(q) == go::Color::Empty && !open[q] && !beyond[q])
-                return false;
-        }
-        return true;
-    };
+    Cells<bool> reached = open;
+    Join(reached, beyond);
     std::vector<Loc> sealedBlocks;  // after the area's own points
     ForEachPoint(board, [&](Loc p) {
         if (spread != Spread::Closed && beyond[p])
-            (sealed(p) ? sealedBlocks : region.blocks).push_back(p);
+            (SealedOff(board, reached, p) ? sealedBlocks : region.blocks).push_back(p);
         if (!open[p] || board.At(p) != go::Color::Empty)
             return;
         bool border = false;
@@ -180,6 +190,32 @@ void FindPoints(const go::Board& board, const pose::Area& area, Spread spread, R
         region.empty[p] = true;
 }
 
+// An attacker string in the area or next to the region.
+bool TakesPart(const go::Board& board, const pose::Area& area, const Region& region, Loc stone)
+{
+    bool touches = false;
+    board.ForEachStone(stone, [&](Loc s) {
+        touches = touches || area.in[s];
+        for (int d : go::kAdjacent)
+            touches = touches || area.in[s + d] || region.empty[s + d];
+    });
+    return touches;
+}
+
+// The one liberty left to fill before a string can be taken: the defender
+// plays it only to take ('y'), unless it borders nothing off the region.
+void AddLastLiberty(const go::Board& board, Loc liberty, Region& region)
+{
+    region.blocks.erase(std::remove(region.blocks.begin(), region.blocks.end(), liberty), region.blocks.end());
+    if (!SealedOff(board, region.empty, liberty)) {
+        region.captures.push_back(liberty);
+        return;
+    }
+    region.inner.push_back(liberty);
+    region.innerMask[liberty] = true;
+    region.empty[liberty] = true;
+}
+
 // Attacker strings in or next to the area that the defender could take
 // once their liberties off the region are filled: their stones come back
 // into play ('m') and that one liberty is a 'y' point. The defender's
@@ -188,33 +224,29 @@ void FindTaken(const go::Board& board, const pose::Area& area, const std::vector
                Region& region)
 {
     const go::Player attacker = go::Opponent(area.defender);
-    Cells<bool> seen{};
-    ForEachPoint(board, [&](Loc p) {
-        if (board.At(p) != attacker || seen[board.Head(p)])
-            return;
-        bool touches = area.in[p];
-        board.ForEachStone(p, [&](Loc s) {
-            for (int d : go::kAdjacent)
-                touches = touches || area.in[s + d] || region.empty[s + d];
+    Cells<bool> taken{};
+    // A liberty opened to both can bring another string into play: again
+    // until none comes, so that the board's order does not matter.
+    for (bool grew = true; grew;) {
+        grew = false;
+        ForEachPoint(board, [&](Loc p) {
+            if (board.At(p) != attacker || taken[board.Head(p)] || !TakesPart(board, area, region, p))
+                return;
+            // Its liberties off the region's open points: none or one, and
+            // the defender can fill its way to taking it.
+            std::vector<Loc> rest;
+            for (Loc l : pose::LibertiesOf(board, p))
+                if (!region.innerMask[l])
+                    rest.push_back(l);
+            if (rest.size() > 1)
+                return;
+            if (rest.size() == 1 && !Has(region.captures, rest[0]))
+                AddLastLiberty(board, rest[0], region);
+            taken[board.Head(p)] = true;
+            grew = true;
+            board.ForEachStone(p, [&](Loc s) { region.taken.push_back(s); });
         });
-        seen[board.Head(p)] = true;
-        if (!touches)
-            return;
-        // Its liberties off the area's own points: none or one, and the
-        // defender can fill its way to taking it.
-        std::vector<Loc> rest;
-        for (Loc l : pose::LibertiesOf(board, p))
-            if (!region.innerMask[l])
-                rest.push_back(l);
-        if (rest.size() > 1)
-            return;
-        if (rest.size() == 1 && !Has(region.captures, rest[0])) {
-            region.captures.push_back(rest[0]);
-            region.blocks.erase(std::remove(region.blocks.begin(), region.blocks.end(), rest[0]),
-                                region.blocks.end());
-        }
-        board.ForEachStone(p, [&](Loc s) { region.taken.push_back(s); });
-    });
+    }
     ForEachPoint(board, [&](Loc p) {
         if (area.in[p] && board.At(p) == area.defender && !IsTarget(board, targets, p))
             region.taken.push_back(p);

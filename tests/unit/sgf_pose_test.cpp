@@ -183,6 +183,25 @@ TEST(SgfPose, BlocksWithoutOutsideNeighboursAreOpenToBoth)
     }
 }
 
+TEST(SgfPose, TheLastLibertyOfAStringToTakeIsOpenWhenSealed)
+{
+    // Black lives by taking White's corner stones. ab, the last liberty of
+    // aa and bb, touches nothing off the region: Black may play it at any
+    // time. ad, the last liberty of ac, borders the open edge below: Black
+    // plays it only to take.
+    const std::vector<std::string> rows = {"O......", ".OXXXO.", "OXX.XO.", ".OXXOO.", ".OOO...",
+                                           "......."};
+    for (int mirror = 0; mirror < 4; ++mirror) {
+        SCOPED_TRACE("corner " + std::to_string(mirror));
+        go::Problem problem;
+        ASSERT_EQ(PosePlain(Source(rows, mirror, 'B'), {}, problem), "");
+        EXPECT_EQ(problem.defender, go::Color::Black);
+        EXPECT_EQ(KindAt(problem, mirror, "ab"), 'f');
+        EXPECT_EQ(KindAt(problem, mirror, "ad"), 'y');
+        EXPECT_EQ(KindAt(problem, mirror, "aa"), 'm');
+    }
+}
+
 TEST(SgfPose, DrawsTargetsSafeFrameAndCandidatesOnTheFilesBoard)
 {
     go::Problem problem;
