@@ -166,40 +166,38 @@ char KindAt(const go::Problem& problem, int mirror, const std::string& point)
     return '-';
 }
 
-TEST(SgfPose, BlocksWithoutOutsideNeighboursAreOpenToBoth)
-{
+// Black defends in each: the kind of some points past the area.
+const struct {
+    const char* name;
+    std::vector<std::string> rows;
+    std::vector<std::string> kinds;  // "ab f": the kind at a point ('-' none)
+} kKindCases[] = {
     // White's stone inside makes the corner White's by distance: ab lies
     // past the ring, yet all its empty neighbours are in the region, so
     // Black may live there; ad borders the open edge below and stays a block.
-    const std::vector<std::string> rows = {"...X....", ".OX.XO..", "..XXO.O.", ".OOOO...", "........"};
-    for (int mirror = 0; mirror < 4; ++mirror) {
-        SCOPED_TRACE("corner " + std::to_string(mirror));
-        go::Problem problem;
-        ASSERT_EQ(PosePlain(Source(rows, mirror, 'B'), {}, problem), "");
-        EXPECT_EQ(problem.defender, go::Color::Black);
-        EXPECT_EQ(KindAt(problem, mirror, "ab"), 'f');
-        EXPECT_EQ(KindAt(problem, mirror, "ad"), 'z');
-        EXPECT_EQ(KindAt(problem, mirror, "ae"), '-');
-    }
-}
-
-TEST(SgfPose, TheLastLibertyOfAStringToTakeIsOpenWhenSealed)
-{
+    {"blocks without outside neighbours are open to both",
+     {"...X....", ".OX.XO..", "..XXO.O.", ".OOOO...", "........"},
+     {"ab f", "ad z", "ae -"}},
     // Black lives by taking White's corner stones. ab, the last liberty of
     // aa and bb, touches nothing off the region: Black may play it at any
     // time. ad, the last liberty of ac, borders the open edge below: Black
     // plays it only to take.
-    const std::vector<std::string> rows = {"O......", ".OXXXO.", "OXX.XO.", ".OXXOO.", ".OOO...",
-                                           "......."};
-    for (int mirror = 0; mirror < 4; ++mirror) {
-        SCOPED_TRACE("corner " + std::to_string(mirror));
-        go::Problem problem;
-        ASSERT_EQ(PosePlain(Source(rows, mirror, 'B'), {}, problem), "");
-        EXPECT_EQ(problem.defender, go::Color::Black);
-        EXPECT_EQ(KindAt(problem, mirror, "ab"), 'f');
-        EXPECT_EQ(KindAt(problem, mirror, "ad"), 'y');
-        EXPECT_EQ(KindAt(problem, mirror, "aa"), 'm');
-    }
+    {"the last liberty of a string to take is open when sealed",
+     {"O......", ".OXXXO.", "OXX.XO.", ".OXXOO.", ".OOO...", "......."},
+     {"ab f", "ad y", "aa m"}},
+};
+
+TEST(SgfPose, KindsPastTheArea)
+{
+    for (const auto& c : kKindCases)
+        for (int mirror = 0; mirror < 4; ++mirror) {
+            SCOPED_TRACE(std::string(c.name) + ", corner " + std::to_string(mirror));
+            go::Problem problem;
+            ASSERT_EQ(PosePlain(Source(c.rows, mirror, 'B'), {}, problem), "");
+            EXPECT_EQ(problem.defender, go::Color::Black);
+            for (const std::string& k : c.kinds)
+                EXPECT_EQ(KindAt(problem, mirror, k.substr(0, 2)), k[3]) << k;
+        }
 }
 
 TEST(SgfPose, DrawsTargetsSafeFrameAndCandidatesOnTheFilesBoard)
