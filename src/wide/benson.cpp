@@ -1,5 +1,6 @@
 #include "wide/benson.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -160,62 +161,56 @@ private:
 
 namespace {
 
-// A string touching an empty point that nobody may fill.
-bool Anchored(const Board& board, Loc loc, const bool* candidate)
-{
+// What a vital-region test needs of a string, from one walk over it.
+struct StringScan {
+    // It touches an empty point that nobody may fill: a liberty for ever.
     bool anchored = false;
-    board.ForEachStone(loc, [&](Loc s) {
-        for (int d : kAdjacent) {
-            const Loc n = static_cast<Loc>(s + d);
-            anchored = anchored || (board.At(n) == Color::Empty && !candidate[n]);
-        }
-    });
-    return anchored;
-}
+    // Its liberties that may lie in a vital region of it (up to enough,
+    // none when anchored): on the region, with every empty neighbour on the
+    // region and a liberty of the string too. Every empty point of a vital
+    // region is one, so a string with fewer than two has no two vital
+    // regions; most strings in an open fight have none.
+    int eyeLike = 0;
+};
 
-// The liberties of the string at loc that may lie in a vital region of
-// it, up to enough of them (at most 4 * kMaxStrings): on the region, with every empty neighbour
-// on the region and a liberty of the string too. Every empty point of a
-// vital region is one, so a string with fewer than two has no two vital
-// regions; most strings in an open fight have none.
-int EyeLikeLiberties(const Board& board, Loc loc, const bool* candidate, Loc* found, int enough)
+// marks (one per cell, all below stamp) tell the string's liberties apart
+// once they are stamped.
+StringScan ScanString(const Board& board, Loc loc, const bool* candidate, std::uint32_t* marks,
+                      std::uint32_t& stamp, Loc* eyeLike, int enough)
 {
-    const Loc head = board.Head(loc);
-    const Player owner = board.At(loc);
-    auto isLiberty = [&](Loc p) {
-        for (int d : kAdjacent)
-            if (board.At(p + d) == owner && board.Head(p + d) == head)
-                return true;
-        return false;
-    };
-    Loc counted[4 * kMaxStrings];
-    int count = 0, eyeLike = 0;
+    if (++stamp == 0) {  // wrapped: old marks could pass for new ones
+        std::fill(marks, marks + kLocs, 0u);
+        stamp = 1;
+    }
+    StringScan scan;
+    Loc liberties[kLocs];
+    int count = 0;
     board.ForEachStone(loc, [&](Loc s) {
         for (int d : kAdjacent) {
             const Loc p = static_cast<Loc>(s + d);
-            if (board.At(p) != Color::Empty || !candidate[p] || eyeLike >= enough)
-                continue;
-            bool seen = false;
-            for (int k = 0; k < count; ++k)
-                seen = seen || counted[k] == p;
-            if (seen)
-                continue;
-            counted[count++] = p;
-            bool eye = true;
-            for (int e : kAdjacent) {
-                const Loc q = static_cast<Loc>(p + e);
-                eye = eye && (board.At(q) != Color::Empty || (candidate[q] && isLiberty(q)));
+            if (board.At(p) == Color::Empty && marks[p] != stamp) {
+                marks[p] = stamp;
+                liberties[count++] = p;
+                scan.anchored = scan.anchored || !candidate[p];
             }
-            if (eye)
-                found[eyeLike++] = p;
         }
     });
-    return eyeLike;
+    for (int k = 0; k < count && !scan.anchored && scan.eyeLike < enough; ++k) {
+        const Loc p = liberties[k];
+        bool eye = true;
+        for (int e : kAdjacent) {
+            const Loc q = static_cast<Loc>(p + e);
+            eye = eye && (board.At(q) != Color::Empty || (candidate[q] && marks[q] == stamp));
+        }
+        if (eye)
+            eyeLike[scan.eyeLike++] = p;
+    }
+    return scan;
 }
 
 }  // namespace
 
-BensonTest::BensonTest() : m_regions(new Regions) {}
+BensonTest::BensonTest() : m_regions(new Regions) { std::memset(m_marks, 0, sizeof m_marks); }
 BensonTest::~BensonTest() = default;
 
 bool BensonTest::TargetsAlive(const Board& board, Player defender, const bool* candidate,
@@ -226,10 +221,10 @@ bool BensonTest::TargetsAlive(const Board& board, Player defender, const bool* c
     for (Loc t : targets) {
         if (board.At(t) != defender)
             return false;
-        const bool anchored = Anchored(board, t, candidate);
-        if (!anchored && (board.Liberties(t) < 2 || EyeLikeLiberties(board, t, candidate, m_eyes, 2) < 2))
+        const StringScan scan = ScanString(board, t, candidate, m_marks, m_stamp, m_eyes, 2);
+        if (!scan.anchored && scan.eyeLike < 2)
             return false;
-        allAnchored = allAnchored && anchored;
+        allAnchored = allAnchored && scan.anchored;
     }
     if (allAnchored)
         return true;
@@ -239,19 +234,19 @@ bool BensonTest::TargetsAlive(const Board& board, Player defender, const bool* c
     for (Loc t : targets)
         regions.StringOf(t);
     // The regions that may be vital to the targets, then to the strings
-    // around those regions, and so on: each holds eye-like liberties.
+    // around those regions, and so on: each holds eye-like liberties. (A
+    // region vital to a string holds eye-like liberties of that string, so
+    // an anchored string's own need not be looked for.)
+    bool* safe = m_safe;
+    bool* anchored = m_anchored;
     for (int s = 0; s < regions.Strings(); ++s) {
-        const int eyes = EyeLikeLiberties(board, regions.HeadOf(s), candidate, m_eyes, 4 * kMaxStrings);
-        for (int k = 0; k < eyes; ++k)
+        const StringScan scan = ScanString(board, regions.HeadOf(s), candidate, m_marks, m_stamp, m_eyes, kLocs);
+        anchored[s] = scan.anchored;
+        safe[s] = true;
+        for (int k = 0; k < scan.eyeLike; ++k)
             regions.FillFrom(m_eyes[k]);
     }
     const int strings = regions.Strings();
-    bool* safe = m_safe;
-    bool* anchored = m_anchored;
-    for (int s = 0; s < strings; ++s) {
-        anchored[s] = Anchored(board, regions.HeadOf(s), candidate);
-        safe[s] = true;
-    }
     // vital[r][s] would be large; a region is vital to at most a few
     // strings, so test it when counting.
     for (bool changed = true; changed;) {

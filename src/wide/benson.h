@@ -3,6 +3,7 @@
 // can take, even if the defender never answers (Benson's test).
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -32,6 +33,8 @@ private:
     bool m_safe[kLocs];
     bool m_anchored[kLocs];
     Loc m_eyes[4 * kLocs];
+    std::uint32_t m_marks[kLocs];  // liberties of the string at hand: == m_stamp
+    std::uint32_t m_stamp = 0;
 };
 
 }  // namespace go

@@ -160,15 +160,20 @@ void WideRules::Moves(const Board& board, Player p, bool root, Player favoured, 
 
 // The attacker must fill the weakest target's liberties one by one, and
 // each adds replies to refute: about libs squared. The defender's task
-// shrinks as the liberties grow. (Measured on the examples and the book
-// problems against flat numbers and linear ones.)
+// shrinks as the liberties grow, and grows with the empty points left,
+// each one a move the attacker may still try against its life. (Measured
+// on the examples and the book problems against flat numbers, linear ones
+// and room counted for the side to move.)
 WideRules::Estimate WideRules::Guess(const Board& board) const
 {
     int libs = 8;
     for (Loc t : m_strings)
         libs = std::min(libs, board.Liberties(t));
     libs = std::max(libs, 1);
-    return Estimate{static_cast<std::uint32_t>(libs * libs), static_cast<std::uint32_t>(1 + 24 / (libs * libs))};
+    int empty = 0;
+    for (const Candidate& c : m_points)
+        empty += board.At(c.at) == Color::Empty;
+    return Estimate{static_cast<std::uint32_t>(libs * libs), static_cast<std::uint32_t>(1 + 24 / (libs * libs) + empty)};
 }
 
 }  // namespace go

@@ -102,16 +102,19 @@ std::uint64_t WideSearch::TableKey(const Board& board, Player toMove) const
     return TableKey(board.Hash(), toMove, board.KoBan(), board.KoBanned());
 }
 
-WideSearch::Frame& WideSearch::Push(const Board& board, Player toMove, std::uint32_t thPhi, std::uint32_t thDelta)
+WideSearch::Frame& WideSearch::Push(const Board& board, Loc move, Player toMove, std::uint32_t thPhi,
+                                    std::uint32_t thDelta)
 {
     ++m_top;
     if (m_top == static_cast<int>(m_frames.size()))
         m_frames.emplace_back(new Frame);
     Frame& f = *m_frames[m_top];
     f.board = board;
+    if (move != kNoLoc)  // played on the frame's own copy
+        WideRules::PlayMove(f.board, move, Opponent(toMove), m_favoured);
     f.toMove = toMove;
     f.root = false;
-    f.key = TableKey(board, toMove);
+    f.key = TableKey(f.board, toMove);
     f.thPhi = thPhi;
     f.thDelta = thDelta;
     f.children.clear();
@@ -296,10 +299,8 @@ void WideSearch::DescendInto(Frame& f)
     const std::uint32_t widened = delta2 >= kInfinity ? kInfinity : Saturate(std::uint64_t{delta2} + delta2 / 4 + 1);
     const std::uint32_t thDelta = std::min(f.thPhi, widened);
     f.current = best;
-    Board board = f.board;
-    WideRules::PlayMove(board, c.move, f.toMove, m_favoured);
     m_line.push_back(c.repKey);
-    Frame& child = Push(board, Opponent(f.toMove), thPhi, thDelta);
+    Frame& child = Push(f.board, c.move, Opponent(f.toMove), thPhi, thDelta);
     Expand(child, kNoLoc);
 }
 
@@ -312,7 +313,7 @@ WideSearch::Outcome WideSearch::Solve(const Board& board, Player toMove, const s
     m_base = static_cast<int>(line.size());
     m_line.push_back(RepetitionKey(board, toMove));
     m_top = -1;
-    Frame& root = Push(board, toMove, kInfinity, kInfinity);
+    Frame& root = Push(board, kNoLoc, toMove, kInfinity, kInfinity);
     root.root = line.empty();
     if (!fresh && !root.root) {
         const TableEntry* e = m_table.Find(root.key);

@@ -59,7 +59,8 @@ public:
 private:
     struct Child;
     struct Frame;
-    Frame& Push(const Board& board, Player toMove, std::uint32_t thPhi, std::uint32_t thDelta);
+    // A frame for board after move (kNoLoc: board itself) with toMove to play.
+    Frame& Push(const Board& board, Loc move, Player toMove, std::uint32_t thPhi, std::uint32_t thDelta);
     void Expand(Frame& f, Loc only);
     void MakeChild(const Frame& f, Child& c);
     int RepetitionDepth(std::uint64_t repKey, int depth) const;
