@@ -10,7 +10,8 @@
 // owns, reached from the open board). The one side whose area reaches no
 // open point is walled in and defends (both walled in: the smaller area).
 // Targets are the main string and the defender's strings of three stones
-// or more in its area that are not in atari at the attacker's turn.
+// or more in its area that the attacker cannot take whatever the defender
+// does.
 // Candidates: the area's empty points and a ring around it open to both
 // ('f', vital points first), the stones that may be taken ('m'), the
 // attacker's blocks beyond the ring ('z': played only next to a defender
@@ -41,13 +42,34 @@ bool Has(const std::vector<Loc>& list, Loc p)
     return std::find(list.begin(), list.end(), p) != list.end();
 }
 
-// The string a side's area grows from: its largest that the side to move
-// cannot take at once.
+// A string in atari that the other side takes whatever its owner does:
+// the other side plays first, or neither taking an adjacent string nor
+// playing its liberty gets it out of atari. The book gives it up.
+bool Lost(const go::Board& board, Loc string, go::Player first)
+{
+    if (board.Liberties(string) > 1)
+        return false;
+    const go::Player owner = board.At(string);
+    if (first != owner)
+        return true;
+    bool takes = false;
+    board.ForEachStone(string, [&](Loc s) {
+        for (int d : go::kAdjacent)
+            takes = takes || (board.At(s + d) == go::Opponent(owner) && board.Liberties(s + d) == 1);
+    });
+    if (takes)
+        return false;
+    go::Board after = board;
+    const Loc liberty = pose::LibertiesOf(board, string)[0];
+    return !after.Play(liberty, owner) || after.Liberties(liberty) < 2;
+}
+
+// The string a side's area grows from: its largest that is not lost.
 Loc MainString(const go::Board& board, go::Player colour, go::Player first)
 {
     const std::vector<Loc> strings = pose::StringsBySize(board, colour);
     for (Loc s : strings)
-        if (first == colour || board.Liberties(s) > 1)
+        if (!Lost(board, s, first))
             return s;
     return strings.empty() ? go::kNoLoc : strings[0];
 }
@@ -84,7 +106,7 @@ std::vector<Loc> FindTargets(const go::Board& board, const pose::Area& area, go:
 {
     std::vector<Loc> targets{area.main};
     for (Loc s : pose::StringsBySize(board, area.defender)) {
-        const bool given = first != area.defender && board.Liberties(s) <= 1;
+        const bool given = Lost(board, s, first);
         if (area.in[s] && !IsTarget(board, targets, s) && board.StringSize(s) >= kTargetStones && !given)
             targets.push_back(s);
     }

@@ -157,6 +157,21 @@ TEST(SgfPose, TargetsLeaveOutWhatTheAttackerTakesAtOnce)
     EXPECT_EQ(Targets(problem, 0), "ba");
 }
 
+TEST(SgfPose, TargetsLeaveOutWhatCannotGetOutOfAtari)
+{
+    // Black plays first, but its four stones at the top stay in atari
+    // however they extend: the book lives with the group below them.
+    const std::vector<std::string> rows = {"...XXO.", "X.OXXO.", ".XXOOO.", ".XO....", "OOO....",
+                                           "......."};
+    for (int mirror = 0; mirror < 4; ++mirror) {
+        SCOPED_TRACE("corner " + std::to_string(mirror));
+        go::Problem problem;
+        ASSERT_EQ(PosePlain(Source(rows, mirror, 'B'), {}, problem), "");
+        EXPECT_EQ(problem.defender, go::Color::Black);
+        EXPECT_EQ(Targets(problem, mirror), "bc");
+    }
+}
+
 // The kind of the candidate at a point seen from the top-left, '-' for none.
 char KindAt(const go::Problem& problem, int mirror, const std::string& point)
 {
