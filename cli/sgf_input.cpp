@@ -43,9 +43,7 @@ std::string FileMoveName(const CFirstMoveReading& reading)
 {
     if (reading.IsPass())
         return FirstMoveName(reading);
-    return FirstMoveName(reading) + " " +
-           std::string{static_cast<char>('a' + go::LocX(reading.at) - 1),
-                       static_cast<char>('a' + go::LocY(reading.at) - 1)};
+    return FirstMoveName(reading) + " " + SgfLetters(reading.at);
 }
 
 // Gives an SGF problem to the reader that reads it: the table reader when

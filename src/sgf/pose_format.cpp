@@ -94,8 +94,8 @@ std::string FormatPosed(const go::Problem& problem)
     for (std::size_t i = 0; i < problem.candidates.size(); ++i) {
         const go::Loc at = problem.candidates[i].at;
         text += std::string(1, Label(i)) + ": " + go::LetterOf(problem.candidates[i].kind) + " (" +
-                std::to_string(go::LocY(at)) + ", " + std::to_string(go::LocX(at)) + "), file " +
-                Letter(go::LocX(at)) + Letter(go::LocY(at)) + '\n';
+                std::to_string(go::LocY(at)) + ", " + std::to_string(go::LocX(at)) + "), file " + SgfLetters(at) +
+                '\n';
     }
     text += problem.FirstGoal() == go::Goal::Live ? "start to live\n" : "start to kill\n";
     return text;

@@ -7,9 +7,6 @@ namespace pose {
 namespace {
 
 constexpr int kFar = 1000;
-// Lines between the stones' box and the open board: none, so a side whose
-// area passes the outermost stones is not walled in.
-constexpr int kOpenMargin = 0;
 // Stones this near an edge make a corner or side problem.
 constexpr int kEdgeLines = 3;
 // An attacker string with this many liberties or fewer can be taken.
@@ -97,8 +94,8 @@ Reach FindReach(const go::Board& board)
     maxY = maxY > last - kEdgeLines ? last : maxY;
     ForEachPoint(board, [&](go::Loc p) {
         const int x = go::LocX(p), y = go::LocY(p);
-        reach.open[p] = x < minX - kOpenMargin || x > maxX + kOpenMargin || y < minY - kOpenMargin ||
-                        y > maxY + kOpenMargin;
+        // A side whose area passes the outermost stones is not walled in.
+        reach.open[p] = x < minX || x > maxX || y < minY || y > maxY;
     });
     return reach;
 }

@@ -53,6 +53,10 @@ struct SgfPoint {
     int y = 0;
 };
 
+// A point in SGF letters: "ab" is column 1, row 2; a pass has none.
+std::string SgfLetters(SgfPoint p);
+std::string SgfLetters(go::Loc loc);
+
 // ---- the problem as the file states it (sgf_source.cpp) ------------------
 struct SgfSource {
     int size = 19;

@@ -99,8 +99,7 @@ SgfPoint KovraProblem::FromSource(SgfPoint p) const
 
 std::string KovraProblem::SourceLetters(SgfPoint p) const
 {
-    const SgfPoint q = ToSource(p);
-    return std::string{static_cast<char>('a' + q.x - 1), static_cast<char>('a' + q.y - 1)};
+    return SgfLetters(ToSource(p));
 }
 
 std::string PoseOnBoard(const SgfSource& source, const PoseOptions& options, go::Problem& problem)

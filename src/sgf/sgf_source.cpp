@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr int kMaxSize = 19;
+constexpr int kMaxSize = go::kMaxBoardSize;
 constexpr std::size_t kMaxCandidates = 100;  // far beyond any move list
 
 // The coordinate of one point letter: 'a'..'z' 1..26, 'A'..'Z' 27..52.
@@ -110,11 +110,6 @@ std::string ReadLabels(const SgfProperty& property, int size, std::vector<SgfSou
     return std::string();
 }
 
-std::string Letters(SgfPoint p)
-{
-    return std::string{static_cast<char>('a' + p.x - 1), static_cast<char>('a' + p.y - 1)};
-}
-
 // GM[1] is Go; other games (or none said) are refused, none said is Go.
 std::string CheckGame(const SgfNode& root)
 {
@@ -148,12 +143,12 @@ std::string CheckSetup(const SgfSource& source)
         board.SetStone(go::MakeLoc(p.x, p.y), go::Color::White);
     for (const SgfSource::Candidate& c : source.candidates)
         if (c.kind != 'm' && board.At(go::MakeLoc(c.at.x, c.at.y)) != go::Color::Empty)
-            return "LB: candidate " + std::string(1, c.kind) + " at " + Letters(c.at) +
+            return "LB: candidate " + std::string(1, c.kind) + " at " + SgfLetters(c.at) +
                    " is on a stone (only m may be)";
     for (const SgfPoint& t : source.targets) {
         const go::Loc loc = go::MakeLoc(t.x, t.y);
         if (go::IsStone(board.At(loc)) && board.Liberties(loc) == 0)
-            return "target at " + Letters(t) + " has no liberty";
+            return "target at " + SgfLetters(t) + " has no liberty";
     }
     return std::string();
 }
@@ -174,6 +169,16 @@ char FirstMover(const SgfTree& tree)
 }
 
 }  // namespace
+
+std::string SgfLetters(SgfPoint p)
+{
+    return std::string{static_cast<char>('a' + p.x - 1), static_cast<char>('a' + p.y - 1)};
+}
+
+std::string SgfLetters(go::Loc loc)
+{
+    return loc == go::kPass ? std::string() : SgfLetters(SgfPoint{go::LocX(loc), go::LocY(loc)});
+}
 
 std::string ReadSource(const SgfTree& tree, SgfSource& source)
 {
@@ -208,7 +213,7 @@ std::string ReadSource(const SgfTree& tree, SgfSource& source)
                 const std::size_t i = static_cast<std::size_t>((p.y - 1) * size + p.x - 1);
                 given[i] |= colour;
                 if (given[i] == 3)
-                    return Letters(p) + " is given both colours (AB and AW)";
+                    return SgfLetters(p) + " is given both colours (AB and AW)";
                 board[i] = colour;
             }
         } else if (id == "TR" || id == "MA") {

@@ -52,13 +52,6 @@ std::string Escape(const std::string& text)
     return out;
 }
 
-std::string Letters(go::Loc loc)
-{
-    if (loc == go::kPass)
-        return std::string();
-    return std::string{static_cast<char>('a' + go::LocX(loc) - 1), static_cast<char>('a' + go::LocY(loc) - 1)};
-}
-
 char ColourLetter(go::Player p) { return p == go::Color::Black ? 'B' : 'W'; }
 
 // What the last move of a line says.
@@ -102,7 +95,7 @@ private:
     {
         out += ";";
         out += ColourLetter(m.player);
-        out += "[" + Letters(m.at) + "]";
+        out += "[" + SgfLetters(m.at) + "]";
         const std::string comment = Comment(m);
         if (!comment.empty())
             out += "C[" + Escape(comment) + "]";
@@ -229,7 +222,7 @@ std::string OtherLabels(const go::Problem& problem, const std::vector<SgfPropert
             const std::string label = v.size() > 3 ? v.substr(3) : std::string();
             bool candidate = label == "f" || label == "m" || label == "y" || label == "z";
             for (const go::Candidate& c : problem.candidates)
-                candidate = candidate || v.compare(0, 2, Letters(c.at)) == 0;
+                candidate = candidate || v.compare(0, 2, SgfLetters(c.at)) == 0;
             if (!candidate && v.size() >= 3 && v[2] == ':')
                 out += "[" + Escape(v) + "]";
         }
@@ -244,7 +237,7 @@ std::string Stones(const go::Problem& problem, go::Color colour)
     for (int y = 1; y <= size; ++y)
         for (int x = 1; x <= size; ++x)
             if (problem.board.At(go::MakeLoc(x, y)) == colour)
-                points += "[" + Letters(go::MakeLoc(x, y)) + "]";
+                points += "[" + SgfLetters(go::MakeLoc(x, y)) + "]";
     return points;
 }
 
@@ -275,11 +268,11 @@ std::string RootNode(const go::Problem& problem, const RootText& root, const std
     if (!problem.targets.empty()) {
         out += "\nTR";
         for (go::Loc t : problem.targets)
-            out += "[" + Letters(t) + "]";
+            out += "[" + SgfLetters(t) + "]";
     }
     std::string labels;
     for (const go::Candidate& c : problem.candidates)
-        labels += "[" + Letters(c.at) + ":" + go::LetterOf(c.kind) + "]";
+        labels += "[" + SgfLetters(c.at) + ":" + go::LetterOf(c.kind) + "]";
     labels += OtherLabels(problem, root.Info());
     if (!labels.empty())
         out += "\nLB" + labels;

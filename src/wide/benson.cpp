@@ -210,7 +210,7 @@ StringScan ScanString(const Board& board, Loc loc, const bool* candidate, std::u
 
 }  // namespace
 
-BensonTest::BensonTest() : m_regions(new Regions) { std::memset(m_marks, 0, sizeof m_marks); }
+BensonTest::BensonTest() : m_regions(new Regions) {}
 BensonTest::~BensonTest() = default;
 
 bool BensonTest::TargetsAlive(const Board& board, Player defender, const bool* candidate,

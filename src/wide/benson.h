@@ -32,8 +32,8 @@ private:
     std::unique_ptr<Regions> m_regions;
     bool m_safe[kLocs];
     bool m_anchored[kLocs];
-    Loc m_eyes[4 * kLocs];
-    std::uint32_t m_marks[kLocs];  // liberties of the string at hand: == m_stamp
+    Loc m_eyes[kLocs];
+    std::uint32_t m_marks[kLocs] = {};  // liberties of the string at hand: == m_stamp
     std::uint32_t m_stamp = 0;
 };
 
