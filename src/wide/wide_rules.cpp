@@ -87,9 +87,6 @@ End WideRules::EndOf(const Board& board, Player toMove, bool root, Player favour
 {
     if (TargetTaken(board))
         return End::Death;
-    if (!root && toMove == favoured && board.KoBanned() == favoured &&
-        KindAllows(board, board.KoBan(), favoured, false))
-        return End::Favoured;
     // Life shows after the defender's moves; after the attacker's the
     // defender's pass brings it to light a move later.
     if ((root || toMove == m_attacker) && TargetsAlive(board))
@@ -154,8 +151,13 @@ void WideRules::Moves(const Board& board, Player p, bool root, Player favoured, 
     std::stable_sort(out.begin(), out.end(), [](const Move& a, const Move& b) { return a.rank < b.rank; });
     for (std::size_t k = 0; k < out.size(); ++k)
         out[k].rank = static_cast<int>(k);
-    if (p == m_defender && (!root || p == m_first))
+    if ((p == m_defender && (!root || p == m_first)) || (!root && Waits(board, p)))
         out.push_back(Move{kPass, static_cast<int>(out.size())});
+}
+
+bool WideRules::Waits(const Board& board, Player p) const
+{
+    return p == m_attacker && board.KoBan() != kNoLoc && board.KoBanned() == p;
 }
 
 // The attacker must fill the weakest target's liberties one by one, and

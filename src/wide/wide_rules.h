@@ -18,7 +18,6 @@ enum class End : std::uint8_t {
     None,
     Death,      // a target taken, or one the attacker to move takes now
     Life,       // every target alive whatever the attacker plays
-    Favoured,   // the favoured side retakes a ko: its retake repeats the last position
 };
 
 class WideRules {
@@ -44,12 +43,16 @@ public:
     // position alone (repetitions are the search's business). The root
     // never ends by a capture at once: its first moves are read one by one.
     End EndOf(const Board& board, Player toMove, bool root, Player favoured) const;
+    // Whether p's pass now waits for a ko ban to lift, so that a pass in
+    // answer does not end the line.
+    bool Waits(const Board& board, Player p) const;
 
     // The moves of p in the order worth trying first, with a rank each
     // (0 best): captures and ataris of targets and of strings next to
     // them, then liberties of the weakest strings, then room. The
-    // defender's pass comes last; the attacker never passes (the defender
-    // would pass too, and two passes are life).
+    // defender's pass comes last. The attacker passes only to wait while
+    // banned from retaking a ko: any other pass of his the defender would
+    // answer with a pass, and two passes are life.
     // Rough proof numbers of a fresh position: how much reading each side
     // may need to win it (the attacker fewer the fewer liberties the
     // weakest target has).

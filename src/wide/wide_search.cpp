@@ -79,21 +79,30 @@ void WideSearch::SetReading(Player favoured, int reading)
     m_readingKey = Mix(0x7265616400ull + static_cast<std::uint64_t>(reading));
 }
 
-std::uint64_t WideSearch::RepetitionKey(const Board& board, Player toMove)
+// The stones, the side to move and the ko ban: the favoured side's retake
+// against the ban brings back the stones, but not the ban, so it is no
+// repetition.
+std::uint64_t WideSearch::RepetitionKey(std::uint64_t hash, Player toMove, Loc koBan, Player koBanned)
 {
-    return board.Hash() ^ (toMove == Color::White ? kWhiteToMove : 0);
-}
-
-// The stones, the side to move, the ko ban and the reading. Whether the
-// last move was a pass needs no place: only the defender ever passes (an
-// attacker's pass is answered by a pass, and two passes are life), so
-// after a pass the attacker is to move and a pass of his own is never
-// read.
-std::uint64_t WideSearch::TableKey(std::uint64_t hash, Player toMove, Loc koBan, Player koBanned) const
-{
-    std::uint64_t key = hash ^ (toMove == Color::White ? kWhiteToMove : 0) ^ m_readingKey;
+    std::uint64_t key = hash ^ (toMove == Color::White ? kWhiteToMove : 0);
     if (koBan != kNoLoc)
         key ^= Mix(kKoBase + static_cast<std::uint64_t>(koBan) * 4 + static_cast<std::uint64_t>(koBanned));
+    return key;
+}
+
+std::uint64_t WideSearch::RepetitionKey(const Board& board, Player toMove)
+{
+    return RepetitionKey(board.Hash(), toMove, board.KoBan(), board.KoBanned());
+}
+
+// The repetition key and the reading. Whether the last move was a pass
+// needs no place: no pass ends a line (the attacker passes only to wait
+// for a ko ban to lift, and two passes in a row are life only when the
+// first is not such a wait, so the pruned attacker's pass is the only one
+// that could end one).
+std::uint64_t WideSearch::TableKey(std::uint64_t hash, Player toMove, Loc koBan, Player koBanned) const
+{
+    const std::uint64_t key = RepetitionKey(hash, toMove, koBan, koBanned) ^ m_readingKey;
     return key == 0 ? 1 : key;  // 0 marks a free entry
 }
 
@@ -150,7 +159,7 @@ void WideSearch::MakeChild(const Frame& f, Child& c)
     } else {
         const int r = RepetitionDepth(c.repKey, depth);
         if (r >= 0) {
-            winner = m_favoured;
+            winner = Opponent(m_favoured);
             c.dep = r;
         } else if (const TableEntry* e = m_table.Find(c.key)) {
             c.phi = e->phi;
@@ -167,8 +176,7 @@ void WideSearch::MakeChild(const Frame& f, Child& c)
         const End end = EndOf(board, next, c.key);
         winner = end == End::Death ? m_rules.Attacker()
                  : end == End::Life ? m_rules.Defender()
-                 : end == End::Favoured ? m_favoured
-                                        : Color::Empty;
+                                    : Color::Empty;
         if (winner == Color::Empty) {
             const WideRules::Estimate guess = m_rules.Guess(board);
             c.phi = next == m_rules.Attacker() ? guess.attacker : guess.defender;
@@ -200,7 +208,7 @@ void WideSearch::Expand(Frame& f, Loc only)
         Child& c = f.children.back();
         c.move = m.at;
         c.key = TableKey(after.hash, next, after.koBan, after.koBanned);
-        c.repKey = after.hash ^ (next == Color::White ? kWhiteToMove : 0);
+        c.repKey = RepetitionKey(after.hash, next, after.koBan, after.koBanned);
         c.takesTarget = false;
         for (int k = 0; k < after.takenStrings; ++k)
             for (Loc t : m_rules.Targets())

@@ -27,7 +27,7 @@ public:
     WideSearch(const WideRules& rules, WideTable& table);
     ~WideSearch();
 
-    // The reading: which side wins kos and repetitions; each reading keys
+    // The reading: which side wins kos (the other wins repetitions); each reading keys
     // its own positions in the shared table.
     void SetReading(Player favoured, int reading);
     Player Favoured() const { return m_favoured; }
@@ -47,10 +47,11 @@ public:
     Outcome Solve(const Board& board, Player toMove, const std::vector<std::uint64_t>& line, Loc only, bool fresh);
 
     // Keys of a position: for the table (with the ko ban and the reading)
-    // and for repetitions (stones and the side to move).
+    // and for repetitions (stones, the side to move and the ko ban).
     std::uint64_t TableKey(const Board& board, Player toMove) const;
     std::uint64_t TableKey(std::uint64_t hash, Player toMove, Loc koBan, Player koBanned) const;
     static std::uint64_t RepetitionKey(const Board& board, Player toMove);
+    static std::uint64_t RepetitionKey(std::uint64_t hash, Player toMove, Loc koBan, Player koBanned);
 
     std::int64_t Expanded() const { return m_expanded; }
     std::int64_t Played() const { return m_played; }

@@ -12,6 +12,9 @@ std::string BruteReader::Key(const go::Board& board, Player toMove) const
     for (int y = 1; y <= board.Size(); ++y)
         for (int x = 1; x <= board.Size(); ++x)
             key += static_cast<char>('0' + static_cast<int>(board.At(go::MakeLoc(x, y))));
+    // The ban is part of the position: a favoured retake repeats no position.
+    if (board.KoBan() != go::kNoLoc)
+        key += "k" + std::to_string(board.KoBan()) + (board.KoBanned() == Color::Black ? "b" : "w");
     return key;
 }
 
@@ -62,7 +65,7 @@ Player BruteReader::Value(const go::Board& board, Player toMove, bool afterPass,
     for (const std::string& earlier : m_line)
         if (earlier == key) {
             metRepetition = true;
-            return m_favoured;
+            return go::Opponent(m_favoured);
         }
     if (++m_nodes > m_budget) {
         m_exhausted = true;
@@ -94,9 +97,12 @@ Player BruteReader::Value(const go::Board& board, Player toMove, bool afterPass,
         }
     }
     if (winner != toMove && !m_exhausted && (!root || m_only == go::kNoLoc || m_only == go::kPass)) {
+        // An attacker banned from a ko retake may wait: the pass in answer
+        // does not end the line.
+        const bool waits = toMove == attacker && board.KoBan() != go::kNoLoc && board.KoBanned() == attacker;
         go::Board next = board;
         next.Play(go::kPass, toMove);
-        const Player afterBoth = afterPass ? defender : Value(next, go::Opponent(toMove), true, false);
+        const Player afterBoth = afterPass ? defender : Value(next, go::Opponent(toMove), !waits, false);
         if (afterBoth == toMove)
             winner = toMove;
     }
@@ -130,8 +136,10 @@ Player BruteReader::Winner(const std::vector<std::pair<Player, Loc>>& line, Play
     bool afterPass = false;
     for (const auto& move : line) {
         m_line.push_back(Key(board, toMove));
+        const bool waits = move.first != m_problem.defender && board.KoBan() != go::kNoLoc &&
+                           board.KoBanned() == move.first;
         board.Play(move.second, move.first);
-        afterPass = move.second == go::kPass;
+        afterPass = move.second == go::kPass && !waits;
         toMove = go::Opponent(move.first);
     }
     const Player w = Value(board, toMove, afterPass, line.empty());
@@ -155,7 +163,8 @@ std::vector<Loc> BruteReader::Moves(const std::vector<std::pair<Player, Loc>>& l
             board.IsLegal(c.at, toMove))
             moves.push_back(c.at);
     }
-    if (toMove == m_problem.defender)
+    const bool waits = board.KoBan() != go::kNoLoc && board.KoBanned() == toMove;
+    if (toMove == m_problem.defender || (waits && !line.empty()))
         moves.push_back(go::kPass);
     return moves;
 }

@@ -23,7 +23,8 @@ public:
     go::Player Winner(const std::vector<std::pair<go::Player, go::Loc>>& line, go::Player favoured);
 
     // The moves Go and the kinds allow the side to move after line (no
-    // favoured side), the pass last when the defender is to move.
+    // favoured side), the pass last when the defender is to move or the
+    // attacker waits for a ko ban to lift.
     std::vector<go::Loc> Moves(const std::vector<std::pair<go::Player, go::Loc>>& line) const;
 
     // What the readings met on their way.

@@ -18,7 +18,7 @@ TEST(WideHistory, AResultRestingOnTheLineAboveIsNotReusedOnAnotherLine)
     go::WideRules rules(problem);
     go::WideTable table(1 << 20);
     go::WideSearch search(rules, table);
-    search.SetReading(go::Color::White, 1);  // White wins repetitions
+    search.SetReading(go::Color::Black, 1);  // White, not favoured, wins repetitions
 
     // The positions after either black move inside, White to move, as if
     // they had stood on the line before: after White's pass each black
