@@ -37,6 +37,7 @@ struct WideSearch::Child {
     int dep = kFree;          // proven: the shallowest position of the line it depends on
     bool fixed = false;       // its value is known here, not read from the table
     bool takesTarget = false; // its move takes a target
+    bool koFree = false;      // proven, and the same in the other reading
 };
 
 struct WideSearch::Frame {
@@ -53,6 +54,7 @@ struct WideSearch::Frame {
     // Set by Finish.
     int dep = kFree;
     Loc best = kNoLoc;
+    bool koFree = false;
 };
 
 constexpr std::size_t kKnownEnds = std::size_t{1} << 15;
@@ -77,6 +79,24 @@ void WideSearch::SetReading(Player favoured, int reading)
 {
     m_favoured = favoured;
     m_readingKey = Mix(0x7265616400ull + static_cast<std::uint64_t>(reading));
+    m_otherReadingKey = Mix(0x7265616400ull + static_cast<std::uint64_t>(3 - reading));
+    m_otherReadingStored = m_table.HasReading(3 - reading);
+    m_table.MarkReading(reading);
+}
+
+// A result the other reading proved without any ko: the readings differ
+// only in who may retake against the ban and who wins a repetition.
+const TableEntry* WideSearch::FindKoFreeProof(std::uint64_t key) const
+{
+    if (!m_otherReadingStored)
+        return nullptr;
+    const TableEntry* e = m_table.Find(key ^ m_readingKey ^ m_otherReadingKey);
+    return e && e->koFree && (e->phi == 0 || e->delta == 0) ? e : nullptr;
+}
+
+bool WideSearch::Retakes(const Board& board, Loc move, Player p) const
+{
+    return move == board.KoBan() && p == board.KoBanned();
 }
 
 // The stones, the side to move and the ko ban: the favoured side's retake
@@ -152,6 +172,7 @@ void WideSearch::MakeChild(const Frame& f, Child& c)
     const Player next = Opponent(f.toMove);
     c.dep = kFree;
     c.fixed = true;
+    c.koFree = true;
     const int depth = m_base + m_top + 1;
     Player winner = Color::Empty;
     if (c.takesTarget) {
@@ -161,10 +182,16 @@ void WideSearch::MakeChild(const Frame& f, Child& c)
         if (r >= 0) {
             winner = Opponent(m_favoured);
             c.dep = r;
+            c.koFree = false;
         } else if (const TableEntry* e = m_table.Find(c.key)) {
             c.phi = e->phi;
             c.delta = e->delta;
+            c.koFree = e->koFree;
             c.fixed = false;
+            return;
+        } else if (const TableEntry* other = FindKoFreeProof(c.key)) {
+            c.phi = other->phi;
+            c.delta = other->delta;
             return;
         }
     }
@@ -174,6 +201,8 @@ void WideSearch::MakeChild(const Frame& f, Child& c)
         board = f.board;
         WideRules::PlayMove(board, c.move, f.toMove, m_favoured);
         const End end = EndOf(board, next, c.key);
+        // The attacker's last capture may be a favoured retake.
+        c.koFree = end != End::Death || board.KoBan() == kNoLoc || board.KoBanned() != m_rules.Attacker();
         winner = end == End::Death ? m_rules.Attacker()
                  : end == End::Life ? m_rules.Defender()
                                     : Color::Empty;
@@ -214,6 +243,8 @@ void WideSearch::Expand(Frame& f, Loc only)
             for (Loc t : m_rules.Targets())
                 c.takesTarget = c.takesTarget || f.board.Head(t) == after.taken[k];
         m_table.Prefetch(c.key);
+        if (m_otherReadingStored)
+            m_table.Prefetch(c.key ^ m_readingKey ^ m_otherReadingKey);
     }
     for (Child& c : f.children)
         MakeChild(f, c);
@@ -253,17 +284,30 @@ void WideSearch::Finish(Frame& f)
     const int depth = m_base + m_top;
     f.dep = kFree;
     f.best = kNoLoc;
+    f.koFree = false;
     if (f.phi == 0) {
+        // The win resting on the least of the line above, and without a
+        // ko where it can.
         int bestDep = -1;
-        for (const Child& c : f.children)
-            if (c.delta == 0 && c.dep > bestDep) {
+        for (const Child& c : f.children) {
+            if (c.delta != 0)
+                continue;
+            const bool koFree = c.koFree && !Retakes(f.board, c.move, f.toMove);
+            if (c.dep > bestDep || (c.dep == bestDep && koFree && !f.koFree)) {
                 bestDep = c.dep;
                 f.best = c.move;
+                f.koFree = koFree;
             }
+        }
         f.dep = bestDep;
     } else if (f.delta == 0) {
-        for (const Child& c : f.children)
+        // A loser whom the ban keeps from a retake could make it in the
+        // other reading, unless it is favoured in this one.
+        f.koFree = f.board.KoBan() == kNoLoc || f.board.KoBanned() != f.toMove || f.toMove == m_favoured;
+        for (const Child& c : f.children) {
             f.dep = std::min(f.dep, c.dep);
+            f.koFree = f.koFree && c.koFree;
+        }
     }
     if (f.dep >= depth)
         f.dep = kFree;
@@ -275,6 +319,7 @@ void WideSearch::Finish(Frame& f)
     e.delta = f.delta;
     e.work = Saturate(std::uint64_t{f.oldWork} + static_cast<std::uint64_t>(m_expanded - f.expandedAtEntry));
     e.best = f.best;
+    e.koFree = f.koFree;
     m_table.Store(e);
 }
 
@@ -354,6 +399,7 @@ WideSearch::Outcome WideSearch::Solve(const Board& board, Player toMove, const s
         c.phi = f.phi;
         c.delta = f.delta;
         c.dep = f.dep;
+        c.koFree = f.koFree;
         c.fixed = (f.phi == 0 || f.delta == 0) && f.dep != kFree;
         --m_top;
         m_line.pop_back();

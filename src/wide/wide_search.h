@@ -64,6 +64,8 @@ private:
     Frame& Push(const Board& board, Loc move, Player toMove, std::uint32_t thPhi, std::uint32_t thDelta);
     void Expand(Frame& f, Loc only);
     void MakeChild(const Frame& f, Child& c);
+    const TableEntry* FindKoFreeProof(std::uint64_t key) const;
+    bool Retakes(const Board& board, Loc move, Player p) const;
     int RepetitionDepth(std::uint64_t repKey, int depth) const;
     void Refresh(Frame& f) const;
     void Finish(Frame& f);
@@ -76,6 +78,9 @@ private:
     CRunControl* m_control = nullptr;
     Player m_favoured = Color::Black;
     std::uint64_t m_readingKey = 0;
+    // The reading favouring the other side, when it has stored results.
+    std::uint64_t m_otherReadingKey = 0;
+    bool m_otherReadingStored = false;
     std::vector<std::unique_ptr<Frame>> m_frames;
     int m_top = -1;
     // Repetition keys of the line from the problem's root to the frame on top.

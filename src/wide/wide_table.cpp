@@ -25,6 +25,7 @@ void WideTable::Clear()
     std::vector<TableEntry>(entries).swap(m_entries);
     m_mask = entries / kWays - 1;
     m_used = 0;
+    m_readings = 0;
 }
 
 const TableEntry* WideTable::Find(std::uint64_t key) const

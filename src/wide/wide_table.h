@@ -21,6 +21,9 @@ struct TableEntry {
     std::uint32_t delta = 0;   // its disproof number
     std::uint32_t work = 0;    // positions expanded below, saturating
     Loc best = kNoLoc;         // a winning move, once the side to move has won
+    // Proven without a ko retake, a repetition or a ban that the other
+    // reading would lift: the result holds in both readings.
+    bool koFree = false;
 };
 
 class WideTable {
@@ -35,6 +38,10 @@ public:
     void Prefetch(std::uint64_t key) const { __builtin_prefetch(&m_entries[SetOf(key)]); }
     // Stores or replaces the entry of its key.
     void Store(const TableEntry& entry);
+
+    // Which readings (1 or 2) have stored entries since the table was emptied.
+    void MarkReading(int reading) { m_readings |= 1u << reading; }
+    bool HasReading(int reading) const { return (m_readings >> reading) & 1u; }
 
     std::size_t Bytes() const { return m_entries.size() * sizeof(TableEntry); }
     std::size_t Used() const { return m_used; }
@@ -52,6 +59,7 @@ private:
     std::vector<TableEntry> m_entries;
     std::size_t m_mask = 0;
     std::size_t m_used = 0;
+    unsigned m_readings = 0;
 };
 
 }  // namespace go
