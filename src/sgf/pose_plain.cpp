@@ -36,6 +36,9 @@ using pose::ForEachPoint;
 
 constexpr int kMaxRegion = 40;
 constexpr int kTargetStones = 3;
+// A defender string with this many liberties off the region or fewer is
+// weak enough to be taken.
+constexpr std::size_t kWeakLiberties = 2;
 
 bool Has(const std::vector<Loc>& list, Loc p)
 {
@@ -238,6 +241,43 @@ void AddLastLiberty(const go::Board& board, Loc liberty, Region& region)
     region.empty[liberty] = true;
 }
 
+// A defender string that is no target but borders the region's open
+// points: its liberties off the region would be liberties nobody fills,
+// and the targets would live by joining it. When it has few, they join
+// the region, open to both, and the string may be taken. Again until none
+// comes, as a new point can border another string. Whether any came.
+bool OpenWeakDefenders(const go::Board& board, const std::vector<Loc>& targets, go::Player defender,
+                       Region& region)
+{
+    Cells<bool> opened{};
+    bool any = false;
+    for (bool grew = true; grew; any = any || grew) {
+        grew = false;
+        ForEachPoint(board, [&](Loc p) {
+            if (board.At(p) != defender || opened[board.Head(p)] || IsTarget(board, targets, p))
+                return;
+            bool borders = false;
+            std::vector<Loc> rest;
+            for (Loc l : pose::LibertiesOf(board, p)) {
+                borders = borders || region.innerMask[l];
+                if (!region.empty[l] && !Has(region.captures, l))
+                    rest.push_back(l);
+            }
+            if (!borders || rest.empty() || rest.size() > kWeakLiberties)
+                return;
+            opened[board.Head(p)] = true;
+            grew = true;
+            for (Loc l : rest) {
+                region.inner.push_back(l);
+                region.innerMask[l] = true;
+                region.empty[l] = true;
+            }
+            board.ForEachStone(p, [&](Loc s) { region.taken.push_back(s); });
+        });
+    }
+    return any;
+}
+
 // Attacker strings in or next to the area that the defender could take
 // once their liberties off the region are filled: their stones come back
 // into play ('m') and that one liberty is a 'y' point. The defender's
@@ -270,10 +310,11 @@ void FindTaken(const go::Board& board, const pose::Area& area, const std::vector
         });
     }
     ForEachPoint(board, [&](Loc p) {
-        if (area.in[p] && board.At(p) == area.defender && !IsTarget(board, targets, p))
+        if (area.in[p] && board.At(p) == area.defender && !IsTarget(board, targets, p) && !Has(region.taken, p))
             region.taken.push_back(p);
     });
     std::sort(region.taken.begin(), region.taken.end());
+    region.taken.erase(std::unique(region.taken.begin(), region.taken.end()), region.taken.end());
 }
 
 // The attacker's strings that keep a liberty off the candidates.
@@ -326,6 +367,9 @@ std::string PosePlain(const SgfSource& source, const PoseOptions& options, go::P
     for (Spread spread : {Spread::Wide, Spread::Blocks, Spread::Closed}) {
         FindPoints(board, area, spread, region);
         FindTaken(board, area, targets, region);
+        // Their new points may leave more attacker strings to take.
+        while (OpenWeakDefenders(board, targets, defender, region))
+            FindTaken(board, area, targets, region);
         if (region.Points() <= kMaxRegion)
             break;
     }

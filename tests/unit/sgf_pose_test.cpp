@@ -200,6 +200,12 @@ const struct {
     {"the last liberty of a string to take is open when sealed",
      {"O......", ".OXXXO.", "OXX.XO.", ".OXXOO.", ".OOO...", "......."},
      {"ab f", "ad y", "aa m"}},
+    // Black's corner stones are no target, but the targets join them by
+    // taking ca's neighbours: their liberties aa and ac join the region,
+    // else they would be liberties nobody fills and the targets would live.
+    {"a weak string of the defender's next to the region brings its liberties",
+     {".X.O...O", "XXO.XXXO", ".OXXXOOO", ".OOOO...", "........"},
+     {"aa f", "ac f", "ab m"}},
 };
 
 TEST(SgfPose, KindsPastTheArea)
