@@ -47,12 +47,6 @@ public:
     // answer does not end the line.
     bool Waits(const Board& board, Player p) const;
 
-    // The moves of p in the order worth trying first, with a rank each
-    // (0 best): captures and ataris of targets and of strings next to
-    // them, then liberties of the weakest strings, then room. The
-    // defender's pass comes last. The attacker passes only to wait while
-    // banned from retaking a ko: any other pass of his the defender would
-    // answer with a pass, and two passes are life.
     // Rough proof numbers of a fresh position: how much reading each side
     // may need to win it (the attacker fewer the fewer liberties the
     // weakest target has).
@@ -62,6 +56,12 @@ public:
     };
     Estimate Guess(const Board& board) const;
 
+    // The moves of p in the order worth trying first, with a rank each
+    // (0 best): captures and ataris of targets and of strings next to
+    // them, then liberties of the weakest strings, then room. The
+    // defender's pass comes last. The attacker passes only to wait while
+    // banned from retaking a ko: any other pass of his the defender would
+    // answer with a pass, and two passes are life.
     struct Move {
         Loc at;
         int rank;

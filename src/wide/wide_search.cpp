@@ -26,6 +26,9 @@ constexpr std::uint64_t kKoBase = 0x4b4f0000u;
 
 std::uint32_t Saturate(std::uint64_t v) { return v >= kInfinity ? kInfinity : static_cast<std::uint32_t>(v); }
 
+// A move against the ko ban: only the favoured side makes it.
+bool Retakes(const Board& board, Loc move, Player p) { return move == board.KoBan() && p == board.KoBanned(); }
+
 }  // namespace
 
 struct WideSearch::Child {
@@ -92,11 +95,6 @@ const TableEntry* WideSearch::FindKoFreeProof(std::uint64_t key) const
         return nullptr;
     const TableEntry* e = m_table.Find(key ^ m_readingKey ^ m_otherReadingKey);
     return e && e->koFree && (e->phi == 0 || e->delta == 0) ? e : nullptr;
-}
-
-bool WideSearch::Retakes(const Board& board, Loc move, Player p) const
-{
-    return move == board.KoBan() && p == board.KoBanned();
 }
 
 // The stones, the side to move and the ko ban: the favoured side's retake

@@ -27,8 +27,8 @@ public:
     WideSearch(const WideRules& rules, WideTable& table);
     ~WideSearch();
 
-    // The reading: which side wins kos (the other wins repetitions); each reading keys
-    // its own positions in the shared table.
+    // The reading: which side wins kos (the other wins repetitions); each
+    // reading keys its own positions in the shared table.
     void SetReading(Player favoured, int reading);
     Player Favoured() const { return m_favoured; }
     void SetControl(CRunControl* control) { m_control = control; }
@@ -65,7 +65,6 @@ private:
     void Expand(Frame& f, Loc only);
     void MakeChild(const Frame& f, Child& c);
     const TableEntry* FindKoFreeProof(std::uint64_t key) const;
-    bool Retakes(const Board& board, Loc move, Player p) const;
     int RepetitionDepth(std::uint64_t repKey, int depth) const;
     void Refresh(Frame& f) const;
     void Finish(Frame& f);
