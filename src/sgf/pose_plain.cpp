@@ -36,9 +36,12 @@ using pose::ForEachPoint;
 
 constexpr int kMaxRegion = 40;
 constexpr int kTargetStones = 3;
+// Liberties a target other than the main string must reach when it
+// extends out of atari: with two the attacker ataris it again.
+constexpr int kTargetLiberties = 3;
 // A defender string with this many liberties off the region or fewer is
 // weak enough to be taken.
-constexpr std::size_t kWeakLiberties = 2;
+constexpr std::size_t kWeakDefenderLiberties = 2;
 
 bool Has(const std::vector<Loc>& list, Loc p)
 {
@@ -47,8 +50,9 @@ bool Has(const std::vector<Loc>& list, Loc p)
 
 // A string in atari that the other side takes whatever its owner does:
 // the other side plays first, or neither taking an adjacent string nor
-// playing its liberty gets it out of atari. The book gives it up.
-bool Lost(const go::Board& board, Loc string, go::Player first)
+// playing its liberty gives it enough liberties (two, or more for a
+// target that is not the main string). The book gives it up.
+bool Lost(const go::Board& board, Loc string, go::Player first, int enough = 2)
 {
     if (board.Liberties(string) > 1)
         return false;
@@ -64,7 +68,7 @@ bool Lost(const go::Board& board, Loc string, go::Player first)
         return false;
     go::Board after = board;
     const Loc liberty = pose::LibertiesOf(board, string)[0];
-    return !after.Play(liberty, owner) || after.Liberties(liberty) < 2;
+    return !after.Play(liberty, owner) || after.Liberties(liberty) < enough;
 }
 
 // The string a side's area grows from: its largest that is not lost.
@@ -109,7 +113,7 @@ std::vector<Loc> FindTargets(const go::Board& board, const pose::Area& area, go:
 {
     std::vector<Loc> targets{area.main};
     for (Loc s : pose::StringsBySize(board, area.defender)) {
-        const bool given = Lost(board, s, first);
+        const bool given = Lost(board, s, first, kTargetLiberties);
         if (area.in[s] && !IsTarget(board, targets, s) && board.StringSize(s) >= kTargetStones && !given)
             targets.push_back(s);
     }
@@ -263,7 +267,7 @@ bool OpenWeakDefenders(const go::Board& board, const std::vector<Loc>& targets, 
                 if (!region.empty[l] && !Has(region.captures, l))
                     rest.push_back(l);
             }
-            if (!borders || rest.empty() || rest.size() > kWeakLiberties)
+            if (!borders || rest.empty() || rest.size() > kWeakDefenderLiberties)
                 return;
             opened[board.Head(p)] = true;
             grew = true;

@@ -172,6 +172,22 @@ TEST(SgfPose, TargetsLeaveOutWhatCannotGetOutOfAtari)
     }
 }
 
+TEST(SgfPose, TargetsLeaveOutWhatExtendsToTwoLibertiesOnly)
+{
+    // Black's four stones at the top right are in atari; extending at ea
+    // gives them two liberties, and White ataris again. The book lives with
+    // the five stones below and gives the four up.
+    const std::vector<std::string> rows = {".XO..XXO", "OXO..OXO", ".OXX.OXO", ".OX.XXO.",
+                                           ".OXX..O.", "..OOO...", "........"};
+    for (int mirror = 0; mirror < 4; ++mirror) {
+        SCOPED_TRACE("corner " + std::to_string(mirror));
+        go::Problem problem;
+        ASSERT_EQ(PosePlain(Source(rows, mirror, 'B'), {}, problem), "");
+        EXPECT_EQ(problem.defender, go::Color::Black);
+        EXPECT_EQ(Targets(problem, mirror), "cc");
+    }
+}
+
 // The kind of the candidate at a point seen from the top-left, '-' for none.
 char KindAt(const go::Problem& problem, int mirror, const std::string& point)
 {
