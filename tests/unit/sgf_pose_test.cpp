@@ -157,35 +157,42 @@ TEST(SgfPose, TargetsLeaveOutWhatTheAttackerTakesAtOnce)
     EXPECT_EQ(Targets(problem, 0), "ba");
 }
 
-TEST(SgfPose, TargetsLeaveOutWhatCannotGetOutOfAtari)
+// Black plays first and defends in each: the strings the book gives up
+// are no targets (one stone of each target string, from the top-left).
+const struct {
+    const char* name;
+    std::vector<std::string> rows;
+    const char* targets;
+} kGivenUpCases[] = {
+    // The four stones at the top stay in atari however they extend: the
+    // book lives with the group below them.
+    {"what cannot get out of atari", {"...XXO.", "X.OXXO.", ".XXOOO.", ".XO....", "OOO....", "......."}, "bc"},
+    // The four stones at the top right get two liberties by extending at
+    // ea, and White ataris again: the book lives with the five below.
+    {"what extends to two liberties only",
+     {".XO..XXO", "OXO..OXO", ".OXX.OXO", ".OX.XXO.", ".OXX..O.", "..OOO...", "........"},
+     "cc"},
+};
+
+// Poses rows in each corner, Black first and defending, and hands the
+// problem to check with its corner.
+template <typename Check>
+void InEachCorner(const char* name, const std::vector<std::string>& rows, Check check)
 {
-    // Black plays first, but its four stones at the top stay in atari
-    // however they extend: the book lives with the group below them.
-    const std::vector<std::string> rows = {"...XXO.", "X.OXXO.", ".XXOOO.", ".XO....", "OOO....",
-                                           "......."};
     for (int mirror = 0; mirror < 4; ++mirror) {
-        SCOPED_TRACE("corner " + std::to_string(mirror));
+        SCOPED_TRACE(std::string(name) + ", corner " + std::to_string(mirror));
         go::Problem problem;
         ASSERT_EQ(PosePlain(Source(rows, mirror, 'B'), {}, problem), "");
         EXPECT_EQ(problem.defender, go::Color::Black);
-        EXPECT_EQ(Targets(problem, mirror), "bc");
+        check(problem, mirror);
     }
 }
 
-TEST(SgfPose, TargetsLeaveOutWhatExtendsToTwoLibertiesOnly)
+TEST(SgfPose, TargetsLeaveOutWhatTheBookGivesUp)
 {
-    // Black's four stones at the top right are in atari; extending at ea
-    // gives them two liberties, and White ataris again. The book lives with
-    // the five stones below and gives the four up.
-    const std::vector<std::string> rows = {".XO..XXO", "OXO..OXO", ".OXX.OXO", ".OX.XXO.",
-                                           ".OXX..O.", "..OOO...", "........"};
-    for (int mirror = 0; mirror < 4; ++mirror) {
-        SCOPED_TRACE("corner " + std::to_string(mirror));
-        go::Problem problem;
-        ASSERT_EQ(PosePlain(Source(rows, mirror, 'B'), {}, problem), "");
-        EXPECT_EQ(problem.defender, go::Color::Black);
-        EXPECT_EQ(Targets(problem, mirror), "cc");
-    }
+    for (const auto& c : kGivenUpCases)
+        InEachCorner(c.name, c.rows,
+                     [&](const go::Problem& problem, int mirror) { EXPECT_EQ(Targets(problem, mirror), c.targets); });
 }
 
 // The kind of the candidate at a point seen from the top-left, '-' for none.
@@ -227,14 +234,10 @@ const struct {
 TEST(SgfPose, KindsPastTheArea)
 {
     for (const auto& c : kKindCases)
-        for (int mirror = 0; mirror < 4; ++mirror) {
-            SCOPED_TRACE(std::string(c.name) + ", corner " + std::to_string(mirror));
-            go::Problem problem;
-            ASSERT_EQ(PosePlain(Source(c.rows, mirror, 'B'), {}, problem), "");
-            EXPECT_EQ(problem.defender, go::Color::Black);
+        InEachCorner(c.name, c.rows, [&](const go::Problem& problem, int mirror) {
             for (const std::string& k : c.kinds)
                 EXPECT_EQ(KindAt(problem, mirror, k.substr(0, 2)), k[3]) << k;
-        }
+        });
 }
 
 TEST(SgfPose, DrawsTargetsSafeFrameAndCandidatesOnTheFilesBoard)
