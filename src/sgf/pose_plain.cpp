@@ -314,7 +314,7 @@ void FindTaken(const go::Board& board, const pose::Area& area, const std::vector
         });
     }
     ForEachPoint(board, [&](Loc p) {
-        if (area.in[p] && board.At(p) == area.defender && !IsTarget(board, targets, p) && !Has(region.taken, p))
+        if (area.in[p] && board.At(p) == area.defender && !IsTarget(board, targets, p))
             region.taken.push_back(p);
     });
     std::sort(region.taken.begin(), region.taken.end());
