@@ -18,7 +18,9 @@
 // stone, never by the defender; open to both when all its empty neighbours
 // are in the region) and the outside liberty of attacker strings
 // the defender could take ('y', or 'f' when it borders nothing off the
-// region). Without the ring, or with the area's
+// region). The area takes in the attacker's cutting stones (touching a
+// target, at most two liberties) and their liberties while the region
+// stays small. Without the ring, or with the area's
 // border given to the attacker, when the region would pass 40 points.
 // Every other attacker string has a liberty off the candidates: it is the
 // safe frame.
@@ -36,6 +38,12 @@ using pose::ForEachPoint;
 
 constexpr int kMaxRegion = 40;
 constexpr int kTargetStones = 3;
+// An attacker string touching a target with this many liberties or
+// fewer may be taken.
+constexpr int kCuttingLiberties = 2;
+// Drawn around them, the region may have this many points: past it the
+// reading takes too long for what it gains.
+constexpr std::size_t kCuttingRegion = 20;
 // Liberties a target other than the main string must reach when it
 // extends out of atari: with two the attacker ataris it again.
 constexpr int kTargetLiberties = 3;
@@ -321,6 +329,45 @@ void FindTaken(const go::Board& board, const pose::Area& area, const std::vector
     region.taken.erase(std::unique(region.taken.begin(), region.taken.end()), region.taken.end());
 }
 
+// The area and the attacker's strings that touch a target with two
+// liberties or fewer, with those liberties: the book may take such
+// cutting stones, so the region is drawn around them too.
+pose::Area WithCuttingStones(const go::Board& board, const pose::Area& area, const std::vector<Loc>& targets)
+{
+    pose::Area wider = area;
+    const go::Player attacker = go::Opponent(area.defender);
+    ForEachPoint(board, [&](Loc p) {
+        if (board.At(p) != attacker || wider.in[p] || board.Liberties(p) > kCuttingLiberties)
+            return;
+        bool touches = false;
+        board.ForEachStone(p, [&](Loc s) {
+            for (int d : go::kAdjacent)
+                touches = touches || (board.At(s + d) == area.defender && IsTarget(board, targets, s + d));
+        });
+        if (!touches)
+            return;
+        board.ForEachStone(p, [&](Loc s) { wider.in[s] = true; });
+        for (Loc l : pose::LibertiesOf(board, p))
+            wider.in[l] = true;
+    });
+    return wider;
+}
+
+// The widest region around the area that keeps to kMaxRegion points, if
+// any does.
+void FitRegion(const go::Board& board, const pose::Area& area, const std::vector<Loc>& targets, Region& region)
+{
+    for (Spread spread : {Spread::Wide, Spread::Blocks, Spread::Closed}) {
+        FindPoints(board, area, spread, region);
+        FindTaken(board, area, targets, region);
+        // Their new points may leave more attacker strings to take.
+        while (OpenWeakDefenders(board, targets, area.defender, region))
+            FindTaken(board, area, targets, region);
+        if (region.Points() <= kMaxRegion)
+            return;
+    }
+}
+
 // The attacker's strings that keep a liberty off the candidates.
 std::vector<Loc> SafeStones(const go::Board& board, go::Player attacker, const Region& region)
 {
@@ -366,17 +413,12 @@ std::string PosePlain(const SgfSource& source, const PoseOptions& options, go::P
                ") is not walled in";
     const std::vector<Loc> targets = FindTargets(board, area, problem.first);
 
-    // The widest region that keeps to the size the reader reads quickly.
+    // The widest region that keeps to the size the reader reads quickly,
+    // drawn around the cutting stones when that stays small.
     Region region;
-    for (Spread spread : {Spread::Wide, Spread::Blocks, Spread::Closed}) {
-        FindPoints(board, area, spread, region);
-        FindTaken(board, area, targets, region);
-        // Their new points may leave more attacker strings to take.
-        while (OpenWeakDefenders(board, targets, defender, region))
-            FindTaken(board, area, targets, region);
-        if (region.Points() <= kMaxRegion)
-            break;
-    }
+    FitRegion(board, WithCuttingStones(board, area, targets), targets, region);
+    if (region.Points() > kCuttingRegion)
+        FitRegion(board, area, targets, region);
     if (region.Points() > kMaxRegion)
         return "region has " + std::to_string(region.Points()) + " points (at most " +
                std::to_string(kMaxRegion) + ")";

@@ -112,7 +112,7 @@ const Case kCases[] = {
     {"--live: the defender plays", kBentThree, 'B', {go::Goal::Live, {}}, go::Color::White,
      go::Color::White, "ac", "faa fab fba"},
     // A black stone in atari inside: its point comes back into play.
-    {"stone in atari", {"X.OOX", "OOOX.", "XXXX."}, 'B', {}, go::Color::White, go::Color::Black, "ab",
+    {"stone in atari", {"X.OOX", "OOOXX", "XXXX."}, 'B', {}, go::Color::White, go::Color::Black, "ab",
      "fba maa"},
     // Room along the edge: the area, a ring open to both past it, the
     // attacker's blocks beyond the ring.
@@ -218,10 +218,11 @@ const struct {
      {"ab f", "ad z", "ae -"}},
     // Black lives by taking White's corner stones. ab, the last liberty of
     // aa and bb, touches nothing off the region: Black may play it at any
-    // time. ad, the last liberty of ac, borders the open edge below: Black
-    // plays it only to take.
+    // time. ad, the last liberty of ac (which touches no target, so it is
+    // no cutting stone), borders the open edge below: Black plays it only
+    // to take.
     {"the last liberty of a string to take is open when sealed",
-     {"O......", ".OXXXO.", "OXX.XO.", ".OXXOO.", ".OOO...", "......."},
+     {"O......", ".OXXXO.", "O.X.XO.", ".OXXOO.", ".OOO...", "......."},
      {"ab f", "ad y", "aa m"}},
     // Black's corner stones are no target, but the targets join them by
     // taking ca's neighbours: their liberties aa and ac join the region,
@@ -229,6 +230,13 @@ const struct {
     {"a weak string of the defender's next to the region brings its liberties",
      {".X.O...O", "XXO.XXXO", ".OXXXOOO", ".OOOO...", "........"},
      {"aa f", "ac f", "ab m"}},
+    // White's stone at ea cuts into the targets with two liberties: the
+    // book takes it, so the region is drawn around it and its liberties.
+    // fa is open to both and the ring goes on past it; else fa is Black's
+    // only to take with, and ga lies outside.
+    {"the region is drawn around cutting stones",
+     {".XO.O...", ".XXOXOO.", ".OXXXXO.", ".OOOOO..", "........", "........"},
+     {"fa f", "ga f", "ha z"}},
 };
 
 TEST(SgfPose, KindsPastTheArea)
