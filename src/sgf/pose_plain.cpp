@@ -36,7 +36,9 @@ using go::Loc;
 using pose::Cells;
 using pose::ForEachPoint;
 
-constexpr int kMaxRegion = 40;
+constexpr std::size_t kMaxRegion = 40;
+constexpr std::size_t kMostWithRing = 24;
+constexpr std::size_t kMostWithBlocks = 28;
 constexpr int kTargetStones = 3;
 // An attacker string touching a target with this many liberties or
 // fewer may be taken.
@@ -353,7 +355,18 @@ pose::Area WithCuttingStones(const go::Board& board, const pose::Area& area, con
     return wider;
 }
 
-// The widest region around the area that keeps to kMaxRegion points, if
+// The points a spread may bring: a ring past a large area costs more
+// reading than the moves the book plays there bring.
+std::size_t MostPoints(Spread spread)
+{
+    switch (spread) {
+    case Spread::Wide: return kMostWithRing;
+    case Spread::Blocks: return kMostWithBlocks;
+    default: return kMaxRegion;
+    }
+}
+
+// The widest region around the area that keeps to its spread's size, if
 // any does.
 void FitRegion(const go::Board& board, const pose::Area& area, const std::vector<Loc>& targets, Region& region)
 {
@@ -363,7 +376,7 @@ void FitRegion(const go::Board& board, const pose::Area& area, const std::vector
         // Their new points may leave more attacker strings to take.
         while (OpenWeakDefenders(board, targets, area.defender, region))
             FindTaken(board, area, targets, region);
-        if (region.Points() <= kMaxRegion)
+        if (region.Points() <= MostPoints(spread))
             return;
     }
 }

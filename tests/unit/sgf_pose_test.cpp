@@ -237,6 +237,12 @@ const struct {
     {"the region is drawn around cutting stones",
      {".XO.O...", ".XXOXOO.", ".OXXXXO.", ".OOOOO..", "........", "........"},
      {"fa f", "ga f", "ha z"}},
+    // Room for a long group along the top: a ring past it would bring the
+    // region to 25 points, more than it is worth, so the attacker's blocks
+    // stand right past the area.
+    {"a large area gets blocks instead of a ring",
+     {"............", "............", "XXXXXXXXX...", "OOOOOOOOOOO.", "........O..."},
+     {"ia f", "ja z", "jb z", "ka -"}},
 };
 
 TEST(SgfPose, KindsPastTheArea)
