@@ -126,10 +126,14 @@ std::string FirstMoveLines(const BatchOptions& options, const FileJob& job)
         const CFirstMoveReading& r = job.check.readings[i];
         text += "  " + Name(job, static_cast<int>(i)) + " " + r.verdict + TimeSuffix(options, r) + "\n";
     }
-    for (const CFirstMoveReading& r : job.check.readings)
-        if (r.cancelled)  // a stopped reading leaves the outcome unknown
-            return text + "cancelled\n";
     const CFirstMoveOutcome outcome = JudgeFirstMoves(job.check);
+    if (!outcome.cancelled.empty()) {
+        // The moves proven to work still do; nothing more is known.
+        if (outcome.solutions.empty())
+            return text + "cancelled\n";
+        return text + "solutions:" + Names(job, outcome.solutions) + "\n" + "cancelled:" +
+               Names(job, outcome.cancelled) + "\n";
+    }
     if (outcome.solutions.empty())
         text += "no solution\n";
     else if (outcome.solutions.size() == 1)

@@ -91,8 +91,11 @@ void ReadFirstMoves(CFirstMoveCheck& check, CReadingPool& pool, const std::atomi
 CFirstMoveOutcome JudgeFirstMoves(const CFirstMoveCheck& check)
 {
     CFirstMoveOutcome outcome;
+    for (std::size_t i = 0; i < check.readings.size(); ++i)
+        if (check.readings[i].cancelled)
+            outcome.cancelled.push_back(static_cast<int>(i));
     outcome.solutions = ReadingsWith(check, check.goal == go::Goal::Live ? kLife : kDeath);
-    if (outcome.solutions.empty())
+    if (outcome.solutions.empty() && outcome.cancelled.empty())
         outcome.solutions = ReadingsWith(check, kKo);
     outcome.exhausted = ReadingsWith(check, kExhausted);
     return outcome;

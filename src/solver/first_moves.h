@@ -56,10 +56,13 @@ void ReadFirstMoves(CFirstMoveCheck& check, CReadingPool& pool,
 // Which readings work (indices, one per point): those that reach the
 // side's goal (death for "start to kill", life for "start to live"), or,
 // when none does, those that reach ko. Exhausted readings are listed apart:
-// they might work with a deeper reading.
+// they might work with a deeper reading. So are stopped ones: while there
+// are any, only the readings that reach the goal are solutions (a stopped
+// one may reach it too, so ko cannot stand in for it).
 struct CFirstMoveOutcome {
     std::vector<int> solutions;
     std::vector<int> exhausted;
+    std::vector<int> cancelled;
 };
 CFirstMoveOutcome JudgeFirstMoves(const CFirstMoveCheck& check);
 

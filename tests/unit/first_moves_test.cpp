@@ -130,3 +130,40 @@ TEST_F(FirstMoveTest, RefusedWithoutTargets)
     EXPECT_EQ(Status(), "specify target stones");
     EXPECT_TRUE(h.canvas.Calls("text ").empty());
 }
+
+// What the readings come to: those that reach the goal work; ko moves
+// stand in for them only when every reading came to an end, since a
+// stopped one may reach the goal.
+TEST(FirstMoveOutcome, StoppedReadingsLeaveOnlyTheProvenSolutions)
+{
+    constexpr int kStopped = -1;
+    const struct {
+        const char* name;
+        go::Goal goal;
+        std::vector<int> results;
+        std::vector<int> solutions;
+        std::vector<int> cancelled;
+    } cases[] = {
+        {"the goal reached", go::Goal::Kill, {kDeath, kLife, kKo}, {0}, {}},
+        {"ko when nothing reaches the goal", go::Goal::Kill, {kLife, kKo, kLife}, {1}, {}},
+        {"life is the goal of start to live", go::Goal::Live, {kDeath, kLife, kLife}, {1, 2}, {}},
+        {"a proven move beside a stopped one", go::Goal::Kill, {kStopped, kDeath, kLife}, {1}, {0}},
+        {"no ko while a reading was stopped", go::Goal::Live, {kDeath, kKo, kStopped}, {}, {2}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CFirstMoveCheck check;
+        check.goal = c.goal;
+        for (std::size_t k = 0; k < c.results.size(); ++k) {
+            CFirstMoveReading r;
+            r.candidate = static_cast<int>(k);
+            r.at = go::MakeLoc(static_cast<int>(k) + 1, 1);
+            r.cancelled = c.results[k] == kStopped;
+            r.result = r.cancelled ? 0 : c.results[k];
+            check.readings.push_back(r);
+        }
+        const CFirstMoveOutcome outcome = JudgeFirstMoves(check);
+        EXPECT_EQ(outcome.solutions, c.solutions);
+        EXPECT_EQ(outcome.cancelled, c.cancelled);
+    }
+}
