@@ -181,6 +181,7 @@ void ReadWide(BatchWorker& worker, const FileJob& job, CFirstMoveReading& readin
     const auto elapsed = std::chrono::steady_clock::now() - start;
     reading.milliseconds = std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count();
     reading.cancelled = r.verdict == go::Verdict::Cancelled;
+    reading.winner = r.winner;
     reading.result = CodeOf(r.verdict);
     reading.verdict = reading.cancelled ? "cancelled" : VerdictText(reading.result, r.expanded, r.played);
 }
@@ -400,8 +401,25 @@ private:
             ReadOne(task, worker, deadline);
             return;
         }
-        for (int m = kWholeReading; m < static_cast<int>(task.job->check.readings.size()); ++m)
+        for (int m : ReadingOrder(*task.job, worker, deadline))
             ReadOne(Task{task.job, m}, worker, deadline);
+    }
+
+    // The whole reading first (read here), then the first move it found
+    // to win, which its table answers at once: so a problem's time, when
+    // it runs out, still leaves a proven solution. Then the others in turn.
+    std::vector<int> ReadingOrder(FileJob& job, BatchWorker& worker,
+                                  std::chrono::steady_clock::time_point deadline)
+    {
+        ReadOne(Task{&job, kWholeReading}, worker, deadline);
+        std::vector<int> order;
+        const int n = static_cast<int>(job.check.readings.size());
+        for (int m = 0; m < n; ++m)
+            if (job.check.readings[static_cast<std::size_t>(m)].at == job.whole.winner)
+                order.insert(order.begin(), m);
+            else
+                order.push_back(m);
+        return order;
     }
 
     void ReadOne(const Task& task, BatchWorker& worker, std::chrono::steady_clock::time_point deadline)

@@ -60,6 +60,7 @@ WideReading WideReader::Read(const Problem& problem, Loc only, CRunControl* cont
         }
         impl.treeReading = r;
         if (out.moverWins) {
+            reading.winner = out.best;
             reading.verdict = r == 1 ? success : Verdict::Ko;
             break;
         }
