@@ -181,7 +181,7 @@ void ReadWide(BatchWorker& worker, const FileJob& job, CFirstMoveReading& readin
     const auto elapsed = std::chrono::steady_clock::now() - start;
     reading.milliseconds = std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count();
     reading.cancelled = r.verdict == go::Verdict::Cancelled;
-    reading.winner = r.winner;
+    reading.promising = r.promising;
     reading.result = CodeOf(r.verdict);
     reading.verdict = reading.cancelled ? "cancelled" : VerdictText(reading.result, r.expanded, r.played);
 }
@@ -405,20 +405,23 @@ private:
             ReadOne(Task{task.job, m}, worker, deadline);
     }
 
-    // The whole reading first (read here), then the first move it found
-    // to win, which its table answers at once: so a problem's time, when
-    // it runs out, still leaves a proven solution. Then the others in turn.
+    // The whole reading first (read here), then the first moves in the
+    // order it found most promising: the one it found to win, which its
+    // table answers at once, leads. So a problem's time, when it runs out,
+    // still leaves the proven solutions it could.
     std::vector<int> ReadingOrder(FileJob& job, BatchWorker& worker,
                                   std::chrono::steady_clock::time_point deadline)
     {
         ReadOne(Task{&job, kWholeReading}, worker, deadline);
+        const std::vector<go::Loc>& promising = job.whole.promising;
+        auto rank = [&](int m) {
+            const go::Loc at = job.check.readings[static_cast<std::size_t>(m)].at;
+            return std::find(promising.begin(), promising.end(), at) - promising.begin();
+        };
         std::vector<int> order;
-        const int n = static_cast<int>(job.check.readings.size());
-        for (int m = 0; m < n; ++m)
-            if (job.check.readings[static_cast<std::size_t>(m)].at == job.whole.winner)
-                order.insert(order.begin(), m);
-            else
-                order.push_back(m);
+        for (int m = 0; m < static_cast<int>(job.check.readings.size()); ++m)
+            order.push_back(m);
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return rank(a) < rank(b); });
         return order;
     }
 

@@ -26,7 +26,8 @@ struct CFirstMoveReading {
     long long milliseconds = 0;      // the time the command took
     bool cancelled = false;          // stopped before its end ("cancelled")
     bool traceFailed = false;        // its trace could not be written completely
-    go::Loc winner = go::kNoLoc;     // the wide reader's winning first move, when it found one
+    // The wide reader's whole reading: its first moves, most promising first.
+    std::vector<go::Loc> promising;
 
     bool IsPass() const { return at == go::kPass; }
 };

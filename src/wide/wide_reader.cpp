@@ -59,8 +59,8 @@ WideReading WideReader::Read(const Problem& problem, Loc only, CRunControl* cont
             break;
         }
         impl.treeReading = r;
+        reading.promising = out.promising;
         if (out.moverWins) {
-            reading.winner = out.best;
             reading.verdict = r == 1 ? success : Verdict::Ko;
             break;
         }

@@ -21,7 +21,9 @@ struct WideReading {
     std::int64_t played = 0;               // moves and passes played
     int depth = 0;                         // the longest line read, in moves and passes
     std::size_t tableBytes = 0;            // the size the table grew to
-    Loc winner = kNoLoc;                   // a first move that wins (or wins the ko), when one does
+    // The first moves, the most promising first: a winning one (or one
+    // that wins the ko) when there is one. Empty when nothing was read.
+    std::vector<Loc> promising;
 };
 
 // The moves the problem's first player may open with: its 'f' points that

@@ -355,6 +355,24 @@ void WideSearch::DescendInto(Frame& f)
     Expand(child, kNoLoc);
 }
 
+// The frame's moves by what is left to prove that they win, the proven
+// winner first.
+std::vector<Loc> WideSearch::ByPromise(const Frame& f)
+{
+    std::vector<const Child*> children;
+    for (const Child& c : f.children)
+        children.push_back(&c);
+    std::stable_sort(children.begin(), children.end(), [&](const Child* a, const Child* b) {
+        if ((a->move == f.best) != (b->move == f.best))
+            return a->move == f.best;
+        return a->delta < b->delta;
+    });
+    std::vector<Loc> moves;
+    for (const Child* c : children)
+        moves.push_back(c->move);
+    return moves;
+}
+
 WideSearch::Outcome WideSearch::Solve(const Board& board, Player toMove, const std::vector<std::uint64_t>& line,
                                       Loc only, bool fresh)
 {
@@ -390,6 +408,7 @@ WideSearch::Outcome WideSearch::Solve(const Board& board, Player toMove, const s
         if (m_top == 0) {
             out.moverWins = f.phi == 0;
             out.best = f.best;
+            out.promising = ByPromise(f);
             return out;
         }
         Frame& parent = *m_frames[m_top - 1];

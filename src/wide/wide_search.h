@@ -37,6 +37,9 @@ public:
         bool cancelled = false;
         bool moverWins = false;
         Loc best = kNoLoc;  // a winning move when the side to move wins
+        // The moves read at the position, the most promising first (least
+        // left to prove that they win; a winning move first of all).
+        std::vector<Loc> promising;
     };
     // Reads the position with toMove to play. line holds the positions of
     // the line above it (Repetition keys, from the problem's root on); at
@@ -68,6 +71,7 @@ private:
     int RepetitionDepth(std::uint64_t repKey, int depth) const;
     void Refresh(Frame& f) const;
     void Finish(Frame& f);
+    static std::vector<Loc> ByPromise(const Frame& f);
     void DescendInto(Frame& f);
     void Poll();
     End EndOf(const Board& board, Player toMove, std::uint64_t key);
