@@ -83,13 +83,26 @@ TEST(WideAgreement, RandomProblemsReadAsTheBruteForceReadsThem)
             continue;
         bool anySuccess = false, anyKo = false;
         const go::Verdict success = problem.first == problem.defender ? go::Verdict::Life : go::Verdict::Death;
-        for (Loc move : go::FirstMoves(problem)) {
+        // The whole reading's order of the first moves holds each once,
+        // the one it found to win (or to win the ko) first.
+        const std::vector<Loc> moves = go::FirstMoves(problem);
+        if (!got.promising.empty()) {
+            std::vector<Loc> ordered = got.promising, listed = moves;
+            std::sort(ordered.begin(), ordered.end());
+            std::sort(listed.begin(), listed.end());
+            EXPECT_EQ(ordered, listed);
+        }
+        const bool won = got.verdict == success || got.verdict == go::Verdict::Ko;
+        for (Loc move : moves) {
             BruteReader one(problem, 400000);
             const go::Verdict alone = one.Verdict(move);
             if (alone == go::Verdict::Exhausted)
                 continue;
             const go::Verdict wide = reader.Read(problem, move, nullptr).verdict;
             ASSERT_STREQ(go::NameOf(wide), go::NameOf(alone)) << "first move " << move;
+            if (won && !got.promising.empty() && move == got.promising.front()) {
+                EXPECT_STREQ(go::NameOf(wide), go::NameOf(got.verdict)) << "the most promising first move";
+            }
             anySuccess = anySuccess || wide == success;
             anyKo = anyKo || wide == go::Verdict::Ko;
             ++firstMoves;
