@@ -20,8 +20,8 @@
 // the defender could take ('y', or 'f' when it borders nothing off the
 // region). The area takes in the attacker's cutting stones (touching a
 // target, at most two liberties) and their liberties while the region
-// stays small. Without the ring, or with the area's
-// border given to the attacker, when the region would pass 40 points.
+// stays small. Without the ring when the region would pass 24 points,
+// with the area's border given to the attacker past 28; 40 at most.
 // Every other attacker string has a liberty off the candidates: it is the
 // safe frame.
 #include <algorithm>
