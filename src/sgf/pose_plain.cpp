@@ -339,7 +339,8 @@ pose::Area WithCuttingStones(const go::Board& board, const pose::Area& area, con
     pose::Area wider = area;
     const go::Player attacker = go::Opponent(area.defender);
     ForEachPoint(board, [&](Loc p) {
-        if (board.At(p) != attacker || wider.in[p] || board.Liberties(p) > kCuttingLiberties)
+        // Each string once, at its head.
+        if (board.At(p) != attacker || board.Head(p) != p || wider.in[p] || board.Liberties(p) > kCuttingLiberties)
             return;
         bool touches = false;
         board.ForEachStone(p, [&](Loc s) {
@@ -429,8 +430,9 @@ std::string PosePlain(const SgfSource& source, const PoseOptions& options, go::P
     // The widest region that keeps to the size the reader reads quickly,
     // drawn around the cutting stones when that stays small.
     Region region;
-    FitRegion(board, WithCuttingStones(board, area, targets), targets, region);
-    if (region.Points() > kCuttingRegion)
+    const pose::Area drawn = WithCuttingStones(board, area, targets);
+    FitRegion(board, drawn, targets, region);
+    if (region.Points() > kCuttingRegion && drawn.in != area.in)
         FitRegion(board, area, targets, region);
     if (region.Points() > kMaxRegion)
         return "region has " + std::to_string(region.Points()) + " points (at most " +

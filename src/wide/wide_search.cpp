@@ -408,7 +408,8 @@ WideSearch::Outcome WideSearch::Solve(const Board& board, Player toMove, const s
         if (m_top == 0) {
             out.moverWins = f.phi == 0;
             out.best = f.best;
-            out.promising = ByPromise(f);
+            if (f.root)  // only the problem's first moves are read alone
+                out.promising = ByPromise(f);
             return out;
         }
         Frame& parent = *m_frames[m_top - 1];

@@ -37,8 +37,8 @@ public:
         bool cancelled = false;
         bool moverWins = false;
         Loc best = kNoLoc;  // a winning move when the side to move wins
-        // The moves read at the position, the most promising first (least
-        // left to prove that they win; a winning move first of all).
+        // At the problem's root: the first moves read, the most promising
+        // first (least left to prove that they win; a winning move first).
         std::vector<Loc> promising;
     };
     // Reads the position with toMove to play. line holds the positions of
