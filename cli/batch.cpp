@@ -236,7 +236,11 @@ public:
         for (int w = 0; w < std::max(1, m_options.jobs); ++w) {
             workers.emplace_back(new BatchWorker(m_options.wideTableBytes));
             try {
-                threads.emplace_back([this, &workers, w] { Work(*workers[static_cast<std::size_t>(w)]); });
+                // The worker itself, not its place in the vector: the next
+                // worker's emplace may move the vector's buffer while this
+                // thread starts.
+                BatchWorker* worker = workers.back().get();
+                threads.emplace_back([this, worker] { Work(*worker); });
             } catch (const std::system_error&) {
                 // The threads there are do the work; with none, the loading
                 // thread reads each problem as soon as it is loaded.
