@@ -49,7 +49,7 @@ WideReading WideReader::Read(const Problem& problem, Loc only, CRunControl* cont
     search.SetControl(control);
     for (int r = 1; r <= 2; ++r) {
         search.SetReading(r == 1 ? Opponent(problem.first) : problem.first, r);
-        const WideSearch::Outcome out = search.Solve(problem.board, problem.first, {}, only, true);
+        const WideSearch::Outcome out = search.Solve(problem.board, problem.first, Stage::Fight, {}, only, true);
         reading.expanded = search.Expanded();
         reading.played = search.Played();
         reading.depth = search.MaxDepth();

@@ -59,9 +59,10 @@ public:
     // The moves of p in the order worth trying first, with a rank each
     // (0 best): captures and ataris of targets and of strings next to
     // them, then liberties of the weakest strings, then room. The
-    // defender's pass comes last. The attacker passes only to wait while
-    // banned from retaking a ko: any other pass of his the defender would
-    // answer with a pass, and two passes are life.
+    // defender's pass comes last. The attacker passes here only to wait
+    // while banned from retaking a ko: any other pass of his the defender
+    // would answer with a pass, and two passes are life (the search adds
+    // his pass where they are not).
     struct Move {
         Loc at;
         int rank;

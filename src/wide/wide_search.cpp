@@ -23,6 +23,8 @@ constexpr std::uint64_t Mix(std::uint64_t z)
 }
 constexpr std::uint64_t kWhiteToMove = Mix(0x5157u);
 constexpr std::uint64_t kKoBase = 0x4b4f0000u;
+constexpr std::uint64_t kAfterPass = Mix(0x50415353u);
+constexpr std::uint64_t kSettled = Mix(0x5345544cu);
 
 std::uint32_t Saturate(std::uint64_t v) { return v >= kInfinity ? kInfinity : static_cast<std::uint32_t>(v); }
 
@@ -33,6 +35,7 @@ bool Retakes(const Board& board, Loc move, Player p) { return move == board.KoBa
 
 struct WideSearch::Child {
     Loc move = kPass;
+    Stage stage = Stage::Fight;
     std::uint64_t key = 0;
     std::uint64_t repKey = 0;
     std::uint32_t phi = 1;    // of the child's side to move
@@ -46,6 +49,7 @@ struct WideSearch::Child {
 struct WideSearch::Frame {
     Board board;
     Player toMove = Color::Black;
+    Stage stage = Stage::Fight;
     bool root = false;
     std::uint64_t key = 0;
     std::uint32_t thPhi = kInfinity, thDelta = kInfinity;
@@ -67,14 +71,38 @@ WideSearch::WideSearch(const WideRules& rules, WideTable& table)
 {
 }
 
-End WideSearch::EndOf(const Board& board, Player toMove, std::uint64_t key)
+End WideSearch::EndOf(const Board& board, Player toMove, Stage stage, std::uint64_t key)
 {
     KnownEnd& known = m_ends[key & (kKnownEnds - 1)];
     if (known.key != key) {
         known.key = key;
-        known.end = m_rules.EndOf(board, toMove, false, m_favoured);
+        known.end = m_rules.EndOf(board, toMove, false, FavouredIn(stage));
     }
     return known.end;
+}
+
+Player WideSearch::FavouredIn(Stage stage) const
+{
+    return stage == Stage::Settled ? m_rules.Attacker() : m_favoured;
+}
+
+// The attacker's pass matters only where it may end the fight with the
+// attacker favoured next; elsewhere the defender's pass in answer is life.
+void WideSearch::Moves(const Board& board, Player p, bool root, Stage stage, Player favoured,
+                       std::vector<WideRules::Move>& out) const
+{
+    m_rules.Moves(board, p, root, favoured, out);
+    if (Settles() && stage != Stage::Settled && !root && p == m_rules.Attacker() && !m_rules.Waits(board, p))
+        out.push_back(WideRules::Move{kPass, static_cast<int>(out.size())});
+}
+
+Stage WideSearch::After(Stage stage, const Board& board, Player p, Loc move) const
+{
+    if (!Settles() || stage == Stage::Settled)
+        return stage;
+    if (move != kPass || m_rules.Waits(board, p))
+        return Stage::Fight;
+    return stage == Stage::AfterPass ? Stage::Settled : Stage::AfterPass;
 }
 WideSearch::~WideSearch() = default;
 
@@ -84,6 +112,7 @@ void WideSearch::SetReading(Player favoured, int reading)
     m_readingKey = Mix(0x7265616400ull + static_cast<std::uint64_t>(reading));
     m_otherReadingKey = Mix(0x7265616400ull + static_cast<std::uint64_t>(3 - reading));
     m_otherReadingStored = m_table.HasReading(3 - reading);
+    m_attackerReadingKey = favoured == m_rules.Attacker() ? m_readingKey : m_otherReadingKey;
     m_table.MarkReading(reading);
 }
 
@@ -100,48 +129,51 @@ const TableEntry* WideSearch::FindKoFreeProof(std::uint64_t key) const
 // The stones, the side to move and the ko ban: the favoured side's retake
 // against the ban brings back the stones, but not the ban, so it is no
 // repetition.
-std::uint64_t WideSearch::RepetitionKey(std::uint64_t hash, Player toMove, Loc koBan, Player koBanned)
+std::uint64_t WideSearch::RepetitionKey(std::uint64_t hash, Player toMove, Loc koBan, Player koBanned, Stage stage)
 {
     std::uint64_t key = hash ^ (toMove == Color::White ? kWhiteToMove : 0);
     if (koBan != kNoLoc)
         key ^= Mix(kKoBase + static_cast<std::uint64_t>(koBan) * 4 + static_cast<std::uint64_t>(koBanned));
-    return key;
+    return key ^ (stage == Stage::AfterPass ? kAfterPass : stage == Stage::Settled ? kSettled : 0);
 }
 
-std::uint64_t WideSearch::RepetitionKey(const Board& board, Player toMove)
+std::uint64_t WideSearch::RepetitionKey(const Board& board, Player toMove, Stage stage)
 {
-    return RepetitionKey(board.Hash(), toMove, board.KoBan(), board.KoBanned());
+    return RepetitionKey(board.Hash(), toMove, board.KoBan(), board.KoBanned(), stage);
 }
 
 // The repetition key and the reading. Whether the last move was a pass
-// needs no place: no pass ends a line (the attacker passes only to wait
-// for a ko ban to lift, and two passes in a row are life only when the
-// first is not such a wait, so the pruned attacker's pass is the only one
-// that could end one).
-std::uint64_t WideSearch::TableKey(std::uint64_t hash, Player toMove, Loc koBan, Player koBanned) const
+// is the stage's business: the attacker's pass is read only where a pass
+// in answer settles the fight.
+std::uint64_t WideSearch::TableKey(std::uint64_t hash, Player toMove, Loc koBan, Player koBanned, Stage stage) const
 {
-    const std::uint64_t key = RepetitionKey(hash, toMove, koBan, koBanned) ^ m_readingKey;
+    const std::uint64_t key = stage == Stage::Settled
+                                  ? RepetitionKey(hash, toMove, koBan, koBanned, Stage::Fight) ^ m_attackerReadingKey
+                                  : RepetitionKey(hash, toMove, koBan, koBanned, stage) ^ m_readingKey;
     return key == 0 ? 1 : key;  // 0 marks a free entry
 }
 
-std::uint64_t WideSearch::TableKey(const Board& board, Player toMove) const
+std::uint64_t WideSearch::TableKey(const Board& board, Player toMove, Stage stage) const
 {
-    return TableKey(board.Hash(), toMove, board.KoBan(), board.KoBanned());
+    return TableKey(board.Hash(), toMove, board.KoBan(), board.KoBanned(), stage);
 }
 
-WideSearch::Frame& WideSearch::Push(const Board& board, Loc move, Player toMove, std::uint32_t thPhi,
+WideSearch::Frame& WideSearch::Push(const Board& board, Loc move, Player toMove, Stage stage, std::uint32_t thPhi,
                                     std::uint32_t thDelta)
 {
+    const Player mover = Opponent(toMove);
+    const Player favoured = m_top >= 0 ? FavouredIn(m_frames[m_top]->stage) : m_favoured;
     ++m_top;
     if (m_top == static_cast<int>(m_frames.size()))
         m_frames.emplace_back(new Frame);
     Frame& f = *m_frames[m_top];
     f.board = board;
     if (move != kNoLoc)  // played on the frame's own copy
-        WideRules::PlayMove(f.board, move, Opponent(toMove), m_favoured);
+        WideRules::PlayMove(f.board, move, mover, favoured);
     f.toMove = toMove;
+    f.stage = stage;
     f.root = false;
-    f.key = TableKey(f.board, toMove);
+    f.key = TableKey(f.board, toMove, stage);
     f.thPhi = thPhi;
     f.thDelta = thDelta;
     f.children.clear();
@@ -178,7 +210,7 @@ void WideSearch::MakeChild(const Frame& f, Child& c)
     } else {
         const int r = RepetitionDepth(c.repKey, depth);
         if (r >= 0) {
-            winner = Opponent(m_favoured);
+            winner = Opponent(FavouredIn(c.stage));
             c.dep = r;
             c.koFree = false;
         } else if (const TableEntry* e = m_table.Find(c.key)) {
@@ -197,8 +229,8 @@ void WideSearch::MakeChild(const Frame& f, Child& c)
         // New to the table: the position itself is needed now.
         Board& board = m_scratch;
         board = f.board;
-        WideRules::PlayMove(board, c.move, f.toMove, m_favoured);
-        const End end = EndOf(board, next, c.key);
+        WideRules::PlayMove(board, c.move, f.toMove, FavouredIn(f.stage));
+        const End end = EndOf(board, next, c.stage, c.key);
         // The attacker's last capture may be a favoured retake.
         c.koFree = end != End::Death || board.KoBan() == kNoLoc || board.KoBanned() != m_rules.Attacker();
         winner = end == End::Death ? m_rules.Attacker()
@@ -221,7 +253,7 @@ void WideSearch::Expand(Frame& f, Loc only)
     ++m_expanded;
     if ((m_expanded & (kPollNodes - 1)) == 0)
         Poll();
-    m_rules.Moves(f.board, f.toMove, f.root, m_favoured, m_moves);
+    Moves(f.board, f.toMove, f.root, f.stage, FavouredIn(f.stage), m_moves);
     // The children's keys first, foreseen without playing, so that their
     // table entries are on their way to the cache while the first ones are
     // judged; only the positions new to the table are made.
@@ -234,8 +266,9 @@ void WideSearch::Expand(Frame& f, Loc only)
         f.children.emplace_back();
         Child& c = f.children.back();
         c.move = m.at;
-        c.key = TableKey(after.hash, next, after.koBan, after.koBanned);
-        c.repKey = RepetitionKey(after.hash, next, after.koBan, after.koBanned);
+        c.stage = After(f.stage, f.board, f.toMove, m.at);
+        c.key = TableKey(after.hash, next, after.koBan, after.koBanned, c.stage);
+        c.repKey = RepetitionKey(after.hash, next, after.koBan, after.koBanned, c.stage);
         c.takesTarget = false;
         for (int k = 0; k < after.takenStrings; ++k)
             for (Loc t : m_rules.Targets())
@@ -301,7 +334,7 @@ void WideSearch::Finish(Frame& f)
     } else if (f.delta == 0) {
         // A loser whom the ban keeps from a retake could make it in the
         // other reading, unless it is favoured in this one.
-        f.koFree = f.board.KoBan() == kNoLoc || f.board.KoBanned() != f.toMove || f.toMove == m_favoured;
+        f.koFree = f.board.KoBan() == kNoLoc || f.board.KoBanned() != f.toMove || f.toMove == FavouredIn(f.stage);
         for (const Child& c : f.children) {
             f.dep = std::min(f.dep, c.dep);
             f.koFree = f.koFree && c.koFree;
@@ -351,7 +384,7 @@ void WideSearch::DescendInto(Frame& f)
     const std::uint32_t thDelta = std::min(f.thPhi, widened);
     f.current = best;
     m_line.push_back(c.repKey);
-    Frame& child = Push(f.board, c.move, Opponent(f.toMove), thPhi, thDelta);
+    Frame& child = Push(f.board, c.move, Opponent(f.toMove), c.stage, thPhi, thDelta);
     Expand(child, kNoLoc);
 }
 
@@ -373,16 +406,16 @@ std::vector<Loc> WideSearch::ByPromise(const Frame& f)
     return moves;
 }
 
-WideSearch::Outcome WideSearch::Solve(const Board& board, Player toMove, const std::vector<std::uint64_t>& line,
-                                      Loc only, bool fresh)
+WideSearch::Outcome WideSearch::Solve(const Board& board, Player toMove, Stage stage,
+                                      const std::vector<std::uint64_t>& line, Loc only, bool fresh)
 {
     Outcome out;
     m_cancelled = false;
     m_line = line;
     m_base = static_cast<int>(line.size());
-    m_line.push_back(RepetitionKey(board, toMove));
+    m_line.push_back(RepetitionKey(board, toMove, stage));
     m_top = -1;
-    Frame& root = Push(board, kNoLoc, toMove, kInfinity, kInfinity);
+    Frame& root = Push(board, kNoLoc, toMove, stage, kInfinity, kInfinity);
     root.root = line.empty();
     if (!fresh && !root.root) {
         const TableEntry* e = m_table.Find(root.key);

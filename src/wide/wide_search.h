@@ -22,6 +22,13 @@ struct CRunControl;
 
 namespace go {
 
+// Where a line stands. Two passes in a row (the first no wait for a ko ban)
+// end the fight. Where the defender is favoured, the end is not life yet:
+// the attacker may first take away every ko threat and then start his kos,
+// so the line goes on settled, the attacker favoured, until two passes
+// more. (Where the attacker is favoured, the fight's end is life.)
+enum class Stage : std::uint8_t { Fight, AfterPass, Settled };
+
 class WideSearch {
 public:
     WideSearch(const WideRules& rules, WideTable& table);
@@ -47,14 +54,27 @@ public:
     // and only is the one first move read (kNoLoc: all). fresh reads the
     // position itself again even when the table knows it, so that its
     // winning move fits this line.
-    Outcome Solve(const Board& board, Player toMove, const std::vector<std::uint64_t>& line, Loc only, bool fresh);
+    // stage is the position's own.
+    Outcome Solve(const Board& board, Player toMove, Stage stage, const std::vector<std::uint64_t>& line, Loc only,
+                  bool fresh);
 
     // Keys of a position: for the table (with the ko ban and the reading)
-    // and for repetitions (stones, the side to move and the ko ban).
-    std::uint64_t TableKey(const Board& board, Player toMove) const;
-    std::uint64_t TableKey(std::uint64_t hash, Player toMove, Loc koBan, Player koBanned) const;
-    static std::uint64_t RepetitionKey(const Board& board, Player toMove);
-    static std::uint64_t RepetitionKey(std::uint64_t hash, Player toMove, Loc koBan, Player koBanned);
+    // and for repetitions (stones, the side to move, the ko ban and the
+    // stage). A settled position is keyed as the reading favouring the
+    // attacker keys it: it is the same game from there on.
+    std::uint64_t TableKey(const Board& board, Player toMove, Stage stage) const;
+    std::uint64_t TableKey(std::uint64_t hash, Player toMove, Loc koBan, Player koBanned, Stage stage) const;
+    static std::uint64_t RepetitionKey(const Board& board, Player toMove, Stage stage);
+    static std::uint64_t RepetitionKey(std::uint64_t hash, Player toMove, Loc koBan, Player koBanned, Stage stage);
+
+    // Who wins kos in a stage of this reading.
+    Player FavouredIn(Stage stage) const;
+    // The moves of p, as the reading tries them (favoured: who may retake
+    // against the ko ban, FavouredIn(stage) in the reading).
+    void Moves(const Board& board, Player p, bool root, Stage stage, Player favoured,
+               std::vector<WideRules::Move>& out) const;
+    // The stage after p's move in a position of the given stage.
+    Stage After(Stage stage, const Board& board, Player p, Loc move) const;
 
     std::int64_t Expanded() const { return m_expanded; }
     std::int64_t Played() const { return m_played; }
@@ -64,7 +84,7 @@ private:
     struct Child;
     struct Frame;
     // A frame for board after move (kNoLoc: board itself) with toMove to play.
-    Frame& Push(const Board& board, Loc move, Player toMove, std::uint32_t thPhi, std::uint32_t thDelta);
+    Frame& Push(const Board& board, Loc move, Player toMove, Stage stage, std::uint32_t thPhi, std::uint32_t thDelta);
     void Expand(Frame& f, Loc only);
     void MakeChild(const Frame& f, Child& c);
     const TableEntry* FindKoFreeProof(std::uint64_t key) const;
@@ -74,13 +94,16 @@ private:
     static std::vector<Loc> ByPromise(const Frame& f);
     void DescendInto(Frame& f);
     void Poll();
-    End EndOf(const Board& board, Player toMove, std::uint64_t key);
+    End EndOf(const Board& board, Player toMove, Stage stage, std::uint64_t key);
+    // Whether two passes end the fight with the attacker favoured next.
+    bool Settles() const { return m_favoured == m_rules.Defender(); }
 
     const WideRules& m_rules;
     WideTable& m_table;
     CRunControl* m_control = nullptr;
     Player m_favoured = Color::Black;
     std::uint64_t m_readingKey = 0;
+    std::uint64_t m_attackerReadingKey = 0;  // the reading favouring the attacker
     // The reading favouring the other side, when it has stored results.
     std::uint64_t m_otherReadingKey = 0;
     bool m_otherReadingStored = false;

@@ -48,7 +48,7 @@ public:
 
     void Build(int limit, bool& cut)
     {
-        Follow(-1, m_problem.board, m_problem.first, {}, 0, 0);
+        Follow(-1, m_problem.board, m_problem.first, Stage::Fight, {}, 0, 0);
         while (!m_pending.empty()) {
             const Pending p = m_pending.top();
             m_pending.pop();
@@ -79,18 +79,20 @@ public:
     }
 
 private:
-    // Replays the line to node k: its board, the side to move after it and
-    // the repetition keys of the positions before it.
-    void Replay(int k, Board& board, Player& toMove, std::vector<std::uint64_t>& line) const
+    // Replays the line to node k: its board, the side to move after it,
+    // its stage and the repetition keys of the positions before it.
+    void Replay(int k, Board& board, Player& toMove, Stage& stage, std::vector<std::uint64_t>& line) const
     {
         std::vector<int> chain;
         for (int n = k; n >= 0; n = m_nodes[n].parent)
             chain.push_back(n);
         board = m_problem.board;
         toMove = m_problem.first;
+        stage = Stage::Fight;
         line.clear();
         for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
-            line.push_back(WideSearch::RepetitionKey(board, toMove));
+            line.push_back(WideSearch::RepetitionKey(board, toMove, stage));
+            stage = m_search.After(stage, board, m_nodes[*it].player, m_nodes[*it].at);
             board.Play(m_nodes[*it].at, m_nodes[*it].player);
             toMove = Opponent(m_nodes[*it].player);
         }
@@ -110,18 +112,19 @@ private:
         const int k = static_cast<int>(m_nodes.size()) - 1;
         Board board;
         Player toMove;
+        Stage stage;
         std::vector<std::uint64_t> line;
-        Replay(k, board, toMove, line);
-        if (Repeats(line, WideSearch::RepetitionKey(board, toMove))) {
+        Replay(k, board, toMove, stage, line);
+        if (Repeats(line, WideSearch::RepetitionKey(board, toMove, stage))) {
             m_nodes[k].ko = true;  // the line ends in a repetition
             return;
         }
-        Follow(k, board, toMove, line, p.sideTurns, p.depth + 1);
+        Follow(k, board, toMove, stage, line, p.sideTurns, p.depth + 1);
     }
 
     // Queues what follows node k (-1: the problem's position).
-    void Follow(int k, const Board& board, Player toMove, const std::vector<std::uint64_t>& line, int sideTurns,
-                int depth)
+    void Follow(int k, const Board& board, Player toMove, Stage stage, const std::vector<std::uint64_t>& line,
+                int sideTurns, int depth)
     {
         const bool root = k < 0;
         if (m_rules.TargetTaken(board))
@@ -129,7 +132,7 @@ private:
         if (!root && m_rules.EndOf(board, toMove, false, Color::Empty) == End::Life)
             return;
         if (toMove == m_winner) {
-            const WideSearch::Outcome out = m_search.Solve(board, toMove, line, m_only, true);
+            const WideSearch::Outcome out = m_search.Solve(board, toMove, stage, line, m_only, true);
             if (!out.moverWins || out.best == kNoLoc)
                 return;
             if (out.best == board.KoBan() && toMove == board.KoBanned()) {
@@ -141,14 +144,15 @@ private:
             return;
         }
         // Every legal move of the loser, the one the reading found hardest first.
-        m_rules.Moves(board, toMove, root, Color::Empty, m_moves);
+        m_search.Moves(board, toMove, root, stage, Color::Empty, m_moves);
         std::vector<std::pair<std::uint32_t, Loc>> replies;
         for (const WideRules::Move& m : m_moves) {
             if (root && m_only != kNoLoc && m.at != m_only)
                 continue;
             Board after = board;
             after.Play(m.at, toMove);
-            const TableEntry* e = m_table.Find(m_search.TableKey(after, Opponent(toMove)));
+            const Stage next = m_search.After(stage, board, toMove, m.at);
+            const TableEntry* e = m_table.Find(m_search.TableKey(after, Opponent(toMove), next));
             replies.emplace_back(e ? e->work : 0, m.at);
         }
         std::stable_sort(replies.begin(), replies.end(),

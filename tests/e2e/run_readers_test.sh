@@ -17,7 +17,7 @@ check() {
     [ "$got" == "$want" ] || fail "$name: got [$got], expected [$want]"
 }
 
-check sixteen_wide 0 "corner-eye-sixteen.txt: life=130082/1036852" \
+check sixteen_wide 0 "corner-eye-sixteen.txt: life=131139/1125252" \
     "$solve" corner-eye-sixteen.txt
 check sixteen_table 1 "corner-eye-sixteen.txt: error: 16 candidate points; the table reader holds 15" \
     "$solve" --reader table corner-eye-sixteen.txt
@@ -25,7 +25,7 @@ check table_default 0 "corner-bent-four.txt: koh=26/52" "$solve" corner-bent-fou
 # The first moves read alone after the whole reading, on the table it
 # filled: the same counters with one worker or two.
 for jobs in 1 2; do
-    check wide_ko_j$jobs 0 "corner-bent-four.txt: koh=30/75
+    check wide_ko_j$jobs 0 "corner-bent-four.txt: koh=31/82
   (1,1) life=2/2
   (1,2) koh=2/2
   (1,3) life=2/2

@@ -6,7 +6,7 @@ using go::Player;
 
 BruteReader::BruteReader(const go::Problem& problem, long nodeBudget) : m_problem(problem), m_budget(nodeBudget) {}
 
-std::string BruteReader::Key(const go::Board& board, Player toMove) const
+std::string BruteReader::Key(const go::Board& board, Player toMove, Stage stage) const
 {
     std::string key(1, toMove == Color::Black ? 'b' : 'w');
     for (int y = 1; y <= board.Size(); ++y)
@@ -15,6 +15,9 @@ std::string BruteReader::Key(const go::Board& board, Player toMove) const
     // The ban is part of the position: a favoured retake repeats no position.
     if (board.KoBan() != go::kNoLoc)
         key += "k" + std::to_string(board.KoBan()) + (board.KoBanned() == Color::Black ? "b" : "w");
+    // Where two passes settle the fight, a pass is part of the position too.
+    if (m_favoured == m_problem.defender)
+        key += stage.settled ? "s" : stage.afterPass ? "p" : "";
     return key;
 }
 
@@ -55,17 +58,18 @@ bool BruteReader::Allowed(const go::Board& board, Loc loc, Player p, bool root) 
     return false;
 }
 
-Player BruteReader::Value(const go::Board& board, Player toMove, bool afterPass, bool root)
+Player BruteReader::Value(const go::Board& board, Player toMove, Stage stage, bool root)
 {
     const Player defender = m_problem.defender, attacker = go::Opponent(defender);
+    const Player favoured = stage.settled ? attacker : m_favoured;
     for (Loc t : m_problem.targets)
         if (board.At(t) != defender)
             return attacker;
-    const std::string key = Key(board, toMove);
+    const std::string key = Key(board, toMove, stage);
     for (const std::string& earlier : m_line)
         if (earlier == key) {
             metRepetition = true;
-            return go::Opponent(m_favoured);
+            return go::Opponent(favoured);
         }
     if (++m_nodes > m_budget) {
         m_exhausted = true;
@@ -84,25 +88,32 @@ Player BruteReader::Value(const go::Board& board, Player toMove, bool afterPass,
             continue;
         if (root && m_only != go::kNoLoc && loc != m_only)
             continue;
-        const bool retake = toMove == m_favoured && loc == board.KoBan() && toMove == board.KoBanned();
+        const bool retake = toMove == favoured && loc == board.KoBan() && toMove == board.KoBanned();
         go::Board next = board;
         if (retake)
             next.LiftKoBan();
         if (!next.Play(loc, toMove))
             continue;
         metKoBan = metKoBan || next.KoBan() != go::kNoLoc;
-        if (Value(next, go::Opponent(toMove), false, false) == toMove) {
+        if (Value(next, go::Opponent(toMove), Stage{false, stage.settled}, false) == toMove) {
             winner = toMove;
             break;
         }
     }
-    if (winner != toMove && !m_exhausted && (!root || m_only == go::kNoLoc || m_only == go::kPass)) {
+    // At the root only the defender may pass (the attacker opens on an f point).
+    if (winner != toMove && !m_exhausted && (!root || (toMove == defender && (m_only == go::kNoLoc || m_only == go::kPass)))) {
         // An attacker banned from a ko retake may wait: the pass in answer
         // does not end the line.
         const bool waits = toMove == attacker && board.KoBan() != go::kNoLoc && board.KoBanned() == attacker;
         go::Board next = board;
         next.Play(go::kPass, toMove);
-        const Player afterBoth = afterPass ? defender : Value(next, go::Opponent(toMove), !waits, false);
+        Player afterBoth;
+        if (!stage.afterPass)
+            afterBoth = Value(next, go::Opponent(toMove), Stage{!waits, stage.settled}, false);
+        else if (stage.settled || m_favoured == attacker)
+            afterBoth = defender;
+        else
+            afterBoth = Value(next, go::Opponent(toMove), Stage{false, true}, false);
         if (afterBoth == toMove)
             winner = toMove;
     }
@@ -117,13 +128,32 @@ go::Verdict BruteReader::Verdict(Loc only)
     for (int reading = 1; reading <= 2; ++reading) {
         m_favoured = reading == 1 ? go::Opponent(m_problem.first) : m_problem.first;
         m_line.clear();
-        const Player w = Value(m_problem.board, m_problem.first, false, true);
+        const Player w = Value(m_problem.board, m_problem.first, Stage{}, true);
         if (m_exhausted)
             return go::Verdict::Exhausted;
         if (w == m_problem.first)
             return reading == 2 ? go::Verdict::Ko : kill ? go::Verdict::Death : go::Verdict::Life;
     }
     return kill ? go::Verdict::Life : go::Verdict::Death;
+}
+
+// Replays line: a pass after a pass ends the fight, the first time only
+// where the reading favours the defender.
+BruteReader::Stage BruteReader::StageAfter(const std::vector<std::pair<Player, Loc>>& line, Player favoured) const
+{
+    go::Board board = m_problem.board;
+    Stage stage;
+    for (const auto& move : line) {
+        const bool waits = move.first != m_problem.defender && board.KoBan() != go::kNoLoc &&
+                           board.KoBanned() == move.first;
+        const bool pass = move.second == go::kPass && !waits;
+        if (pass && stage.afterPass && !stage.settled && favoured == m_problem.defender)
+            stage = Stage{false, true};
+        else
+            stage.afterPass = pass;
+        board.Play(move.second, move.first);
+    }
+    return stage;
 }
 
 Player BruteReader::Winner(const std::vector<std::pair<Player, Loc>>& line, Player favoured)
@@ -133,20 +163,17 @@ Player BruteReader::Winner(const std::vector<std::pair<Player, Loc>>& line, Play
     m_line.clear();
     go::Board board = m_problem.board;
     Player toMove = m_problem.first;
-    bool afterPass = false;
-    for (const auto& move : line) {
-        m_line.push_back(Key(board, toMove));
-        const bool waits = move.first != m_problem.defender && board.KoBan() != go::kNoLoc &&
-                           board.KoBanned() == move.first;
-        board.Play(move.second, move.first);
-        afterPass = move.second == go::kPass && !waits;
-        toMove = go::Opponent(move.first);
+    for (std::size_t k = 0; k < line.size(); ++k) {
+        const std::vector<std::pair<Player, Loc>> before(line.begin(), line.begin() + static_cast<long>(k));
+        m_line.push_back(Key(board, toMove, StageAfter(before, favoured)));
+        board.Play(line[k].second, line[k].first);
+        toMove = go::Opponent(line[k].first);
     }
-    const Player w = Value(board, toMove, afterPass, line.empty());
+    const Player w = Value(board, toMove, StageAfter(line, favoured), line.empty());
     return m_exhausted ? Color::Empty : w;
 }
 
-std::vector<Loc> BruteReader::Moves(const std::vector<std::pair<Player, Loc>>& line) const
+std::vector<Loc> BruteReader::Moves(const std::vector<std::pair<Player, Loc>>& line, Player favoured) const
 {
     go::Board board = m_problem.board;
     Player toMove = m_problem.first;
@@ -154,6 +181,7 @@ std::vector<Loc> BruteReader::Moves(const std::vector<std::pair<Player, Loc>>& l
         board.Play(move.second, move.first);
         toMove = go::Opponent(move.first);
     }
+    const bool settled = StageAfter(line, favoured).settled;
     std::vector<Loc> moves;
     for (const go::Candidate& c : m_problem.candidates) {
         bool again = false;
@@ -164,7 +192,8 @@ std::vector<Loc> BruteReader::Moves(const std::vector<std::pair<Player, Loc>>& l
             moves.push_back(c.at);
     }
     const bool waits = board.KoBan() != go::kNoLoc && board.KoBanned() == toMove;
-    if (toMove == m_problem.defender || (waits && !line.empty()))
+    const bool settles = favoured == m_problem.defender && !settled;
+    if (toMove == m_problem.defender || (!line.empty() && (waits || settles)))
         moves.push_back(go::kPass);
     return moves;
 }

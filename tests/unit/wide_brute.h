@@ -1,6 +1,9 @@
 // An independent reader of the wide reader's game for the tests: plain
 // minimax over every line, Go's passes for both sides, no table, no early
 // ends, repetitions found by comparing whole boards. Small regions only.
+// Two passes in a row end the fight: life where the attacker is favoured;
+// where the defender is, play goes on settled, the attacker favoured, until
+// two passes more.
 #pragma once
 
 #include <string>
@@ -23,18 +26,26 @@ public:
     go::Player Winner(const std::vector<std::pair<go::Player, go::Loc>>& line, go::Player favoured);
 
     // The moves Go and the kinds allow the side to move after line (no
-    // favoured side), the pass last when the defender is to move or the
-    // attacker waits for a ko ban to lift.
-    std::vector<go::Loc> Moves(const std::vector<std::pair<go::Player, go::Loc>>& line) const;
+    // retake against the ban), the pass last when the defender is to move,
+    // the attacker waits for a ko ban to lift, or his pass may settle the
+    // fight (the reading favours the defender and it is not settled yet).
+    std::vector<go::Loc> Moves(const std::vector<std::pair<go::Player, go::Loc>>& line, go::Player favoured) const;
 
     // What the readings met on their way.
     bool metRepetition = false;
     bool metKoBan = false;
 
 private:
-    go::Player Value(const go::Board& board, go::Player toMove, bool afterPass, bool root);
+    // Where a line stands: after a pass that may end the fight, settled.
+    struct Stage {
+        bool afterPass = false;
+        bool settled = false;
+    };
+    go::Player Value(const go::Board& board, go::Player toMove, Stage stage, bool root);
     bool Allowed(const go::Board& board, go::Loc loc, go::Player p, bool root) const;
-    std::string Key(const go::Board& board, go::Player toMove) const;
+    std::string Key(const go::Board& board, go::Player toMove, Stage stage) const;
+    // The stage after line, in a reading favouring favoured.
+    Stage StageAfter(const std::vector<std::pair<go::Player, go::Loc>>& line, go::Player favoured) const;
 
     const go::Problem& m_problem;
     long m_budget;

@@ -34,15 +34,15 @@ TEST(WideHistory, AResultRestingOnTheLineAboveIsNotReusedOnAnotherLine)
     for (go::Loc at : inside) {
         go::Board after = problem.board;
         ASSERT_TRUE(after.Play(at, go::Color::Black));
-        line.push_back(go::WideSearch::RepetitionKey(after, go::Color::White));
+        line.push_back(go::WideSearch::RepetitionKey(after, go::Color::White, go::Stage::Fight));
         line.push_back(0x1234 + line.size());  // Black to move: never met
     }
-    EXPECT_TRUE(search.Solve(problem.board, go::Color::White, line, go::kNoLoc, true).moverWins);
+    EXPECT_TRUE(search.Solve(problem.board, go::Color::White, go::Stage::Fight, line, go::kNoLoc, true).moverWins);
 
     // On a line without them the group dies, though the table has seen the
     // position after White's pass.
     const std::vector<std::uint64_t> other = {11, 12, 13, 14};
-    EXPECT_FALSE(search.Solve(problem.board, go::Color::White, other, go::kNoLoc, true).moverWins);
+    EXPECT_FALSE(search.Solve(problem.board, go::Color::White, go::Stage::Fight, other, go::kNoLoc, true).moverWins);
 }
 
 // The two readings share a table, and a proof free of kos serves both: on
@@ -70,7 +70,7 @@ TEST(WideHistory, EachReadingKeepsItsOwnAnswerOnASharedTable)
             after.Play(move, problem.first);
             if (go::WideRules(problem).TargetTaken(after))
                 continue;  // decided: the reading starts from a standing target
-            const std::vector<std::uint64_t> above = {go::WideSearch::RepetitionKey(problem.board, problem.first)};
+            const std::vector<std::uint64_t> above = {go::WideSearch::RepetitionKey(problem.board, problem.first, go::Stage::Fight)};
             for (const bool blackFirst : {true, false}) {
                 go::WideRules rules(problem);
                 go::WideTable table(1 << 20);
@@ -78,7 +78,7 @@ TEST(WideHistory, EachReadingKeepsItsOwnAnswerOnASharedTable)
                 for (int r = 1; r <= 2; ++r) {
                     const go::Player favoured = (r == 1) == blackFirst ? go::Color::Black : go::Color::White;
                     search.SetReading(favoured, r);
-                    const bool moverWins = search.Solve(after, next, above, go::kNoLoc, true).moverWins;
+                    const bool moverWins = search.Solve(after, next, go::Stage::Fight, above, go::kNoLoc, true).moverWins;
                     SCOPED_TRACE("round " + std::to_string(round) + " reading " + std::to_string(r) + (blackFirst ? " black first" : " white first"));
                     ASSERT_EQ(moverWins, (favoured == go::Color::Black ? whenBlack : whenWhite) == next);
                 }

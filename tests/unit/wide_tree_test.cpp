@@ -33,9 +33,9 @@ struct TreeCheck {
             return CheckEnd(line, board);
         if (toMove == winner && moves.size() != 1)
             return "the winner has " + std::to_string(moves.size()) + " moves";
-        if (toMove != winner && complete && moves.size() != brute.Moves(line).size())
+        if (toMove != winner && complete && moves.size() != brute.Moves(line, favoured).size())
             return "the loser has " + std::to_string(moves.size()) + " of " +
-                   std::to_string(brute.Moves(line).size()) + " moves";
+                   std::to_string(brute.Moves(line, favoured).size()) + " moves";
         for (const go::TreeMove& m : moves) {
             if (m.player != toMove)
                 return "a move by the wrong side";
