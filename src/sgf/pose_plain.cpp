@@ -9,9 +9,9 @@
 // points, without entering the outside (the empty points the other side
 // owns, reached from the open board). The one side whose area reaches no
 // open point is walled in and defends (both walled in: the smaller area).
-// Targets are the main string and the defender's strings of three stones
-// or more in its area that the attacker cannot take whatever the defender
-// does.
+// Targets are the main string and, when the attacker plays first, the
+// defender's strings of three stones or more in its area that are not in
+// atari; the defender playing first need only save the main string.
 // Candidates: the area's empty points and a ring around it open to both
 // ('f', vital points first), the stones that may be taken ('m'), the
 // attacker's blocks beyond the ring ('z': played only next to a defender
@@ -46,9 +46,6 @@ constexpr int kCuttingLiberties = 2;
 // Drawn around them, the region may have this many points: past it the
 // reading takes too long for what it gains.
 constexpr std::size_t kCuttingRegion = 20;
-// Liberties a target other than the main string must reach when it
-// extends out of atari: with two the attacker ataris it again.
-constexpr int kTargetLiberties = 3;
 // A defender string with this many liberties off the region or fewer is
 // weak enough to be taken.
 constexpr std::size_t kWeakDefenderLiberties = 2;
@@ -60,9 +57,8 @@ bool Has(const std::vector<Loc>& list, Loc p)
 
 // A string in atari that the other side takes whatever its owner does:
 // the other side plays first, or neither taking an adjacent string nor
-// playing its liberty gives it enough liberties (two, or more for a
-// target that is not the main string). The book gives it up.
-bool Lost(const go::Board& board, Loc string, go::Player first, int enough = 2)
+// playing its liberty gives it two liberties. The book gives it up.
+bool Lost(const go::Board& board, Loc string, go::Player first)
 {
     if (board.Liberties(string) > 1)
         return false;
@@ -78,7 +74,7 @@ bool Lost(const go::Board& board, Loc string, go::Player first, int enough = 2)
         return false;
     go::Board after = board;
     const Loc liberty = pose::LibertiesOf(board, string)[0];
-    return !after.Play(liberty, owner) || after.Liberties(liberty) < enough;
+    return !after.Play(liberty, owner) || after.Liberties(liberty) < 2;
 }
 
 // The string a side's area grows from: its largest that is not lost.
@@ -119,14 +115,18 @@ bool IsTarget(const go::Board& board, const std::vector<Loc>& targets, Loc p)
     return std::any_of(targets.begin(), targets.end(), [&](Loc t) { return board.Head(t) == board.Head(p); });
 }
 
+// To live, the book lets the defender give up any string but the main one
+// (measured on the book data: the other strings as targets, even those in
+// atari that could take their way out, kept the book's sacrifices from
+// working). To kill, taking any sizeable string is enough.
 std::vector<Loc> FindTargets(const go::Board& board, const pose::Area& area, go::Player first)
 {
     std::vector<Loc> targets{area.main};
-    for (Loc s : pose::StringsBySize(board, area.defender)) {
-        const bool given = Lost(board, s, first, kTargetLiberties);
-        if (area.in[s] && !IsTarget(board, targets, s) && board.StringSize(s) >= kTargetStones && !given)
+    if (first == area.defender)
+        return targets;
+    for (Loc s : pose::StringsBySize(board, area.defender))
+        if (area.in[s] && !IsTarget(board, targets, s) && board.StringSize(s) >= kTargetStones && board.Liberties(s) > 1)
             targets.push_back(s);
-    }
     return targets;
 }
 

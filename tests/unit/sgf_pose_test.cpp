@@ -124,6 +124,9 @@ const Case kCases[] = {
      go::Color::White, go::Color::Black, "da ab", ""},
     {"two stones may be given up", {"...OOO.X", "OO.O..XX", "...OXX..", "XXXX....", "........"}, 'B', {},
      go::Color::White, go::Color::Black, "da", ""},
+    // To live, only the main string counts: the book may give up the rest.
+    {"the defender to play saves the main string", {".O.OOO.X", "OO.O..XX", "...OXX..", "XXXX....", "........"},
+     'W', {}, go::Color::White, go::Color::White, "da", ""},
 };
 
 TEST(SgfPose, PosesHandMadeProblemsInEveryCorner)
@@ -172,6 +175,10 @@ const struct {
     {"what extends to two liberties only",
      {".XO..XXO", "OXO..OXO", ".OXX.OXO", ".OX.XXO.", ".OXX..O.", "..OOO...", "........"},
      "cc"},
+    // The four stones at the left could take two white stones to get out
+    // of atari, but the book lives with the five at the top.
+    {"what could take its way out of atari",
+     {".OXX....", "XOXXXO.O", "XXO.OO..", "OXO.....", "OOO.....", "........"}, "ca"},
 };
 
 // Poses rows in each corner, Black first and defending, and hands the
