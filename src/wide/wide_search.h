@@ -53,8 +53,8 @@ public:
     // the root (line empty) only the first player's 'f' points are open,
     // and only is the one first move read (kNoLoc: all). fresh reads the
     // position itself again even when the table knows it, so that its
-    // winning move fits this line.
-    // stage is the position's own.
+    // winning move fits this line. stage is the position's (Fight at the
+    // problem's root).
     Outcome Solve(const Board& board, Player toMove, Stage stage, const std::vector<std::uint64_t>& line, Loc only,
                   bool fresh);
 
