@@ -125,7 +125,8 @@ std::vector<Loc> FindTargets(const go::Board& board, const pose::Area& area, go:
     if (first == area.defender)
         return targets;
     for (Loc s : pose::StringsBySize(board, area.defender))
-        if (area.in[s] && !IsTarget(board, targets, s) && board.StringSize(s) >= kTargetStones && board.Liberties(s) > 1)
+        if (area.in[s] && !IsTarget(board, targets, s) && board.StringSize(s) >= kTargetStones &&
+            !Lost(board, s, first))
             targets.push_back(s);
     return targets;
 }

@@ -161,15 +161,13 @@ std::uint64_t WideSearch::TableKey(const Board& board, Player toMove, Stage stag
 WideSearch::Frame& WideSearch::Push(const Board& board, Loc move, Player toMove, Stage stage, std::uint32_t thPhi,
                                     std::uint32_t thDelta)
 {
-    const Player mover = Opponent(toMove);
-    const Player favoured = m_top >= 0 ? FavouredIn(m_frames[m_top]->stage) : m_favoured;
     ++m_top;
     if (m_top == static_cast<int>(m_frames.size()))
         m_frames.emplace_back(new Frame);
     Frame& f = *m_frames[m_top];
     f.board = board;
-    if (move != kNoLoc)  // played on the frame's own copy
-        WideRules::PlayMove(f.board, move, mover, favoured);
+    if (move != kNoLoc)  // played on the frame's own copy, as its parent's stage allows
+        WideRules::PlayMove(f.board, move, Opponent(toMove), FavouredIn(m_frames[m_top - 1]->stage));
     f.toMove = toMove;
     f.stage = stage;
     f.root = false;

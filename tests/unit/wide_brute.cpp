@@ -95,25 +95,21 @@ Player BruteReader::Value(const go::Board& board, Player toMove, Stage stage, bo
         if (!next.Play(loc, toMove))
             continue;
         metKoBan = metKoBan || next.KoBan() != go::kNoLoc;
-        if (Value(next, go::Opponent(toMove), Stage{false, stage.settled}, false) == toMove) {
+        if (Value(next, go::Opponent(toMove), After(stage, board, {toMove, loc}, m_favoured), false) == toMove) {
             winner = toMove;
             break;
         }
     }
     // At the root only the defender may pass (the attacker opens on an f point).
-    if (winner != toMove && !m_exhausted && (!root || (toMove == defender && (m_only == go::kNoLoc || m_only == go::kPass)))) {
-        // An attacker banned from a ko retake may wait: the pass in answer
-        // does not end the line.
-        const bool waits = toMove == attacker && board.KoBan() != go::kNoLoc && board.KoBanned() == attacker;
+    const bool mayPass = !root || (toMove == defender && (m_only == go::kNoLoc || m_only == go::kPass));
+    if (winner != toMove && !m_exhausted && mayPass) {
+        // Two passes are life once the fight is settled, or where the
+        // attacker is favoured; an attacker banned from a ko retake may wait.
         go::Board next = board;
         next.Play(go::kPass, toMove);
-        Player afterBoth;
-        if (!stage.afterPass)
-            afterBoth = Value(next, go::Opponent(toMove), Stage{!waits, stage.settled}, false);
-        else if (stage.settled || m_favoured == attacker)
-            afterBoth = defender;
-        else
-            afterBoth = Value(next, go::Opponent(toMove), Stage{false, true}, false);
+        const bool ends = stage.afterPass && (stage.settled || m_favoured == attacker);
+        const Stage after = After(stage, board, {toMove, go::kPass}, m_favoured);
+        const Player afterBoth = ends ? defender : Value(next, go::Opponent(toMove), after, false);
         if (afterBoth == toMove)
             winner = toMove;
     }
@@ -137,22 +133,17 @@ go::Verdict BruteReader::Verdict(Loc only)
     return kill ? go::Verdict::Life : go::Verdict::Death;
 }
 
-// Replays line: a pass after a pass ends the fight, the first time only
-// where the reading favours the defender.
-BruteReader::Stage BruteReader::StageAfter(const std::vector<std::pair<Player, Loc>>& line, Player favoured) const
+// A pass after a pass ends the fight, the first time only where the
+// reading favours the defender.
+BruteReader::Stage BruteReader::After(Stage stage, const go::Board& board, const std::pair<Player, Loc>& move,
+                                      Player favoured) const
 {
-    go::Board board = m_problem.board;
-    Stage stage;
-    for (const auto& move : line) {
-        const bool waits = move.first != m_problem.defender && board.KoBan() != go::kNoLoc &&
-                           board.KoBanned() == move.first;
-        const bool pass = move.second == go::kPass && !waits;
-        if (pass && stage.afterPass && !stage.settled && favoured == m_problem.defender)
-            stage = Stage{false, true};
-        else
-            stage.afterPass = pass;
-        board.Play(move.second, move.first);
-    }
+    const bool waits =
+        move.first != m_problem.defender && board.KoBan() != go::kNoLoc && board.KoBanned() == move.first;
+    const bool pass = move.second == go::kPass && !waits;
+    if (pass && stage.afterPass && !stage.settled && favoured == m_problem.defender)
+        return Stage{false, true};
+    stage.afterPass = pass;
     return stage;
 }
 
@@ -163,13 +154,14 @@ Player BruteReader::Winner(const std::vector<std::pair<Player, Loc>>& line, Play
     m_line.clear();
     go::Board board = m_problem.board;
     Player toMove = m_problem.first;
-    for (std::size_t k = 0; k < line.size(); ++k) {
-        const std::vector<std::pair<Player, Loc>> before(line.begin(), line.begin() + static_cast<long>(k));
-        m_line.push_back(Key(board, toMove, StageAfter(before, favoured)));
-        board.Play(line[k].second, line[k].first);
-        toMove = go::Opponent(line[k].first);
+    Stage stage;
+    for (const auto& move : line) {
+        m_line.push_back(Key(board, toMove, stage));
+        stage = After(stage, board, move, favoured);
+        board.Play(move.second, move.first);
+        toMove = go::Opponent(move.first);
     }
-    const Player w = Value(board, toMove, StageAfter(line, favoured), line.empty());
+    const Player w = Value(board, toMove, stage, line.empty());
     return m_exhausted ? Color::Empty : w;
 }
 
@@ -177,11 +169,12 @@ std::vector<Loc> BruteReader::Moves(const std::vector<std::pair<Player, Loc>>& l
 {
     go::Board board = m_problem.board;
     Player toMove = m_problem.first;
+    Stage stage;
     for (const auto& move : line) {
+        stage = After(stage, board, move, favoured);
         board.Play(move.second, move.first);
         toMove = go::Opponent(move.first);
     }
-    const bool settled = StageAfter(line, favoured).settled;
     std::vector<Loc> moves;
     for (const go::Candidate& c : m_problem.candidates) {
         bool again = false;
@@ -192,7 +185,7 @@ std::vector<Loc> BruteReader::Moves(const std::vector<std::pair<Player, Loc>>& l
             moves.push_back(c.at);
     }
     const bool waits = board.KoBan() != go::kNoLoc && board.KoBanned() == toMove;
-    const bool settles = favoured == m_problem.defender && !settled;
+    const bool settles = favoured == m_problem.defender && !stage.settled;
     if (toMove == m_problem.defender || (!line.empty() && (waits || settles)))
         moves.push_back(go::kPass);
     return moves;

@@ -44,8 +44,9 @@ private:
     go::Player Value(const go::Board& board, go::Player toMove, Stage stage, bool root);
     bool Allowed(const go::Board& board, go::Loc loc, go::Player p, bool root) const;
     std::string Key(const go::Board& board, go::Player toMove, Stage stage) const;
-    // The stage after line, in a reading favouring favoured.
-    Stage StageAfter(const std::vector<std::pair<go::Player, go::Loc>>& line, go::Player favoured) const;
+    // The stage after move is played on board, in a reading favouring favoured.
+    Stage After(Stage stage, const go::Board& board, const std::pair<go::Player, go::Loc>& move,
+                go::Player favoured) const;
 
     const go::Problem& m_problem;
     long m_budget;

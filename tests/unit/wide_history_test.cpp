@@ -70,7 +70,8 @@ TEST(WideHistory, EachReadingKeepsItsOwnAnswerOnASharedTable)
             after.Play(move, problem.first);
             if (go::WideRules(problem).TargetTaken(after))
                 continue;  // decided: the reading starts from a standing target
-            const std::vector<std::uint64_t> above = {go::WideSearch::RepetitionKey(problem.board, problem.first, go::Stage::Fight)};
+            const std::vector<std::uint64_t> above = {
+                go::WideSearch::RepetitionKey(problem.board, problem.first, go::Stage::Fight)};
             for (const bool blackFirst : {true, false}) {
                 go::WideRules rules(problem);
                 go::WideTable table(1 << 20);
@@ -78,8 +79,10 @@ TEST(WideHistory, EachReadingKeepsItsOwnAnswerOnASharedTable)
                 for (int r = 1; r <= 2; ++r) {
                     const go::Player favoured = (r == 1) == blackFirst ? go::Color::Black : go::Color::White;
                     search.SetReading(favoured, r);
-                    const bool moverWins = search.Solve(after, next, go::Stage::Fight, above, go::kNoLoc, true).moverWins;
-                    SCOPED_TRACE("round " + std::to_string(round) + " reading " + std::to_string(r) + (blackFirst ? " black first" : " white first"));
+                    const bool moverWins =
+                        search.Solve(after, next, go::Stage::Fight, above, go::kNoLoc, true).moverWins;
+                    SCOPED_TRACE("round " + std::to_string(round) + " reading " + std::to_string(r) +
+                                 (blackFirst ? " black first" : " white first"));
                     ASSERT_EQ(moverWins, (favoured == go::Color::Black ? whenBlack : whenWhite) == next);
                 }
             }
