@@ -20,8 +20,9 @@
 // the defender could take ('y', or 'f' when it borders nothing off the
 // region). The area takes in the attacker's cutting stones (touching a
 // target, at most two liberties) and their liberties while the region
-// stays small. Without the ring when the region would pass 24 points,
-// with the area's border given to the attacker past 28; 40 at most.
+// stays small. Without the ring when the region would pass 24 points (18
+// when the attacker plays first), with the area's border given to the
+// attacker past 28; 40 at most.
 // Every other attacker string has a liberty off the candidates: it is the
 // safe frame.
 #include <algorithm>
@@ -38,6 +39,9 @@ using pose::ForEachPoint;
 
 constexpr std::size_t kMaxRegion = 40;
 constexpr std::size_t kMostWithRing = 24;
+// To kill, a ring is worth less: it gives the defender room the book's
+// kills seldom need, and reading a defender's every try in it takes long.
+constexpr std::size_t kMostWithRingToKill = 18;
 constexpr std::size_t kMostWithBlocks = 28;
 constexpr int kTargetStones = 3;
 // An attacker string touching a target with this many liberties or
@@ -359,18 +363,19 @@ pose::Area WithCuttingStones(const go::Board& board, const pose::Area& area, con
 
 // The points a spread may bring: a ring past a large area costs more
 // reading than the moves the book plays there bring.
-std::size_t MostPoints(Spread spread)
+std::size_t MostPoints(Spread spread, bool kill)
 {
     switch (spread) {
-    case Spread::Wide: return kMostWithRing;
+    case Spread::Wide: return kill ? kMostWithRingToKill : kMostWithRing;
     case Spread::Blocks: return kMostWithBlocks;
     default: return kMaxRegion;
     }
 }
 
 // The widest region around the area that keeps to its spread's size, if
-// any does.
-void FitRegion(const go::Board& board, const pose::Area& area, const std::vector<Loc>& targets, Region& region)
+// any does; kill: the attacker plays first.
+void FitRegion(const go::Board& board, const pose::Area& area, const std::vector<Loc>& targets, bool kill,
+               Region& region)
 {
     for (Spread spread : {Spread::Wide, Spread::Blocks, Spread::Closed}) {
         FindPoints(board, area, spread, region);
@@ -378,7 +383,7 @@ void FitRegion(const go::Board& board, const pose::Area& area, const std::vector
         // Their new points may leave more attacker strings to take.
         while (OpenWeakDefenders(board, targets, area.defender, region))
             FindTaken(board, area, targets, region);
-        if (region.Points() <= MostPoints(spread))
+        if (region.Points() <= MostPoints(spread, kill))
             return;
     }
 }
@@ -432,9 +437,10 @@ std::string PosePlain(const SgfSource& source, const PoseOptions& options, go::P
     // drawn around the cutting stones when that stays small.
     Region region;
     const pose::Area drawn = WithCuttingStones(board, area, targets);
-    FitRegion(board, drawn, targets, region);
+    const bool kill = problem.first != defender;
+    FitRegion(board, drawn, targets, kill, region);
     if (region.Points() > kCuttingRegion && drawn.in != area.in)
-        FitRegion(board, area, targets, region);
+        FitRegion(board, area, targets, kill, region);
     if (region.Points() > kMaxRegion)
         return "region has " + std::to_string(region.Points()) + " points (at most " +
                std::to_string(kMaxRegion) + ")";

@@ -261,6 +261,28 @@ TEST(SgfPose, KindsPastTheArea)
         });
 }
 
+// Room for seven stones along the top: the ring past it brings the region
+// to 21 points. To live (Black first) that is worth it; to kill (White
+// first) the attacker's blocks stand right past the area.
+TEST(SgfPose, ToKillTheRingStaysSmaller)
+{
+    const std::vector<std::string> rows = {"..........", "..........", "XXXXXXX...", "OOOOOOOOO.",
+                                           ".......O.."};
+    const struct {
+        char toPlay;
+        std::vector<std::string> kinds;
+    } goals[] = {{'B', {"ha f", "hb f", "ia z"}}, {'W', {"ha z", "hb z", "ia -"}}};
+    for (const auto& g : goals)
+        for (int mirror = 0; mirror < 4; ++mirror) {
+            SCOPED_TRACE(std::string("to play ") + g.toPlay + ", corner " + std::to_string(mirror));
+            go::Problem problem;
+            ASSERT_EQ(PosePlain(Source(rows, mirror, g.toPlay), {}, problem), "");
+            EXPECT_EQ(problem.defender, go::Color::Black);
+            for (const std::string& k : g.kinds)
+                EXPECT_EQ(KindAt(problem, mirror, k.substr(0, 2)), k[3]) << k;
+        }
+}
+
 TEST(SgfPose, DrawsTargetsSafeFrameAndCandidatesOnTheFilesBoard)
 {
     go::Problem problem;
