@@ -183,6 +183,8 @@ void ReadWide(BatchWorker& worker, const FileJob& job, CFirstMoveReading& readin
     reading.cancelled = r.verdict == go::Verdict::Cancelled;
     reading.promising = r.promising;
     reading.result = CodeOf(r.verdict);
+    reading.expanded = r.expanded;
+    reading.played = r.played;
     reading.verdict = reading.cancelled ? "cancelled" : VerdictText(reading.result, r.expanded, r.played);
 }
 
@@ -405,8 +407,44 @@ private:
             ReadOne(task, worker, deadline);
             return;
         }
-        for (int m : ReadingOrder(*task.job, worker, deadline))
-            ReadOne(Task{task.job, m}, worker, deadline);
+        const std::vector<int> order = ReadingOrder(*task.job, worker, deadline);
+        if (deadline == std::chrono::steady_clock::time_point{}) {
+            for (int m : order)
+                ReadOne(Task{task.job, m}, worker, deadline);
+            return;
+        }
+        ReadInTurns(*task.job, worker, order, deadline);
+    }
+
+    // Under a time limit no first move may take it all: the moves are read
+    // in turns, each turn giving every move still open twice the time of
+    // the last, so that one hard move does not keep the easy ones from
+    // being read. The table keeps what a stopped reading found for the
+    // next turn; a move's time and counters are the sums of its turns.
+    void ReadInTurns(FileJob& job, BatchWorker& worker, std::vector<int> open,
+                     std::chrono::steady_clock::time_point deadline)
+    {
+        std::chrono::steady_clock::duration turn = std::max(m_options.firstTurn, std::chrono::steady_clock::duration{1});
+        while (!open.empty()) {
+            std::vector<int> again;
+            for (int m : open) {
+                CFirstMoveReading& reading = job.check.readings[static_cast<std::size_t>(m)];
+                const CFirstMoveReading before = reading;
+                reading.milliseconds = reading.expanded = reading.played = 0;
+                const auto now = std::chrono::steady_clock::now();
+                const bool last = deadline - now <= turn;
+                ReadOne(Task{&job, m}, worker, last ? deadline : now + turn, !last);
+                reading.milliseconds += before.milliseconds;
+                reading.expanded += before.expanded;
+                reading.played += before.played;
+                if (reading.cancelled && !last && !Cancelled())
+                    again.push_back(m);
+                else if (!reading.cancelled)
+                    reading.verdict = VerdictText(reading.result, reading.expanded, reading.played);
+            }
+            open.swap(again);
+            turn *= 2;
+        }
     }
 
     // The whole reading first (read here), then the first moves in the
@@ -429,7 +467,10 @@ private:
         return order;
     }
 
-    void ReadOne(const Task& task, BatchWorker& worker, std::chrono::steady_clock::time_point deadline)
+    // retried: a reading stopped at this deadline is read again later, so
+    // it fails nothing yet.
+    void ReadOne(const Task& task, BatchWorker& worker, std::chrono::steady_clock::time_point deadline,
+                 bool retried = false)
     {
         FileJob& job = *task.job;
         CFirstMoveReading& reading =
@@ -450,7 +491,7 @@ private:
         const bool ok = !reading.cancelled && !reading.traceFailed;
         if (ok && job.source.keep)
             job.source.keep(worker, reading);
-        if (!ok) {
+        if (!ok && !(retried && reading.cancelled && !Cancelled())) {
             std::lock_guard<std::mutex> lock(m_mutex);
             m_failed = true;
         }

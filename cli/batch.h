@@ -6,6 +6,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstddef>
 #include <cstdio>
 #include <functional>
@@ -85,6 +86,9 @@ struct BatchOptions {
     std::vector<const char*> files;
     ProblemLoader load;
     std::FILE* out = stdout;      // where the lines go
+    // Under a time limit, the time a wide problem's first move gets in its
+    // first turn (each turn after doubles it).
+    std::chrono::steady_clock::duration firstTurn = std::chrono::milliseconds(50);
 };
 
 // Solves every problem and prints its lines; returns the exit status (0,

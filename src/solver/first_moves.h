@@ -28,6 +28,9 @@ struct CFirstMoveReading {
     bool traceFailed = false;        // its trace could not be written completely
     // The wide reader's whole reading: its first moves, most promising first.
     std::vector<go::Loc> promising;
+    // The wide reader's counters: positions expanded, moves and passes played.
+    long long expanded = 0;
+    long long played = 0;
 
     bool IsPass() const { return at == go::kPass; }
 };

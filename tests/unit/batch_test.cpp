@@ -4,12 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cctype>
+#include <chrono>
 #include <cstdio>
 #include <stdexcept>
 
 #include "batch.h"
 #include "solver/first_moves.h"
 #include "test_support.h"
+#include "wide_support.h"
 
 namespace {
 
@@ -33,6 +36,8 @@ Problem LongLiving()
 class BatchTest : public ScratchDirTest {
 protected:
     void Add(const std::string& name, const Problem& problem) { m_problems.push_back({name, problem}); }
+    // A problem for the wide reader, killed with Black first.
+    void AddWide(const std::string& name, const go::Problem& problem) { m_wide.push_back({name, problem}); }
     void Clear() { m_problems.clear(); }
 
     // Called on the worker after each reading of the named problem.
@@ -42,7 +47,19 @@ protected:
     {
         for (const auto& p : m_problems)
             options.files.push_back(p.first.c_str());
+        for (const auto& p : m_wide)
+            options.files.push_back(p.first.c_str());
         options.load = [this](CKovraView& view, const char* path, const ProblemLoaded& loaded) {
+            for (const auto& p : m_wide) {
+                if (p.first != path)
+                    continue;
+                ProblemSource source;
+                source.label = p.first;
+                source.wide = true;
+                source.problem = p.second;
+                source.goal = p.second.first == p.second.defender ? go::Goal::Live : go::Goal::Kill;
+                loaded(source);
+            }
             for (const auto& p : m_problems) {
                 if (p.first != path)
                     continue;
@@ -80,7 +97,21 @@ protected:
 
 private:
     std::vector<std::pair<std::string, Problem>> m_problems;
+    std::vector<std::pair<std::string, go::Problem>> m_wide;
 };
+
+// The lines with each "=N/M" taken out.
+std::string WithoutCounters(const std::string& text)
+{
+    std::string out;
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        out += text[k];
+        if (text[k] == '=')
+            while (k + 1 < text.size() && (std::isdigit(static_cast<unsigned char>(text[k + 1])) || text[k + 1] == '/'))
+                ++k;
+    }
+    return out;
+}
 
 }  // namespace
 
@@ -118,6 +149,28 @@ TEST_F(BatchTest, ALimitNotReachedLeavesTheReadingAlone)
     options.timeout = 30;
     EXPECT_EQ(Run(options), 0);
     EXPECT_EQ(output, "long: life=15043/34413\n");
+}
+
+// Under a time limit the wide reader's first moves are read in turns. With
+// turns so short that every long reading is cut, each is taken up again
+// where the table left it: the verdicts and the solutions are those of a
+// reading without turns, and no cut turn counts as a failure. (Black takes
+// the stone in atari at once; every other first move lets White connect
+// and live after a few thousand positions.)
+TEST_F(BatchTest, FirstMovesReadInTurnsEndAsWithout)
+{
+    AddWide("wide", ProblemOf({"aaaaaaTX.", "aaaaaaTX.", "TTTTTTaX.", "XXXXXXTX.", "XXXXXXXX."}, 19, go::Color::Black));
+    BatchOptions options;
+    options.allMoves = true;
+    EXPECT_EQ(Run(options), 0);
+    const std::string without = output;
+    options.timeout = 600;
+    options.firstTurn = std::chrono::microseconds(1);
+    EXPECT_EQ(Run(options), 0);
+    EXPECT_EQ(WithoutCounters(output), WithoutCounters(without));
+    EXPECT_EQ(output.find("cancelled"), std::string::npos) << output;
+    // The counters add up the turns: readings were cut and taken up again.
+    EXPECT_NE(output, without);
 }
 
 // The trace file ends with the last problem's trace, as when the problems
