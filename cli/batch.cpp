@@ -424,7 +424,7 @@ private:
     void ReadInTurns(FileJob& job, BatchWorker& worker, std::vector<int> open,
                      std::chrono::steady_clock::time_point deadline)
     {
-        std::chrono::steady_clock::duration turn = std::max(m_options.firstTurn, std::chrono::steady_clock::duration{1});
+        auto turn = std::max(m_options.firstTurn, std::chrono::steady_clock::duration{1});
         while (!open.empty()) {
             std::vector<int> again;
             for (int m : open) {
