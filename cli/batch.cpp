@@ -173,19 +173,21 @@ int CodeOf(go::Verdict verdict)
 }
 
 // The wide reader on the job's problem: the whole of it, or the reading's
-// first move alone.
+// first move alone. A reading taken up again after a stop adds to its time
+// and counters.
 void ReadWide(BatchWorker& worker, const FileJob& job, CFirstMoveReading& reading)
 {
     const auto start = std::chrono::steady_clock::now();
     const go::WideReading r = worker.Wide().Read(job.source.problem, reading.at, &worker.WideControl());
     const auto elapsed = std::chrono::steady_clock::now() - start;
-    reading.milliseconds = std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count();
+    reading.milliseconds += std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count();
     reading.cancelled = r.verdict == go::Verdict::Cancelled;
     reading.promising = r.promising;
     reading.result = CodeOf(r.verdict);
-    reading.expanded = r.expanded;
-    reading.played = r.played;
-    reading.verdict = reading.cancelled ? "cancelled" : VerdictText(reading.result, r.expanded, r.played);
+    reading.expanded += r.expanded;
+    reading.played += r.played;
+    reading.verdict =
+        reading.cancelled ? "cancelled" : VerdictText(reading.result, reading.expanded, reading.played);
 }
 
 // The trace of one problem's whole reading goes to a file of its own beside
@@ -407,40 +409,26 @@ private:
             ReadOne(task, worker, deadline);
             return;
         }
-        const std::vector<int> order = ReadingOrder(*task.job, worker, deadline);
-        if (deadline == std::chrono::steady_clock::time_point{}) {
-            for (int m : order)
-                ReadOne(Task{task.job, m}, worker, deadline);
-            return;
-        }
-        ReadInTurns(*task.job, worker, order, deadline);
+        ReadInTurns(*task.job, worker, ReadingOrder(*task.job, worker, deadline), deadline);
     }
 
     // Under a time limit no first move may take it all: the moves are read
     // in turns, each turn giving every move still open twice the time of
     // the last, so that one hard move does not keep the easy ones from
     // being read. The table keeps what a stopped reading found for the
-    // next turn; a move's time and counters are the sums of its turns.
+    // next turn. Without a limit each move is read once, to its end.
     void ReadInTurns(FileJob& job, BatchWorker& worker, std::vector<int> open,
                      std::chrono::steady_clock::time_point deadline)
     {
+        const bool limited = deadline != std::chrono::steady_clock::time_point{};
         auto turn = std::max(m_options.firstTurn, std::chrono::steady_clock::duration{1});
         while (!open.empty()) {
             std::vector<int> again;
             for (int m : open) {
-                CFirstMoveReading& reading = job.check.readings[static_cast<std::size_t>(m)];
-                const CFirstMoveReading before = reading;
-                reading.milliseconds = reading.expanded = reading.played = 0;
                 const auto now = std::chrono::steady_clock::now();
-                const bool last = deadline - now <= turn;
-                ReadOne(Task{&job, m}, worker, last ? deadline : now + turn, !last);
-                reading.milliseconds += before.milliseconds;
-                reading.expanded += before.expanded;
-                reading.played += before.played;
-                if (reading.cancelled && !last && !Cancelled())
+                const bool last = !limited || deadline - now <= turn;
+                if (ReadOne(Task{&job, m}, worker, last ? deadline : now + turn, !last))
                     again.push_back(m);
-                else if (!reading.cancelled)
-                    reading.verdict = VerdictText(reading.result, reading.expanded, reading.played);
             }
             open.swap(again);
             turn *= 2;
@@ -467,10 +455,11 @@ private:
         return order;
     }
 
-    // retried: a reading stopped at this deadline is read again later, so
-    // it fails nothing yet.
-    void ReadOne(const Task& task, BatchWorker& worker, std::chrono::steady_clock::time_point deadline,
-                 bool retried = false)
+    // Reads one reading by the deadline. turn: the deadline ends a turn,
+    // and a reading it stops is read again later, so it fails nothing yet.
+    // Whether it is to be read again.
+    bool ReadOne(const Task& task, BatchWorker& worker, std::chrono::steady_clock::time_point deadline,
+                 bool turn = false)
     {
         FileJob& job = *task.job;
         CFirstMoveReading& reading =
@@ -491,10 +480,12 @@ private:
         const bool ok = !reading.cancelled && !reading.traceFailed;
         if (ok && job.source.keep)
             job.source.keep(worker, reading);
-        if (!ok && !(retried && reading.cancelled && !Cancelled())) {
+        const bool again = turn && reading.cancelled && !Cancelled();
+        if (!ok && !again) {
             std::lock_guard<std::mutex> lock(m_mutex);
             m_failed = true;
         }
+        return again;
     }
 
     // Prints the problems that are done in file order, answers them and lets

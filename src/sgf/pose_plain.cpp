@@ -122,15 +122,16 @@ bool IsTarget(const go::Board& board, const std::vector<Loc>& targets, Loc p)
 // To live, the book lets the defender give up any string but the main one
 // (measured on the book data: the other strings as targets, even those in
 // atari that could take their way out, kept the book's sacrifices from
-// working). To kill, taking any sizeable string is enough.
-std::vector<Loc> FindTargets(const go::Board& board, const pose::Area& area, go::Player first)
+// working). To kill, taking any sizeable string is enough, but for one in
+// atari: the attacker, playing first, takes it at once.
+std::vector<Loc> FindTargets(const go::Board& board, const pose::Area& area, bool kill)
 {
     std::vector<Loc> targets{area.main};
-    if (first == area.defender)
+    if (!kill)
         return targets;
     for (Loc s : pose::StringsBySize(board, area.defender))
         if (area.in[s] && !IsTarget(board, targets, s) && board.StringSize(s) >= kTargetStones &&
-            !Lost(board, s, first))
+            board.Liberties(s) > 1)
             targets.push_back(s);
     return targets;
 }
@@ -431,13 +432,13 @@ std::string PosePlain(const SgfSource& source, const PoseOptions& options, go::P
     if (!area.enclosed)
         return std::string("the defender (") + (defender == go::Color::Black ? "Black" : "White") +
                ") is not walled in";
-    const std::vector<Loc> targets = FindTargets(board, area, problem.first);
+    const bool kill = problem.first != defender;
+    const std::vector<Loc> targets = FindTargets(board, area, kill);
 
     // The widest region that keeps to the size the reader reads quickly,
     // drawn around the cutting stones when that stays small.
     Region region;
     const pose::Area drawn = WithCuttingStones(board, area, targets);
-    const bool kill = problem.first != defender;
     FitRegion(board, drawn, targets, kill, region);
     if (region.Points() > kCuttingRegion && drawn.in != area.in)
         FitRegion(board, area, targets, kill, region);
