@@ -166,16 +166,42 @@ bool WideRules::Waits(const Board& board, Player p) const
 // each one a move the attacker may still try against its life. (Measured
 // on the examples and the book problems against flat numbers, linear ones
 // and room counted for the side to move.)
+WideRules::Estimate WideRules::FromCounts(int fewestLibs, int empty)
+{
+    const int libs = std::max(std::min(fewestLibs, 8), 1);
+    return Estimate{static_cast<std::uint32_t>(libs * libs), static_cast<std::uint32_t>(1 + 24 / (libs * libs) + empty)};
+}
+
+int WideRules::EmptyPoints(const Board& board) const
+{
+    int empty = 0;
+    for (const Candidate& c : m_points)
+        empty += board.At(c.at) == Color::Empty;
+    return empty;
+}
+
 WideRules::Estimate WideRules::Guess(const Board& board) const
 {
     int libs = 8;
     for (Loc t : m_strings)
         libs = std::min(libs, board.Liberties(t));
-    libs = std::max(libs, 1);
-    int empty = 0;
-    for (const Candidate& c : m_points)
-        empty += board.At(c.at) == Color::Empty;
-    return Estimate{static_cast<std::uint32_t>(libs * libs), static_cast<std::uint32_t>(1 + 24 / (libs * libs) + empty)};
+    return FromCounts(libs, EmptyPoints(board));
+}
+
+WideRules::Estimate WideRules::GuessAfterQuietAttack(const Board& before, Loc loc) const
+{
+    if (loc == kPass)
+        return Guess(before);
+    int libs = 8;
+    for (Loc t : m_strings) {
+        bool fills = false;
+        for (int d : kAdjacent) {
+            const Loc n = static_cast<Loc>(loc + d);
+            fills = fills || (before.At(n) == m_defender && before.Head(n) == before.Head(t));
+        }
+        libs = std::min(libs, before.Liberties(t) - fills);
+    }
+    return FromCounts(libs, EmptyPoints(before) - 1);
 }
 
 }  // namespace go

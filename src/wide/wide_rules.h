@@ -55,6 +55,10 @@ public:
         std::uint32_t defender;
     };
     Estimate Guess(const Board& board) const;
+    // Guess of the position after the attacker's move at loc (or his
+    // pass) that takes nothing, from the board before it: no need to play
+    // it out, as nothing ends there either (the defender is to move).
+    Estimate GuessAfterQuietAttack(const Board& before, Loc loc) const;
 
     // The moves of p in the order worth trying first, with a rank each
     // (0 best): captures and ataris of targets and of strings next to
@@ -71,6 +75,8 @@ public:
 
 private:
     bool TargetsAlive(const Board& board) const;
+    int EmptyPoints(const Board& board) const;
+    static Estimate FromCounts(int fewestLibs, int empty);
     int Score(const Board& board, Loc loc, Player p) const;
 
     Player m_defender;

@@ -43,6 +43,7 @@ struct WideSearch::Child {
     int dep = kFree;          // proven: the shallowest position of the line it depends on
     bool fixed = false;       // its value is known here, not read from the table
     bool takesTarget = false; // its move takes a target
+    bool quiet = false;       // its move takes nothing (or passes)
     bool koFree = false;      // proven, and the same in the other reading
 };
 
@@ -223,6 +224,12 @@ void WideSearch::MakeChild(const Frame& f, Child& c)
             return;
         }
     }
+    if (winner == Color::Empty && f.toMove == m_rules.Attacker() && c.quiet) {
+        // New to the table, but nothing ends with the defender to move:
+        // the guess needs no board of its own.
+        SetGuess(c, next, m_rules.GuessAfterQuietAttack(f.board, c.move));
+        return;
+    }
     if (winner == Color::Empty) {
         // New to the table: the position itself is needed now.
         Board& board = m_scratch;
@@ -235,15 +242,19 @@ void WideSearch::MakeChild(const Frame& f, Child& c)
                  : end == End::Life ? m_rules.Defender()
                                     : Color::Empty;
         if (winner == Color::Empty) {
-            const WideRules::Estimate guess = m_rules.Guess(board);
-            c.phi = next == m_rules.Attacker() ? guess.attacker : guess.defender;
-            c.delta = next == m_rules.Attacker() ? guess.defender : guess.attacker;
-            c.fixed = false;
+            SetGuess(c, next, m_rules.Guess(board));
             return;
         }
     }
     c.phi = winner == next ? 0 : kInfinity;
     c.delta = winner == next ? kInfinity : 0;
+}
+
+void WideSearch::SetGuess(Child& c, Player next, const WideRules::Estimate& guess) const
+{
+    c.phi = next == m_rules.Attacker() ? guess.attacker : guess.defender;
+    c.delta = next == m_rules.Attacker() ? guess.defender : guess.attacker;
+    c.fixed = false;
 }
 
 void WideSearch::Expand(Frame& f, Loc only)
@@ -268,6 +279,7 @@ void WideSearch::Expand(Frame& f, Loc only)
         c.key = TableKey(after.hash, next, after.koBan, after.koBanned, c.stage);
         c.repKey = RepetitionKey(after.hash, next, after.koBan, after.koBanned, c.stage);
         c.takesTarget = false;
+        c.quiet = after.takenStrings == 0;
         for (int k = 0; k < after.takenStrings; ++k)
             for (Loc t : m_rules.Targets())
                 c.takesTarget = c.takesTarget || f.board.Head(t) == after.taken[k];

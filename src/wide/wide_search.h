@@ -87,6 +87,7 @@ private:
     Frame& Push(const Board& board, Loc move, Player toMove, Stage stage, std::uint32_t thPhi, std::uint32_t thDelta);
     void Expand(Frame& f, Loc only);
     void MakeChild(const Frame& f, Child& c);
+    void SetGuess(Child& c, Player next, const WideRules::Estimate& guess) const;
     const TableEntry* FindKoFreeProof(std::uint64_t key) const;
     int RepetitionDepth(std::uint64_t repKey, int depth) const;
     void Refresh(Frame& f) const;

@@ -22,7 +22,7 @@ WideTable::WideTable(std::size_t maxBytes)
 void WideTable::Clear()
 {
     const std::size_t entries = kFirstEntries < m_maxEntries ? kFirstEntries : m_maxEntries;
-    std::vector<TableEntry>(entries).swap(m_entries);
+    Entries(entries).swap(m_entries);
     m_mask = entries / kWays - 1;
     m_used = 0;
     m_readings = 0;
@@ -63,9 +63,9 @@ bool WideTable::Grow()
     const std::size_t size = m_entries.size();
     if (size * 2 > m_maxEntries)
         return false;
-    std::vector<TableEntry> old;
+    Entries old;
     try {
-        std::vector<TableEntry>(size * 2).swap(old);
+        Entries(size * 2).swap(old);
     } catch (const std::bad_alloc&) {
         m_maxEntries = size;  // no room to grow: replace from now on
         return false;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "go/types.h"
+#include "wide/large_pages.h"
 
 namespace go {
 
@@ -56,7 +57,8 @@ private:
     bool Grow();
 
     std::size_t m_maxEntries;
-    std::vector<TableEntry> m_entries;
+    using Entries = std::vector<TableEntry, LargePages<TableEntry>>;
+    Entries m_entries;
     std::size_t m_mask = 0;
     std::size_t m_used = 0;
     unsigned m_readings = 0;
