@@ -83,6 +83,26 @@ public:
         return region.emptyEnd > region.emptyBegin;
     }
 
+    // How many regions are vital to string s, up to two: regions of its
+    // liberties bounded by safe strings only (safe null: by any strings,
+    // as a first look before the strings around are known).
+    int VitalRegions(int s, const bool* safe) const
+    {
+        int vital = 0;
+        for (int r = 0; r < m_count && vital < 2; ++r) {
+            const Region& region = m_regions[r];
+            if (!region.vitalCandidate)
+                continue;
+            bool bordersS = false, bordersOnlySafe = true;
+            for (int k = region.borderBegin; k < region.borderEnd; ++k) {
+                bordersS = bordersS || m_borders[k] == s;
+                bordersOnlySafe = bordersOnlySafe && (safe == nullptr || safe[m_borders[k]]);
+            }
+            vital += bordersS && bordersOnlySafe && AllLibertiesOf(r, s);
+        }
+        return vital;
+    }
+
 private:
     void Fill(Loc start)
     {
@@ -239,12 +259,20 @@ bool BensonTest::TargetsAlive(const Board& board, Player defender, const bool* c
     // an anchored string's own need not be looked for.)
     bool* safe = m_safe;
     bool* anchored = m_anchored;
+    const int targetStrings = regions.Strings();
     for (int s = 0; s < regions.Strings(); ++s) {
         const StringScan scan = ScanString(board, regions.HeadOf(s), candidate, m_marks, m_stamp, m_eyes, kLocs);
         anchored[s] = scan.anchored;
         safe[s] = true;
         for (int k = 0; k < scan.eyeLike; ++k)
             regions.FillFrom(m_eyes[k]);
+        // The regions vital to a target are all filled once its own
+        // liberties are: most positions fail here, before the strings
+        // around are looked at.
+        if (s == targetStrings - 1)
+            for (int t = 0; t < targetStrings; ++t)
+                if (!anchored[t] && regions.VitalRegions(t, nullptr) < 2)
+                    return false;
     }
     const int strings = regions.Strings();
     // vital[r][s] would be large; a region is vital to at most a few
@@ -254,18 +282,7 @@ bool BensonTest::TargetsAlive(const Board& board, Player defender, const bool* c
         for (int s = 0; s < strings; ++s) {
             if (!safe[s] || anchored[s])
                 continue;
-            int vital = 0;
-            for (int r = 0; r < regions.Count() && vital < 2; ++r) {
-                const Regions::Region& region = regions.At(r);
-                if (!region.vitalCandidate)
-                    continue;
-                bool bordersS = false, bordersOnlySafe = true;
-                for (int k = region.borderBegin; k < region.borderEnd; ++k) {
-                    bordersS = bordersS || regions.BorderString(k) == s;
-                    bordersOnlySafe = bordersOnlySafe && safe[regions.BorderString(k)];
-                }
-                vital += bordersS && bordersOnlySafe && regions.AllLibertiesOf(r, s);
-            }
+            const int vital = regions.VitalRegions(s, safe);
             if (vital < 2) {
                 safe[s] = false;
                 changed = true;
