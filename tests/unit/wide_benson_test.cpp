@@ -1,0 +1,68 @@
+// Benson's test on hand-made shapes: life is seen only where no attacker
+// play in the region can take the targets, and where it is, it is seen,
+// also when it rests on a string around the targets.
+#include <gtest/gtest.h>
+
+#include "wide/benson.h"
+#include "wide_support.h"
+
+namespace {
+
+const struct {
+    const char* name;
+    AsciiRows rows;  // White defends: 'T' targets, 'O' other white stones
+    bool alive;
+} kShapes[] = {
+    {"two eyes of one point", {"aTaTX", "TTTTX", "XXXXX"}, true},
+    {"one eye of two points", {"aaTX.", "TTTX.", "XXXX."}, false},
+    {"one eye and a filled one", {"XTaTX", "TTTTX", "XXXXX"}, false},
+    // The region ca-cb is an eye of both strings: each lives with the other.
+    {"an eye shared with a string that has one of its own",
+     {"aTaOaOX", "TTaOOOX", "XTTXXXX", "XXXXXXX"},
+     true},
+    // The string on the right has no eye of its own: the shared one is no
+    // eye of the targets then, though they have two regions of their own.
+    {"an eye shared with a string that has none",
+     {"aTaOXOX", "TTaOOOX", "XTTXXXX", "XXXXXXX"},
+     false},
+    // A liberty off the region is one nobody fills.
+    {"one eye and a liberty off the region", {"aTaT.", "TTTTX", "XXXXX"}, true},
+    {"no eye, an attacker stone in each hole", {"XTXTX", "TTTTX", "XXXXX"}, false},
+};
+
+bool Alive(const go::Problem& problem)
+{
+    bool candidate[go::kLocs] = {};
+    for (const go::Candidate& c : problem.candidates)
+        candidate[c.at] = true;
+    go::BensonTest benson;
+    return benson.TargetsAlive(problem.board, problem.defender, candidate, problem.targets);
+}
+
+}  // namespace
+
+TEST(WideBenson, SeesUnconditionalLifeAndNoOther)
+{
+    for (const auto& shape : kShapes) {
+        SCOPED_TRACE(shape.name);
+        const go::Problem problem = ProblemOf(shape.rows, 19, go::Color::Black);
+        ASSERT_EQ(problem.defender, go::Color::White);
+        EXPECT_EQ(Alive(problem), shape.alive);
+    }
+}
+
+// The same test object, used again, forgets the last position: a live
+// shape after a dead one and the other way round.
+TEST(WideBenson, KeepsNothingFromTheLastPosition)
+{
+    const go::Problem live = ProblemOf(kShapes[3].rows, 19, go::Color::Black);
+    const go::Problem dead = ProblemOf(kShapes[4].rows, 19, go::Color::Black);
+    bool candidate[go::kLocs] = {};
+    for (const go::Candidate& c : live.candidates)
+        candidate[c.at] = true;
+    go::BensonTest benson;
+    for (int round = 0; round < 3; ++round) {
+        EXPECT_TRUE(benson.TargetsAlive(live.board, go::Color::White, candidate, live.targets));
+        EXPECT_FALSE(benson.TargetsAlive(dead.board, go::Color::White, candidate, dead.targets));
+    }
+}
