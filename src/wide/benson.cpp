@@ -236,19 +236,9 @@ BensonTest::~BensonTest() = default;
 bool BensonTest::TargetsAlive(const Board& board, Player defender, const bool* candidate,
                               const std::vector<Loc>& targets)
 {
-    // Two vital regions give a string two liberties at least.
-    bool allAnchored = true;
-    for (Loc t : targets) {
+    for (Loc t : targets)
         if (board.At(t) != defender)
             return false;
-        const StringScan scan = ScanString(board, t, candidate, m_marks, m_stamp, m_eyes, 2);
-        if (!scan.anchored && scan.eyeLike < 2)
-            return false;
-        allAnchored = allAnchored && scan.anchored;
-    }
-    if (allAnchored)
-        return true;
-
     Regions& regions = *m_regions;
     regions.Start(board, defender, candidate);
     for (Loc t : targets)
@@ -260,19 +250,29 @@ bool BensonTest::TargetsAlive(const Board& board, Player defender, const bool* c
     bool* safe = m_safe;
     bool* anchored = m_anchored;
     const int targetStrings = regions.Strings();
+    bool allAnchored = true;
     for (int s = 0; s < regions.Strings(); ++s) {
         const StringScan scan = ScanString(board, regions.HeadOf(s), candidate, m_marks, m_stamp, m_eyes, kLocs);
         anchored[s] = scan.anchored;
         safe[s] = true;
+        if (s < targetStrings) {
+            // Two vital regions give a string two liberties at least.
+            if (!scan.anchored && scan.eyeLike < 2)
+                return false;
+            allAnchored = allAnchored && scan.anchored;
+        }
         for (int k = 0; k < scan.eyeLike; ++k)
             regions.FillFrom(m_eyes[k]);
         // The regions vital to a target are all filled once its own
         // liberties are: most positions fail here, before the strings
         // around are looked at.
-        if (s == targetStrings - 1)
+        if (s == targetStrings - 1) {
+            if (allAnchored)
+                return true;
             for (int t = 0; t < targetStrings; ++t)
                 if (!anchored[t] && regions.VitalRegions(t, nullptr) < 2)
                     return false;
+        }
     }
     const int strings = regions.Strings();
     // vital[r][s] would be large; a region is vital to at most a few
