@@ -58,15 +58,6 @@ public:
             Fill(p);
     }
 
-    struct Region {
-        int emptyBegin, emptyEnd;    // into m_empties
-        int borderBegin, borderEnd;  // string numbers, into m_borders
-        bool vitalCandidate;
-    };
-    int Count() const { return m_count; }
-    const Region& At(int r) const { return m_regions[r]; }
-    int BorderString(int k) const { return m_borders[k]; }
-
     // All the region's empty points are liberties of string s.
     bool AllLibertiesOf(int r, int s) const
     {
@@ -104,6 +95,12 @@ public:
     }
 
 private:
+    struct Region {
+        int emptyBegin, emptyEnd;    // into m_empties
+        int borderBegin, borderEnd;  // string numbers, into m_borders
+        bool vitalCandidate;
+    };
+
     void Fill(Loc start)
     {
         Region& region = m_regions[m_count];
