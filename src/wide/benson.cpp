@@ -246,31 +246,35 @@ bool BensonTest::TargetsAlive(const Board& board, Player defender, const bool* c
     // an anchored string's own need not be looked for.)
     bool* safe = m_safe;
     bool* anchored = m_anchored;
+    auto scan = [&](int s) {
+        const StringScan found = ScanString(board, regions.HeadOf(s), candidate, m_marks, m_stamp, m_eyes, kLocs);
+        anchored[s] = found.anchored;
+        safe[s] = true;
+        return found;
+    };
+    auto fillFromEyes = [&](const StringScan& found) {
+        for (int k = 0; k < found.eyeLike; ++k)
+            regions.FillFrom(m_eyes[k]);
+    };
     const int targetStrings = regions.Strings();
     bool allAnchored = true;
-    for (int s = 0; s < regions.Strings(); ++s) {
-        const StringScan scan = ScanString(board, regions.HeadOf(s), candidate, m_marks, m_stamp, m_eyes, kLocs);
-        anchored[s] = scan.anchored;
-        safe[s] = true;
-        if (s < targetStrings) {
-            // Two vital regions give a string two liberties at least.
-            if (!scan.anchored && scan.eyeLike < 2)
-                return false;
-            allAnchored = allAnchored && scan.anchored;
-        }
-        for (int k = 0; k < scan.eyeLike; ++k)
-            regions.FillFrom(m_eyes[k]);
-        // The regions vital to a target are all filled once its own
-        // liberties are: most positions fail here, before the strings
-        // around are looked at.
-        if (s == targetStrings - 1) {
-            if (allAnchored)
-                return true;
-            for (int t = 0; t < targetStrings; ++t)
-                if (!anchored[t] && regions.VitalRegions(t, nullptr) < 2)
-                    return false;
-        }
+    for (int t = 0; t < targetStrings; ++t) {
+        const StringScan found = scan(t);
+        // Two vital regions give a string two liberties at least.
+        if (!found.anchored && found.eyeLike < 2)
+            return false;
+        allAnchored = allAnchored && found.anchored;
+        fillFromEyes(found);
     }
+    if (allAnchored)
+        return true;
+    // The regions vital to a target are all filled once its own liberties
+    // are: most positions fail here, before the strings around are looked at.
+    for (int t = 0; t < targetStrings; ++t)
+        if (!anchored[t] && regions.VitalRegions(t, nullptr) < 2)
+            return false;
+    for (int s = targetStrings; s < regions.Strings(); ++s)
+        fillFromEyes(scan(s));
     const int strings = regions.Strings();
     // vital[r][s] would be large; a region is vital to at most a few
     // strings, so test it when counting.

@@ -180,28 +180,29 @@ int WideRules::EmptyPoints(const Board& board) const
     return empty;
 }
 
-WideRules::Estimate WideRules::Guess(const Board& board) const
+int WideRules::FewestLiberties(const Board& board, Loc filled) const
 {
     int libs = 8;
-    for (Loc t : m_strings)
-        libs = std::min(libs, board.Liberties(t));
-    return FromCounts(libs, EmptyPoints(board));
+    for (Loc t : m_strings) {
+        bool fills = false;
+        if (filled != kPass)
+            for (int d : kAdjacent) {
+                const Loc n = static_cast<Loc>(filled + d);
+                fills = fills || (board.At(n) == m_defender && board.Head(n) == board.Head(t));
+            }
+        libs = std::min(libs, board.Liberties(t) - fills);
+    }
+    return libs;
+}
+
+WideRules::Estimate WideRules::Guess(const Board& board) const
+{
+    return FromCounts(FewestLiberties(board, kPass), EmptyPoints(board));
 }
 
 WideRules::Estimate WideRules::GuessAfterQuietAttack(const Board& before, Loc loc) const
 {
-    if (loc == kPass)
-        return Guess(before);
-    int libs = 8;
-    for (Loc t : m_strings) {
-        bool fills = false;
-        for (int d : kAdjacent) {
-            const Loc n = static_cast<Loc>(loc + d);
-            fills = fills || (before.At(n) == m_defender && before.Head(n) == before.Head(t));
-        }
-        libs = std::min(libs, before.Liberties(t) - fills);
-    }
-    return FromCounts(libs, EmptyPoints(before) - 1);
+    return FromCounts(FewestLiberties(before, loc), EmptyPoints(before) - (loc != kPass));
 }
 
 }  // namespace go

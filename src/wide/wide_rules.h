@@ -76,6 +76,9 @@ public:
 private:
     bool TargetsAlive(const Board& board) const;
     int EmptyPoints(const Board& board) const;
+    // The fewest liberties of a target, less the point filled (kPass: none)
+    // for the targets next to it.
+    int FewestLiberties(const Board& board, Loc filled) const;
     static Estimate FromCounts(int fewestLibs, int empty);
     int Score(const Board& board, Loc loc, Player p) const;
 

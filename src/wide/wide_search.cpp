@@ -224,14 +224,14 @@ void WideSearch::MakeChild(const Frame& f, Child& c)
             return;
         }
     }
-    if (winner == Color::Empty && f.toMove == m_rules.Attacker() && c.quiet) {
-        // New to the table, but nothing ends with the defender to move:
-        // the guess needs no board of its own.
-        SetGuess(c, next, m_rules.GuessAfterQuietAttack(f.board, c.move));
-        return;
-    }
     if (winner == Color::Empty) {
-        // New to the table: the position itself is needed now.
+        // New to the table. Nothing ends with the defender to move after a
+        // quiet attack: its guess needs no board of its own.
+        if (f.toMove == m_rules.Attacker() && c.quiet) {
+            SetGuess(c, next, m_rules.GuessAfterQuietAttack(f.board, c.move));
+            return;
+        }
+        // Else the position itself is needed now.
         Board& board = m_scratch;
         board = f.board;
         WideRules::PlayMove(board, c.move, f.toMove, FavouredIn(f.stage));

@@ -8,6 +8,11 @@
 
 namespace {
 
+// The region ca-cb is an eye of both strings: each lives with the other,
+// as long as the string on the right has an eye of its own (ea).
+const AsciiRows kSharedEye = {"aTaOaOX", "TTaOOOX", "XTTXXXX", "XXXXXXX"};
+const AsciiRows kSharedEyeOnly = {"aTaOXOX", "TTaOOOX", "XTTXXXX", "XXXXXXX"};
+
 const struct {
     const char* name;
     AsciiRows rows;  // White defends: 'T' targets, 'O' other white stones
@@ -16,15 +21,10 @@ const struct {
     {"two eyes of one point", {"aTaTX", "TTTTX", "XXXXX"}, true},
     {"one eye of two points", {"aaTX.", "TTTX.", "XXXX."}, false},
     {"one eye and a filled one", {"XTaTX", "TTTTX", "XXXXX"}, false},
-    // The region ca-cb is an eye of both strings: each lives with the other.
-    {"an eye shared with a string that has one of its own",
-     {"aTaOaOX", "TTaOOOX", "XTTXXXX", "XXXXXXX"},
-     true},
+    {"an eye shared with a string that has one of its own", kSharedEye, true},
     // The string on the right has no eye of its own: the shared one is no
     // eye of the targets then, though they have two regions of their own.
-    {"an eye shared with a string that has none",
-     {"aTaOXOX", "TTaOOOX", "XTTXXXX", "XXXXXXX"},
-     false},
+    {"an eye shared with a string that has none", kSharedEyeOnly, false},
     // A liberty off the region is one nobody fills.
     {"one eye and a liberty off the region", {"aTaT.", "TTTTX", "XXXXX"}, true},
     {"no eye, an attacker stone in each hole", {"XTXTX", "TTTTX", "XXXXX"}, false},
@@ -55,8 +55,8 @@ TEST(WideBenson, SeesUnconditionalLifeAndNoOther)
 // shape after a dead one and the other way round.
 TEST(WideBenson, KeepsNothingFromTheLastPosition)
 {
-    const go::Problem live = ProblemOf(kShapes[3].rows, 19, go::Color::Black);
-    const go::Problem dead = ProblemOf(kShapes[4].rows, 19, go::Color::Black);
+    const go::Problem live = ProblemOf(kSharedEye, 19, go::Color::Black);
+    const go::Problem dead = ProblemOf(kSharedEyeOnly, 19, go::Color::Black);
     bool candidate[go::kLocs] = {};
     for (const go::Candidate& c : live.candidates)
         candidate[c.at] = true;
