@@ -60,6 +60,10 @@ struct Task {
     int move;
 };
 constexpr int kWholeReading = -1;
+// How many problems may be loaded and not yet printed: enough that one
+// long reading does not keep the other workers waiting for the problems
+// after it, a few megabytes at most.
+constexpr int kHeldProblems = 64;
 constexpr int kAllReadings = -2;
 
 std::string TimeSuffix(const BatchOptions& options, const CFirstMoveReading& reading)
@@ -229,7 +233,7 @@ class Batch {
 public:
     explicit Batch(const BatchOptions& options)
         : m_options(options), m_traces(options.trace),
-          m_window(static_cast<std::size_t>(std::max(4, 2 * options.jobs)))
+          m_window(static_cast<std::size_t>(std::max(kHeldProblems, 2 * options.jobs)))
     {
     }
 
