@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 #include <random>
 
 #include "wide/wide_reader.h"
@@ -46,15 +48,26 @@ bool SharesTwoLiberties(const go::Problem& problem)
 }
 
 
+// A number from the environment, or the suite's own.
+unsigned long Setting(const char* name, unsigned long fallback)
+{
+    const char* text = std::getenv(name);
+    return text != nullptr && *text != '\0' ? std::strtoul(text, nullptr, 10) : fallback;
+}
+
 }  // namespace
 
+// A longer run, after a change to the reader: KOVRA_AGREEMENT_SEED,
+// KOVRA_AGREEMENT_PROBLEMS (600) and KOVRA_AGREEMENT_TABLE (its bytes: a
+// few kilobytes make it replace entries all the time).
 TEST(WideAgreement, RandomProblemsReadAsTheBruteForceReadsThem)
 {
-    std::mt19937 random(20240611u);
-    go::WideReader reader(1 << 20);
+    std::mt19937 random(static_cast<std::uint32_t>(Setting("KOVRA_AGREEMENT_SEED", 20240611u)));
+    const int wanted = static_cast<int>(Setting("KOVRA_AGREEMENT_PROBLEMS", 600));
+    go::WideReader reader(Setting("KOVRA_AGREEMENT_TABLE", 1 << 20));
     int compared = 0, kos = 0, repetitions = 0, koBans = 0, seki = 0, firstMoves = 0, skipped = 0;
     int verdicts[3] = {0, 0, 0};
-    for (int round = 0; compared < 600 && round < 30000; ++round) {
+    for (int round = 0; compared < wanted && round < 50 * wanted; ++round) {
         const go::Problem problem = RandomSmallProblem(random);
         if (problem.targets.empty() || problem.candidates.empty())
             continue;
@@ -110,7 +123,7 @@ TEST(WideAgreement, RandomProblemsReadAsTheBruteForceReadsThem)
         EXPECT_EQ(anySuccess, expected == success);
         EXPECT_EQ(anyKo && !anySuccess, expected == go::Verdict::Ko);
     }
-    EXPECT_EQ(compared, 600);
+    EXPECT_EQ(compared, wanted);
     EXPECT_LT(skipped, compared / 10);
     // The set really holds every kind of fight.
     EXPECT_GT(kos, 15);
