@@ -60,11 +60,12 @@ struct Task {
     int move;
 };
 constexpr int kWholeReading = -1;
+constexpr int kAllReadings = -2;
+
 // How many problems may be loaded and not yet printed: enough that one
 // long reading does not keep the other workers waiting for the problems
 // after it, a few megabytes at most.
 constexpr int kHeldProblems = 64;
-constexpr int kAllReadings = -2;
 
 std::string TimeSuffix(const BatchOptions& options, const CFirstMoveReading& reading)
 {

@@ -182,8 +182,8 @@ namespace {
 struct StringScan {
     // It touches an empty point that nobody may fill: a liberty for ever.
     bool anchored = false;
-    // Its liberties that may lie in a vital region of it (up to enough,
-    // none when anchored): on the region, with every empty neighbour on the
+    // Its liberties that may lie in a vital region of it (none when
+    // anchored): on the region, with every empty neighbour on the
     // region and a liberty of the string too. Every empty point of a vital
     // region is one, so a string with fewer than two has no two vital
     // regions; most strings in an open fight have none.
@@ -193,7 +193,7 @@ struct StringScan {
 // marks (one per cell, all below stamp) tell the string's liberties apart
 // once they are stamped.
 StringScan ScanString(const Board& board, Loc loc, const bool* candidate, std::uint32_t* marks,
-                      std::uint32_t& stamp, Loc* eyeLike, int enough)
+                      std::uint32_t& stamp, Loc* eyeLike)
 {
     if (++stamp == 0) {  // wrapped: old marks could pass for new ones
         std::fill(marks, marks + kLocs, 0u);
@@ -212,7 +212,7 @@ StringScan ScanString(const Board& board, Loc loc, const bool* candidate, std::u
             }
         }
     });
-    for (int k = 0; k < count && !scan.anchored && scan.eyeLike < enough; ++k) {
+    for (int k = 0; k < count && !scan.anchored; ++k) {
         const Loc p = liberties[k];
         bool eye = true;
         for (int e : kAdjacent) {
@@ -247,7 +247,7 @@ bool BensonTest::TargetsAlive(const Board& board, Player defender, const bool* c
     bool* safe = m_safe;
     bool* anchored = m_anchored;
     auto scan = [&](int s) {
-        const StringScan found = ScanString(board, regions.HeadOf(s), candidate, m_marks, m_stamp, m_eyes, kLocs);
+        const StringScan found = ScanString(board, regions.HeadOf(s), candidate, m_marks, m_stamp, m_eyes);
         anchored[s] = found.anchored;
         safe[s] = true;
         return found;
@@ -290,8 +290,8 @@ bool BensonTest::TargetsAlive(const Board& board, Player defender, const bool* c
             }
         }
     }
-    for (Loc t : targets)
-        if (!safe[regions.StringOf(t)])
+    for (int t = 0; t < targetStrings; ++t)
+        if (!safe[t])
             return false;
     return true;
 }

@@ -168,7 +168,7 @@ bool WideRules::Waits(const Board& board, Player p) const
 // and room counted for the side to move.)
 WideRules::Estimate WideRules::FromCounts(int fewestLibs, int empty)
 {
-    const int libs = std::max(std::min(fewestLibs, 8), 1);
+    const int libs = std::max(fewestLibs, 1);
     return Estimate{static_cast<std::uint32_t>(libs * libs), static_cast<std::uint32_t>(1 + 24 / (libs * libs) + empty)};
 }
 

@@ -76,8 +76,8 @@ public:
 private:
     bool TargetsAlive(const Board& board) const;
     int EmptyPoints(const Board& board) const;
-    // The fewest liberties of a target, less the point filled (kPass: none)
-    // for the targets next to it.
+    // The fewest liberties of a target, up to 8, less the point filled
+    // (kPass: none) for the targets next to it.
     int FewestLiberties(const Board& board, Loc filled) const;
     static Estimate FromCounts(int fewestLibs, int empty);
     int Score(const Board& board, Loc loc, Player p) const;

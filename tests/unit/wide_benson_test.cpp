@@ -28,14 +28,15 @@ const struct {
     // A liberty off the region is one nobody fills.
     {"one eye and a liberty off the region", {"aTaT.", "TTTTX", "XXXXX"}, true},
     {"no eye, an attacker stone in each hole", {"XTXTX", "TTTTX", "XXXXX"}, false},
+    // Every target string must live: the one on the right has one eye.
+    {"two target strings, one with a single eye", {"aTaTXTaTX", "TTTTXTTTX", "XXXXXXXXX"}, false},
 };
 
-bool Alive(const go::Problem& problem)
+bool Alive(go::BensonTest& benson, const go::Problem& problem)
 {
     bool candidate[go::kLocs] = {};
     for (const go::Candidate& c : problem.candidates)
         candidate[c.at] = true;
-    go::BensonTest benson;
     return benson.TargetsAlive(problem.board, problem.defender, candidate, problem.targets);
 }
 
@@ -47,7 +48,8 @@ TEST(WideBenson, SeesUnconditionalLifeAndNoOther)
         SCOPED_TRACE(shape.name);
         const go::Problem problem = ProblemOf(shape.rows, 19, go::Color::Black);
         ASSERT_EQ(problem.defender, go::Color::White);
-        EXPECT_EQ(Alive(problem), shape.alive);
+        go::BensonTest benson;
+        EXPECT_EQ(Alive(benson, problem), shape.alive);
     }
 }
 
@@ -57,12 +59,9 @@ TEST(WideBenson, KeepsNothingFromTheLastPosition)
 {
     const go::Problem live = ProblemOf(kSharedEye, 19, go::Color::Black);
     const go::Problem dead = ProblemOf(kSharedEyeOnly, 19, go::Color::Black);
-    bool candidate[go::kLocs] = {};
-    for (const go::Candidate& c : live.candidates)
-        candidate[c.at] = true;
     go::BensonTest benson;
     for (int round = 0; round < 3; ++round) {
-        EXPECT_TRUE(benson.TargetsAlive(live.board, go::Color::White, candidate, live.targets));
-        EXPECT_FALSE(benson.TargetsAlive(dead.board, go::Color::White, candidate, dead.targets));
+        EXPECT_TRUE(Alive(benson, live));
+        EXPECT_FALSE(Alive(benson, dead));
     }
 }
