@@ -35,6 +35,18 @@ go::WideReader& BatchWorker::Wide()
     return *m_wide;
 }
 
+void BatchWorker::SwapWide()
+{
+    m_wide.swap(m_spareWide);
+}
+
+go::WideReader& BatchWorker::SpareWide()
+{
+    if (!m_spareWide)
+        m_spareWide.reset(new go::WideReader(m_wideTableBytes));
+    return *m_spareWide;
+}
+
 std::string VerdictText(int code, long long expanded, long long played)
 {
     const char* word = code == kDeath ? "death" : code == kLife ? "life" : code == kKo ? "koh"
@@ -102,24 +114,27 @@ int Outcome(go::Goal goal, int code)
     return 0;
 }
 
+// Outcome of a reading's result code; "start to kill" shows a refuted
+// last attack as life.
+int OutcomeOf(go::Goal goal, int code)
+{
+    return Outcome(goal, code == kIllegal && goal == go::Goal::Kill ? kLife : code);
+}
+
 // The table reader's whole reading reuses stored results across first
 // moves, so it may judge the problem otherwise than its first moves read
 // alone do; true when both came to a verdict and they differ.
 bool WholeDiffers(const FileJob& job)
 {
     const go::Goal goal = job.check.goal;
-    // "start to kill" shows a refuted last attack as life.
-    auto outcome = [goal](int code) {
-        return Outcome(goal, code == kIllegal && goal == go::Goal::Kill ? kLife : code);
-    };
     int best = 3;
     for (const CFirstMoveReading& r : job.check.readings) {
-        const int o = outcome(r.result);
+        const int o = OutcomeOf(goal, r.result);
         if (o == 0)
             return false;
         best = std::min(best, o);
     }
-    const int whole = outcome(job.whole.result);
+    const int whole = OutcomeOf(goal, job.whole.result);
     return whole != 0 && !job.check.readings.empty() && whole != best;
 }
 
@@ -324,11 +339,14 @@ private:
             added->trace = m_traces.For(m_count++);
         // The wide reader reads a problem's first moves on after its whole
         // reading with the table it filled, in one task: what the table
-        // holds then, and so the counters, do not depend on the workers.
+        // holds then, and so the counters, do not depend on the workers. A
+        // posed problem is one task too: its whole reading decides whether
+        // the first moves are those of the problem with more room.
         const int readings = static_cast<int>(added->check.readings.size());
-        added->remaining = added->source.wide ? 1 : 1 + readings;
-        if (added->source.wide)
-            m_tasks.push_back(Task{added, readings == 0 ? kWholeReading : kAllReadings});
+        const bool oneTask = added->source.wide || added->source.widen;
+        added->remaining = oneTask ? 1 : 1 + readings;
+        if (oneTask)
+            m_tasks.push_back(Task{added, readings == 0 && !added->source.widen ? kWholeReading : kAllReadings});
         else
             for (int m = kWholeReading; m < readings; ++m)
                 m_tasks.push_back(Task{added, m});
@@ -363,22 +381,29 @@ private:
     // each first move alone.
     void Prepare(CKovraView& view, FileJob& job)
     {
-        const go::Goal goal = job.source.goal;
         if (!job.source.wide) {
             view.m_exhaustCheck = m_options.ignoreExhaust ? 0 : 1;
-            job.check = PrepareFirstMoveCheck(view, goal);
+            job.check = PrepareFirstMoveCheck(view, job.source.goal);
+            if (!m_options.allMoves)
+                job.check.readings.clear();
         } else {
-            job.check.goal = goal;
-            for (go::Loc at : go::FirstMoves(job.source.problem)) {
-                // The view reads none of these: the candidate only tells them apart.
-                CFirstMoveReading reading;
-                reading.candidate = static_cast<int>(job.check.readings.size());
-                reading.at = at;
-                job.check.readings.push_back(reading);
-            }
+            PrepareWide(job);
         }
+    }
+
+    void PrepareWide(FileJob& job) const
+    {
+        job.check = CFirstMoveCheck();
+        job.check.goal = job.source.goal;
         if (!m_options.allMoves)
-            job.check.readings.clear();
+            return;
+        for (go::Loc at : go::FirstMoves(job.source.problem)) {
+            // The view reads none of these: the candidate only tells them apart.
+            CFirstMoveReading reading;
+            reading.candidate = static_cast<int>(job.check.readings.size());
+            reading.at = at;
+            job.check.readings.push_back(reading);
+        }
     }
 
     void Work(BatchWorker& worker)
@@ -414,7 +439,60 @@ private:
             ReadOne(task, worker, deadline);
             return;
         }
-        ReadInTurns(*task.job, worker, ReadingOrder(*task.job, worker, deadline), deadline);
+        FileJob& job = *task.job;
+        ReadOne(Task{&job, kWholeReading}, worker, deadline);
+        if (job.source.widen)
+            TryMoreRoom(job, worker, deadline);
+        if (job.source.wide) {
+            ReadInTurns(job, worker, MostPromisingFirst(job), deadline);
+            return;
+        }
+        // The table reader's first moves, each with a time of its own, as
+        // when they are read side by side.
+        for (int m = 0; m < static_cast<int>(job.check.readings.size()); ++m)
+            ReadOne(Task{&job, m}, worker, DeadlineAfter(m_options.timeout));
+    }
+
+    // A posed problem whose side to play fails, or wins only a ko, is read
+    // again by the wide reader with one ring more room, within a tenth of
+    // the time limit: the blocks around a posed region are a guess at the
+    // wall, the table reader's pass and ko rules are not Go's, and a
+    // book's problem has a solution. The wider problem takes the place of
+    // the posed one when its side to play does better there.
+    void TryMoreRoom(FileJob& job, BatchWorker& worker, std::chrono::steady_clock::time_point deadline)
+    {
+        const go::Goal goal = job.check.goal;
+        const int before = OutcomeOf(goal, job.whole.result);
+        if (job.whole.cancelled || job.whole.traceFailed || before < 2)
+            return;
+        FileJob wider;
+        wider.source.label = job.source.label;
+        if (!job.source.widen(wider.source) && job.source.wide)
+            return;  // no room to add, and the same reader would read the same problem
+        PrepareWide(wider);
+        auto limit = DeadlineAfter(m_options.timeout / 10);
+        if (deadline != std::chrono::steady_clock::time_point{})
+            limit = std::min(limit, deadline);
+        // Read on the second reader: the posed problem's first moves, when
+        // they are still to be read, go on with the table its whole reading filled.
+        worker.SwapWide();
+        ReadOne(Task{&wider, kWholeReading}, worker, limit, true);
+        const int after = OutcomeOf(goal, wider.whole.result);
+        const long long both = job.whole.milliseconds + wider.whole.milliseconds;  // the answer took both
+        job.whole.milliseconds = both;
+        const bool better = !wider.whole.cancelled && after != 0 && after < before;
+        if (!better)
+            worker.SwapWide();
+        worker.SpareWide().Forget();  // one large table per worker at a time
+        if (!better)
+            return;
+        wider.whole.milliseconds = both;
+        if (!job.trace.empty() && job.trace != m_options.trace)
+            std::remove(job.trace.c_str());  // the posed problem's reading, no longer the answer
+        job.trace.clear();
+        job.source = std::move(wider.source);
+        job.whole = std::move(wider.whole);
+        job.check = std::move(wider.check);
     }
 
     // Under a time limit no first move may take it all: the moves are read
@@ -440,14 +518,12 @@ private:
         }
     }
 
-    // The whole reading first (read here), then the first moves in the
-    // order it found most promising: the one it found to win, which its
-    // table answers at once, leads. So a problem's time, when it runs out,
-    // still leaves the proven solutions it could.
-    std::vector<int> ReadingOrder(FileJob& job, BatchWorker& worker,
-                                  std::chrono::steady_clock::time_point deadline)
+    // After the whole reading, the first moves in the order it found most
+    // promising: the one it found to win, which its table answers at once,
+    // leads. So a problem's time, when it runs out, still leaves the proven
+    // solutions it could.
+    static std::vector<int> MostPromisingFirst(const FileJob& job)
     {
-        ReadOne(Task{&job, kWholeReading}, worker, deadline);
         const std::vector<go::Loc>& promising = job.whole.promising;
         auto rank = [&](int m) {
             const go::Loc at = job.check.readings[static_cast<std::size_t>(m)].at;

@@ -33,6 +33,10 @@ public:
     ~BatchWorker();
     CReadingWorker& Table();
     go::WideReader& Wide();
+    // The second wide reader, and a swap of the two: another problem read
+    // on the second leaves the first one's table as it is.
+    go::WideReader& SpareWide();
+    void SwapWide();
     // What stops and watches the wide reader's readings.
     CRunControl& WideControl() { return m_wideControl; }
 
@@ -40,6 +44,7 @@ private:
     std::size_t m_wideTableBytes;
     std::unique_ptr<CReadingWorker> m_table;
     std::unique_ptr<go::WideReader> m_wide;
+    std::unique_ptr<go::WideReader> m_spareWide;
     CRunControl m_wideControl;
 };
 
@@ -65,6 +70,11 @@ struct ProblemSource {
     // reading was stopped or lost its trace (writing the answer out); false
     // on failure.
     std::function<bool(const CFirstMoveCheck& check)> answered;
+    // A problem Kovra posed from stones alone: sets wider up as the same
+    // problem with one ring more room, for the wide reader, with its own
+    // names and answers; false when there was no room to add (wider is
+    // then the posed problem itself). Null for problems given as marked.
+    std::function<bool(ProblemSource& wider)> widen;
 };
 
 // Reads every problem of the file at path in turn and hands each to loaded;

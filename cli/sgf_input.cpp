@@ -1,5 +1,6 @@
 #include "sgf_input.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -46,6 +47,21 @@ std::string FileMoveName(const CFirstMoveReading& reading)
     return FirstMoveName(reading) + " " + SgfLetters(reading.at);
 }
 
+// A posed problem with more room for the wide reader (see ProblemSource::widen).
+bool WidenPosed(ProblemSource& wider, const PosedSgf& posed, const SolveOptions& options)
+{
+    go::Problem problem = WithMoreRoom(posed.problem);
+    const auto& before = posed.problem.candidates;
+    const bool blocks = std::any_of(before.begin(), before.end(),
+                                    [](const go::Candidate& c) { return c.kind == go::Kind::Z; });
+    wider.goal = problem.FirstGoal();
+    wider.wide = true;
+    wider.problem = std::move(problem);
+    wider.name = FileMoveName;
+    WriteWideAnswers(wider, posed.info, options);
+    return blocks || wider.problem.candidates.size() > before.size();
+}
+
 // Gives an SGF problem to the reader that reads it: the table reader when
 // it holds it (the view holds it then), else the wide reader on the
 // file's own board; --reader table refuses what the table cannot hold.
@@ -53,6 +69,8 @@ void ChooseReader(ProblemSource& source, CKovraView& view, const PosedSgf& posed
                   const SolveOptions& options)
 {
     source.goal = posed.problem.FirstGoal();
+    if (posed.plain && options.reader != ReaderChoice::Table)
+        source.widen = [posed, options](ProblemSource& wider) { return WidenPosed(wider, posed, options); };
     if (options.reader != ReaderChoice::Wide) {
         KovraProblem table;
         const std::string fit = ToTableProblem(posed.problem, posed.plain, table);

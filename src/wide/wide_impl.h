@@ -33,6 +33,13 @@ struct WideReader::Impl {
         search.reset(new WideSearch(*rules, table));
     }
 
+    // Empties the table; the next problem, even the same one, reads afresh.
+    void Forget()
+    {
+        table.Clear();
+        problem = Problem();
+    }
+
     // The solution tree of the last reading (wide_tree.cpp).
     std::vector<TreeMove> Tree(int limit, bool& cut);
 

@@ -72,6 +72,11 @@ WideReading WideReader::Read(const Problem& problem, Loc only, CRunControl* cont
     return reading;
 }
 
+void WideReader::Forget()
+{
+    m_impl->Forget();
+}
+
 std::vector<TreeMove> WideReader::SolutionTree(int limit, bool& cut)
 {
     return m_impl->Tree(limit, cut);

@@ -57,6 +57,10 @@ public:
     // an earlier position. Empty when nothing was read (answered at once).
     std::vector<TreeMove> SolutionTree(int limit, bool& cut);
 
+    // Empties the table and gives back its memory but the first few
+    // hundred kilobytes; the next reading starts afresh.
+    void Forget();
+
 private:
     struct Impl;
     std::unique_ptr<Impl> m_impl;

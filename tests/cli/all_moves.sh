@@ -1,15 +1,17 @@
 #!/bin/bash
 # kovra-solve --all-moves on the examples, both commands: the expected lines
 # (one solution, two, none, a pass, ko as the best, a missing file, SGF
-# problems with their points in the file's letters too), the same
-# output with one worker and with two, and the refused worker counts.
+# problems with their points in the file's letters too, one answered by
+# its second reading), the same output with one worker and with two, and
+# the refused worker counts.
 # Usage: all_moves.sh KOVRA_SOLVE EXAMPLES_DIR EXPECTED
 set -u
 solve=$1 examples=$2 expected=$3
 cd "$examples" || exit 1
 run() {
     "$solve" "$@" --all-moves corner-bent-three.txt second-line-seven.txt \
-        second-line-eight.txt corner-bent-four.txt missing.txt plain-bent-three.sgf
+        second-line-eight.txt corner-bent-four.txt missing.txt plain-bent-three.sgf \
+        plain-edge-ko.sgf
     echo "exit $?"
     "$solve" "$@" --all-moves --live corner-bent-three.txt ko-retake.txt
 }

@@ -1,7 +1,8 @@
 #!/bin/bash
 # kovra-solve's choice of reader and the ways a problem is named: a position
 # file past the table's 15 candidates goes to the wide reader, --reader
-# chooses, standard input, one problem of a collection, a directory.
+# chooses, a posed problem's second reading, standard input, one problem of
+# a collection, a directory.
 # Usage: run_readers_test.sh KOVRA_SOLVE EXAMPLES_DIR
 set -u
 solve=$1 examples=$2
@@ -57,6 +58,14 @@ grep -q "PL\[W\]" "$out/answers/Bent_three__White_first.sgf" || fail "answers wr
 [ $? -eq 2 ] && [ ! -e "$out/one.sgf" ] || fail "a collection into one file is not refused"
 "$solve" --sgf-out "$out/one.sgf" bent-three-collection.sgf#2 >/dev/null 2>&1 && [ -s "$out/one.sgf" ] ||
     fail "one problem of a collection into one file"
+# A posed problem whose side to play fails or only wins a ko is read again
+# by the wide reader with more room: it answers when it does better (here
+# Go's rules kill where the table reader's own call it a ko), and the first
+# answer stands when it does not. --reader table reads the posed problem only.
+check second_reading 0 "plain-edge-ko.sgf: death=117/335" "$solve" plain-edge-ko.sgf
+check second_reading_table 0 "plain-edge-ko.sgf: koh=265/559" "$solve" --reader table plain-edge-ko.sgf
+echo '(;FF[4]SZ[19]PL[W]AB[pa][pb][pc][qc][qd][rd][sd][sa]AW[qa][qb][rb][rc][sc])' >"$out/dead.sgf"
+check second_reading_no_better 0 "$out/dead.sgf: death=5/10" "$solve" "$out/dead.sgf"
 for bad in "--reader" "--reader tables" "--memory 0" "--memory x" "--memory 2000000"; do
     $solve $bad corner-bent-three.txt >/dev/null 2>&1
     [ $? -eq 2 ] || fail "$bad is not refused"

@@ -283,6 +283,39 @@ TEST(SgfPose, ToKillTheRingStaysSmaller)
         }
 }
 
+// One ring more room: the blocks open to both, the empty points next to
+// the region (never a stone, never twice) become the new blocks, and the
+// points already there keep their order and other kinds.
+TEST(SgfPose, MoreRoomOpensTheBlocksAndAddsARing)
+{
+    const struct {
+        const char* name;
+        std::vector<std::string> rows;
+        char toPlay;
+        const char* wider;
+    } cases[] = {
+        {"room along the edge", {"...O....", "OOOOXX..", "XXXX....", "........"}, 'B',
+         "faa fba fca fea ffa fga zgb zha"},
+        {"a closed eye space has none to add", kBentThree, 'B', "faa fab fba"},
+    };
+    for (const auto& c : cases)
+        for (int mirror = 0; mirror < 4; ++mirror) {
+            SCOPED_TRACE(std::string(c.name) + ", corner " + std::to_string(mirror));
+            go::Problem posed;
+            ASSERT_EQ(PosePlain(Source(c.rows, mirror, c.toPlay), {}, posed), "");
+            const go::Problem wider = WithMoreRoom(posed);
+            EXPECT_EQ(Candidates(wider, mirror), c.wider);
+            ASSERT_GE(wider.candidates.size(), posed.candidates.size());
+            for (std::size_t k = 0; k < posed.candidates.size(); ++k) {
+                EXPECT_EQ(wider.candidates[k].at, posed.candidates[k].at);
+                if (posed.candidates[k].kind != go::Kind::Z) {
+                    EXPECT_EQ(wider.candidates[k].kind, posed.candidates[k].kind);
+                }
+            }
+            EXPECT_EQ(wider.targets, posed.targets);
+        }
+}
+
 TEST(SgfPose, DrawsTargetsSafeFrameAndCandidatesOnTheFilesBoard)
 {
     go::Problem problem;
