@@ -79,6 +79,9 @@ constexpr int kAllReadings = -2;
 // after it, a few megabytes at most.
 constexpr int kHeldProblems = 64;
 
+// How many rings of room a posed problem may be given for a second reading.
+constexpr int kMoreRoomRings = 2;
+
 std::string TimeSuffix(const BatchOptions& options, const CFirstMoveReading& reading)
 {
     if (!options.time)
@@ -454,21 +457,33 @@ private:
     }
 
     // A posed problem whose side to play fails, or wins only a ko, is read
-    // again by the wide reader with one ring more room, within a tenth of
-    // the time limit: the blocks around a posed region are a guess at the
-    // wall, the table reader's pass and ko rules are not Go's, and a
-    // book's problem has a solution. The wider problem takes the place of
-    // the posed one when its side to play does better there.
+    // again by the wide reader with one ring more room, and if that does
+    // not help with two, each within a tenth of the time limit: the blocks
+    // around a posed region are a guess at the wall, the table reader's
+    // pass and ko rules are not Go's, and a book's problem has a solution.
+    // The wider problem takes the place of the posed one when its side to
+    // play does better there.
     void TryMoreRoom(FileJob& job, BatchWorker& worker, std::chrono::steady_clock::time_point deadline)
     {
-        const go::Goal goal = job.check.goal;
-        const int before = OutcomeOf(goal, job.whole.result);
+        const int before = OutcomeOf(job.check.goal, job.whole.result);
         if (job.whole.cancelled || job.whole.traceFailed || before < 2)
             return;
-        FileJob wider;
-        wider.source.label = job.source.label;
-        if (!job.source.widen(wider.source) && job.source.wide)
-            return;  // no room to add, and the same reader would read the same problem
+        for (int rings = 1; rings <= kMoreRoomRings; ++rings) {
+            FileJob wider;
+            wider.source.label = job.source.label;
+            // With no room to add, only the first look is worth it, and only
+            // by the other reader.
+            if (!job.source.widen(wider.source, rings) && (job.source.wide || rings > 1))
+                return;
+            if (ReadWithMoreRoom(job, wider, before, worker, deadline))
+                return;
+        }
+    }
+
+    // Reads the wider problem; true when it took the job's place.
+    bool ReadWithMoreRoom(FileJob& job, FileJob& wider, int before, BatchWorker& worker,
+                          std::chrono::steady_clock::time_point deadline)
+    {
         PrepareWide(wider);
         auto limit = DeadlineAfter(m_options.timeout / 10);
         if (deadline != std::chrono::steady_clock::time_point{})
@@ -477,22 +492,22 @@ private:
         // they are still to be read, go on with the table its whole reading filled.
         worker.SwapWide();
         ReadOne(Task{&wider, kWholeReading}, worker, limit, true);
-        const int after = OutcomeOf(goal, wider.whole.result);
-        const long long both = job.whole.milliseconds + wider.whole.milliseconds;  // the answer took both
-        job.whole.milliseconds = both;
+        const int after = OutcomeOf(job.check.goal, wider.whole.result);
+        job.whole.milliseconds += wider.whole.milliseconds;  // the answer took every reading
         const bool better = !wider.whole.cancelled && after != 0 && after < before;
         if (!better)
             worker.SwapWide();
         worker.SpareWide().Forget();  // one large table per worker at a time
         if (!better)
-            return;
-        wider.whole.milliseconds = both;
+            return false;
+        wider.whole.milliseconds = job.whole.milliseconds;
         if (!job.trace.empty() && job.trace != m_options.trace)
             std::remove(job.trace.c_str());  // the posed problem's reading, no longer the answer
         job.trace.clear();
         job.source = std::move(wider.source);
         job.whole = std::move(wider.whole);
         job.check = std::move(wider.check);
+        return true;
     }
 
     // Under a time limit no first move may take it all: the moves are read

@@ -48,18 +48,23 @@ std::string FileMoveName(const CFirstMoveReading& reading)
 }
 
 // A posed problem with more room for the wide reader (see ProblemSource::widen).
-bool WidenPosed(ProblemSource& wider, const PosedSgf& posed, const SolveOptions& options)
+bool WidenPosed(ProblemSource& wider, const PosedSgf& posed, int rings, const SolveOptions& options)
 {
-    go::Problem problem = WithMoreRoom(posed.problem);
-    const auto& before = posed.problem.candidates;
-    const bool blocks = std::any_of(before.begin(), before.end(),
-                                    [](const go::Candidate& c) { return c.kind == go::Kind::Z; });
+    go::Problem problem = posed.problem;
+    bool added = false;
+    for (int r = 0; r < rings; ++r) {
+        go::Problem next = WithMoreRoom(problem);
+        const auto& before = problem.candidates;
+        added = next.candidates.size() > before.size() ||
+                std::any_of(before.begin(), before.end(), [](const go::Candidate& c) { return c.kind == go::Kind::Z; });
+        problem = std::move(next);
+    }
     wider.goal = problem.FirstGoal();
     wider.wide = true;
     wider.problem = std::move(problem);
     wider.name = FileMoveName;
     WriteWideAnswers(wider, posed.info, options);
-    return blocks || wider.problem.candidates.size() > before.size();
+    return added;
 }
 
 // Gives an SGF problem to the reader that reads it: the table reader when
@@ -70,7 +75,9 @@ void ChooseReader(ProblemSource& source, CKovraView& view, const PosedSgf& posed
 {
     source.goal = posed.problem.FirstGoal();
     if (posed.plain && options.reader != ReaderChoice::Table)
-        source.widen = [posed, options](ProblemSource& wider) { return WidenPosed(wider, posed, options); };
+        source.widen = [posed, options](ProblemSource& wider, int rings) {
+            return WidenPosed(wider, posed, rings, options);
+        };
     if (options.reader != ReaderChoice::Wide) {
         KovraProblem table;
         const std::string fit = ToTableProblem(posed.problem, posed.plain, table);

@@ -285,7 +285,8 @@ TEST(SgfPose, ToKillTheRingStaysSmaller)
 
 // One ring more room: the blocks open to both, the empty points next to
 // the region (never a stone, never twice) become the new blocks, and the
-// points already there keep their order and other kinds.
+// points already there keep their order and other kinds; and a second ring
+// on the first.
 TEST(SgfPose, MoreRoomOpensTheBlocksAndAddsARing)
 {
     const struct {
@@ -293,10 +294,11 @@ TEST(SgfPose, MoreRoomOpensTheBlocksAndAddsARing)
         std::vector<std::string> rows;
         char toPlay;
         const char* wider;
+        const char* twoRings;
     } cases[] = {
         {"room along the edge", {"...O....", "OOOOXX..", "XXXX....", "........"}, 'B',
-         "faa fba fca fea ffa fga zgb zha"},
-        {"a closed eye space has none to add", kBentThree, 'B', "faa fab fba"},
+         "faa fba fca fea ffa fga zgb zha", "faa fba fca fea ffa fga fgb fha zgc zhb zia"},
+        {"a closed eye space has none to add", kBentThree, 'B', "faa fab fba", "faa fab fba"},
     };
     for (const auto& c : cases)
         for (int mirror = 0; mirror < 4; ++mirror) {
@@ -313,6 +315,7 @@ TEST(SgfPose, MoreRoomOpensTheBlocksAndAddsARing)
                 }
             }
             EXPECT_EQ(wider.targets, posed.targets);
+            EXPECT_EQ(Candidates(WithMoreRoom(wider), mirror), c.twoRings);
         }
 }
 
