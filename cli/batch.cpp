@@ -349,7 +349,7 @@ private:
         const bool oneTask = added->source.wide || added->source.widen;
         added->remaining = oneTask ? 1 : 1 + readings;
         if (oneTask)
-            m_tasks.push_back(Task{added, readings == 0 && !added->source.widen ? kWholeReading : kAllReadings});
+            m_tasks.push_back(Task{added, kAllReadings});
         else
             for (int m = kWholeReading; m < readings; ++m)
                 m_tasks.push_back(Task{added, m});
@@ -490,6 +490,7 @@ private:
             limit = std::min(limit, deadline);
         // Read on the second reader: the posed problem's first moves, when
         // they are still to be read, go on with the table its whole reading filled.
+        // A reading the limit stops fails nothing: the first answer stands.
         worker.SwapWide();
         ReadOne(Task{&wider, kWholeReading}, worker, limit, true);
         const int after = OutcomeOf(job.check.goal, wider.whole.result);

@@ -1,6 +1,5 @@
 #include "sgf_input.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -54,9 +53,7 @@ bool WidenPosed(ProblemSource& wider, const PosedSgf& posed, int rings, const So
     bool added = false;
     for (int r = 0; r < rings; ++r) {
         go::Problem next = WithMoreRoom(problem);
-        const auto& before = problem.candidates;
-        added = next.candidates.size() > before.size() ||
-                std::any_of(before.begin(), before.end(), [](const go::Candidate& c) { return c.kind == go::Kind::Z; });
+        added = !go::SameProblem(next, problem);
         problem = std::move(next);
     }
     wider.goal = problem.FirstGoal();

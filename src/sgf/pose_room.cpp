@@ -1,5 +1,5 @@
 // A posed problem given one ring more room, for a second reading when the
-// first says the side to play fails: the blocks around the region are
+// first says the side to play fails or only wins a ko: the blocks around the region are
 // guesses at where the attacker's wall would stand, and too near a wall
 // can cost the defender the room to live or the attacker the move that
 // kills without a ko.
