@@ -1,11 +1,58 @@
 // A posed problem given one ring more room, for a second reading when the
-// first says the side to play fails or only wins a ko: the blocks around the region are
-// guesses at where the attacker's wall would stand, and too near a wall
-// can cost the defender the room to live or the attacker the move that
-// kills without a ko.
+// first says the side to play fails or only wins a ko: the blocks around
+// the region are guesses at where the attacker's wall would stand, and too
+// near a wall can cost the defender the room to live or the attacker the
+// move that kills without a ko. The attacker's weak strings at the edge
+// of the region are guesses too: one with few liberties off the region
+// may be taken after all.
 #include <vector>
 
+#include "sgf/pose_region.h"
 #include "sgf/sgf.h"
+
+namespace {
+
+// An attacker string next to the region with this many liberties off it
+// or fewer may be taken in the second reading.
+constexpr std::size_t kWeakFrameLiberties = 2;
+
+void Add(go::Problem& problem, std::vector<bool>& listed, go::Loc at, go::Kind kind)
+{
+    listed[static_cast<std::size_t>(at)] = true;
+    problem.candidates.push_back(go::Candidate{at, kind});
+}
+
+// The attacker's strings next to the region with few liberties off it
+// become stones that may be taken ('m'), their liberties off it open to
+// both sides ('f').
+void OpenWeakFrame(go::Problem& wider, std::vector<bool>& listed)
+{
+    const go::Board& board = wider.board;
+    const go::Player attacker = go::Opponent(wider.defender);
+    std::vector<bool> seen(go::kLocs, false);
+    const std::vector<go::Candidate> region = wider.candidates;
+    for (const go::Candidate& c : region)
+        for (int d : go::kAdjacent) {
+            const go::Loc n = static_cast<go::Loc>(c.at + d);
+            if (!board.IsPoint(n) || board.At(n) != attacker || seen[static_cast<std::size_t>(board.Head(n))])
+                continue;
+            seen[static_cast<std::size_t>(board.Head(n))] = true;
+            std::vector<go::Loc> off;
+            for (go::Loc l : pose::LibertiesOf(board, n))
+                if (!listed[static_cast<std::size_t>(l)])
+                    off.push_back(l);
+            if (off.empty() || off.size() > kWeakFrameLiberties)
+                continue;
+            board.ForEachStone(n, [&](go::Loc s) {
+                if (!listed[static_cast<std::size_t>(s)])
+                    Add(wider, listed, s, go::Kind::M);
+            });
+            for (go::Loc l : off)
+                Add(wider, listed, l, go::Kind::F);
+        }
+}
+
+}  // namespace
 
 go::Problem WithMoreRoom(const go::Problem& posed)
 {
@@ -19,11 +66,9 @@ go::Problem WithMoreRoom(const go::Problem& posed)
     for (const go::Candidate& c : posed.candidates)
         for (int d : go::kAdjacent) {
             const go::Loc n = static_cast<go::Loc>(c.at + d);
-            if (wider.board.IsPoint(n) && wider.board.At(n) == go::Color::Empty &&
-                !listed[static_cast<std::size_t>(n)]) {
-                listed[static_cast<std::size_t>(n)] = true;
-                wider.candidates.push_back(go::Candidate{n, go::Kind::Z});
-            }
+            if (wider.board.IsPoint(n) && wider.board.At(n) == go::Color::Empty && !listed[static_cast<std::size_t>(n)])
+                Add(wider, listed, n, go::Kind::Z);
         }
+    OpenWeakFrame(wider, listed);
     return wider;
 }

@@ -286,7 +286,8 @@ TEST(SgfPose, ToKillTheRingStaysSmaller)
 // One ring more room: the blocks open to both, the empty points next to
 // the region (never a stone, never twice) become the new blocks, and the
 // points already there keep their order and other kinds; and a second ring
-// on the first.
+// on the first. Along the edge, Black's eb and fb have two liberties off
+// the region: they may be taken, and those liberties are open to both.
 TEST(SgfPose, MoreRoomOpensTheBlocksAndAddsARing)
 {
     const struct {
@@ -297,7 +298,8 @@ TEST(SgfPose, MoreRoomOpensTheBlocksAndAddsARing)
         const char* twoRings;
     } cases[] = {
         {"room along the edge", {"...O....", "OOOOXX..", "XXXX....", "........"}, 'B',
-         "faa fba fca fea ffa fga zgb zha", "faa fba fca fea ffa fga fgb fha zgc zhb zia"},
+         "faa fba fca fea fec ffa ffc fga meb mfb zgb zha",
+         "faa fba fca fea fec ffa ffc fga fgb fha meb mfb zed zfd zgc zhb zia"},
         {"a closed eye space has none to add", kBentThree, 'B', "faa fab fba", "faa fab fba"},
     };
     for (const auto& c : cases)
@@ -316,6 +318,24 @@ TEST(SgfPose, MoreRoomOpensTheBlocksAndAddsARing)
             }
             EXPECT_EQ(Candidates(WithMoreRoom(wider), mirror), c.twoRings);
         }
+}
+
+// With more room, an attacker string at the region's edge with at most two
+// liberties off it may be taken: the book lives by taking White's eb, whose
+// one liberty off the region is fb. The wall below, with many, stays safe.
+TEST(SgfPose, MoreRoomLetsTheAttackersWeakStonesBeTaken)
+{
+    const std::vector<std::string> rows = {".X......", ".XO.O...", "XXO..O..", "OXXXXO..", "OOOOO...",
+                                           "........"};
+    for (int mirror = 0; mirror < 4; ++mirror) {
+        SCOPED_TRACE("corner " + std::to_string(mirror));
+        go::Problem posed;
+        ASSERT_EQ(PosePlain(Source(rows, mirror, 'B'), {}, posed), "");
+        ASSERT_EQ(KindAt(posed, mirror, "eb"), '-');
+        const go::Problem wider = WithMoreRoom(posed);
+        for (const char* k : {"eb m", "fb f", "fc -", "gc -", "ae -"})
+            EXPECT_EQ(KindAt(wider, mirror, std::string(k, 2)), k[3]) << k;
+    }
 }
 
 TEST(SgfPose, DrawsTargetsSafeFrameAndCandidatesOnTheFilesBoard)
