@@ -79,8 +79,10 @@ constexpr int kAllReadings = -2;
 // after it, a few megabytes at most.
 constexpr int kHeldProblems = 64;
 
-// How many rings of room a posed problem may be given for a second reading.
-constexpr int kMoreRoomRings = 2;
+// How many tries of more room a posed problem may be given for a second
+// reading: one ring, then two with the attacker's weak strings at the
+// edge open to capture.
+constexpr int kMoreRoomTries = 2;
 
 std::string TimeSuffix(const BatchOptions& options, const CFirstMoveReading& reading)
 {
@@ -468,13 +470,13 @@ private:
         const int before = OutcomeOf(job.check.goal, job.whole.result);
         if (job.whole.cancelled || job.whole.traceFailed || before < 2)
             return;
-        for (int rings = 1; rings <= kMoreRoomRings; ++rings) {
+        for (int attempt = 1; attempt <= kMoreRoomTries; ++attempt) {
             FileJob wider;
             wider.source.label = job.source.label;
-            // With no room to add, only the first look is worth it, and only
-            // by the other reader.
-            if (!job.source.widen(wider.source, rings) && (job.source.wide || rings > 1))
-                return;
+            // A try that adds nothing is the last read again; only the
+            // first is worth it, and only by the other reader.
+            if (!job.source.widen(wider.source, attempt) && (job.source.wide || attempt > 1))
+                continue;
             if (ReadWithMoreRoom(job, wider, before, worker, deadline))
                 return;
         }

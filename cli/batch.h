@@ -71,11 +71,11 @@ struct ProblemSource {
     // on failure.
     std::function<bool(const CFirstMoveCheck& check)> answered;
     // A problem Kovra posed from stones alone: sets wider up as the same
-    // problem with that many rings more room, for the wide reader, with its
-    // own names and answers; false when the last ring added no room (with
-    // none at all, wider is the posed problem itself). Null for problems
-    // given as marked.
-    std::function<bool(ProblemSource& wider, int rings)> widen;
+    // problem with the room of the given try (1 on), for the wide reader,
+    // with its own names and answers; false when that try adds nothing to
+    // the one before (with nothing at all, wider is the posed problem
+    // itself). Null for problems given as marked.
+    std::function<bool(ProblemSource& wider, int attempt)> widen;
 };
 
 // Reads every problem of the file at path in turn and hands each to loaded;

@@ -46,16 +46,26 @@ std::string FileMoveName(const CFirstMoveReading& reading)
     return FirstMoveName(reading) + " " + SgfLetters(reading.at);
 }
 
-// A posed problem with more room for the wide reader (see ProblemSource::widen).
-bool WidenPosed(ProblemSource& wider, const PosedSgf& posed, int rings, const SolveOptions& options)
+// The posed problem as the given try of more room reads it (0: as posed):
+// one ring, then two rings with the attacker's weak strings at the edge
+// open to capture after each. The first ring answers most problems that
+// more room helps, and opening the weak strings there too slows it down.
+go::Problem WithRoomOfTry(const go::Problem& posed, int attempt)
 {
-    go::Problem problem = posed.problem;
-    bool added = false;
-    for (int r = 0; r < rings; ++r) {
-        go::Problem next = WithMoreRoom(problem);
-        added = !go::SameProblem(next, problem);
-        problem = std::move(next);
+    go::Problem problem = posed;
+    for (int ring = 0; ring < attempt; ++ring) {
+        problem = WithMoreRoom(problem);
+        if (attempt >= 2)
+            problem = WithWeakFrameOpen(problem);
     }
+    return problem;
+}
+
+// A posed problem with more room for the wide reader (see ProblemSource::widen).
+bool WidenPosed(ProblemSource& wider, const PosedSgf& posed, int attempt, const SolveOptions& options)
+{
+    go::Problem problem = WithRoomOfTry(posed.problem, attempt);
+    const bool added = !go::SameProblem(problem, WithRoomOfTry(posed.problem, attempt - 1));
     wider.goal = problem.FirstGoal();
     wider.wide = true;
     wider.problem = std::move(problem);
@@ -72,8 +82,8 @@ void ChooseReader(ProblemSource& source, CKovraView& view, const PosedSgf& posed
 {
     source.goal = posed.problem.FirstGoal();
     if (posed.plain && options.reader != ReaderChoice::Table)
-        source.widen = [posed, options](ProblemSource& wider, int rings) {
-            return WidenPosed(wider, posed, rings, options);
+        source.widen = [posed, options](ProblemSource& wider, int attempt) {
+            return WidenPosed(wider, posed, attempt, options);
         };
     if (options.reader != ReaderChoice::Wide) {
         KovraProblem table;

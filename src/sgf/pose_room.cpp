@@ -1,10 +1,10 @@
-// A posed problem given one ring more room, for a second reading when the
-// first says the side to play fails or only wins a ko: the blocks around
-// the region are guesses at where the attacker's wall would stand, and too
+// A posed problem given more room, for a second reading when the first
+// says the side to play fails or only wins a ko: the blocks around the
+// region are guesses at where the attacker's wall would stand, and too
 // near a wall can cost the defender the room to live or the attacker the
-// move that kills without a ko. The attacker's weak strings at the edge
-// of the region are guesses too: one with few liberties off the region
-// may be taken after all.
+// move that kills without a ko. The frame is a guess too: an attacker
+// string at the region's edge with few liberties off it may be taken
+// after all.
 #include <vector>
 
 #include "sgf/pose_region.h"
@@ -13,7 +13,7 @@
 namespace {
 
 // An attacker string next to the region with this many liberties off it
-// or fewer may be taken in the second reading.
+// or fewer may be taken.
 constexpr std::size_t kWeakFrameLiberties = 2;
 
 void Add(go::Problem& problem, std::vector<bool>& listed, go::Loc at, go::Kind kind)
@@ -22,11 +22,14 @@ void Add(go::Problem& problem, std::vector<bool>& listed, go::Loc at, go::Kind k
     problem.candidates.push_back(go::Candidate{at, kind});
 }
 
-// The attacker's strings next to the region with few liberties off it
-// become stones that may be taken ('m'), their liberties off it open to
-// both sides ('f').
-void OpenWeakFrame(go::Problem& wider, std::vector<bool>& listed)
+}  // namespace
+
+go::Problem WithWeakFrameOpen(const go::Problem& posed)
 {
+    go::Problem wider = posed;
+    std::vector<bool> listed(go::kLocs, false);
+    for (const go::Candidate& c : wider.candidates)
+        listed[static_cast<std::size_t>(c.at)] = true;
     const go::Board& board = wider.board;
     const go::Player attacker = go::Opponent(wider.defender);
     std::vector<bool> seen(go::kLocs, false);
@@ -50,9 +53,8 @@ void OpenWeakFrame(go::Problem& wider, std::vector<bool>& listed)
             for (go::Loc l : off)
                 Add(wider, listed, l, go::Kind::F);
         }
+    return wider;
 }
-
-}  // namespace
 
 go::Problem WithMoreRoom(const go::Problem& posed)
 {
@@ -69,6 +71,5 @@ go::Problem WithMoreRoom(const go::Problem& posed)
             if (wider.board.IsPoint(n) && wider.board.At(n) == go::Color::Empty && !listed[static_cast<std::size_t>(n)])
                 Add(wider, listed, n, go::Kind::Z);
         }
-    OpenWeakFrame(wider, listed);
     return wider;
 }

@@ -137,10 +137,12 @@ std::string PoseOnBoard(const SgfSource& source, const PoseOptions& options, go:
 std::string PosePlain(const SgfSource& source, const PoseOptions& options, go::Problem& problem);
 // A plain problem posed with one ring more room: its blocks ('z') become
 // points open to both sides ('f'), and the empty points next to its points
-// become the new blocks; an attacker string next to them with one or two
-// liberties off them may be taken (its stones 'm', those liberties 'f').
-// The same problem when nothing is added or opened.
+// become the new blocks. The same problem when nothing is added or opened.
 go::Problem WithMoreRoom(const go::Problem& posed);
+// The problem with the attacker's strings next to its points that have one
+// or two liberties off them open to capture: their stones become 'm',
+// those liberties 'f'.
+go::Problem WithWeakFrameOpen(const go::Problem& posed);
 // The problem on the table reader's board when it holds it: at most 15
 // candidates and 5 targets, every stone and candidate on an 11x11 board
 // as the file has them or by the first mirror that brings them there,

@@ -64,6 +64,11 @@ grep -q "PL\[W\]" "$out/answers/Bent_three__White_first.sgf" || fail "answers wr
 # answer stands when it does not. --reader table reads the posed problem only.
 check second_reading 0 "plain-edge-ko.sgf: death=117/335" "$solve" plain-edge-ko.sgf
 check second_reading_table 0 "plain-edge-ko.sgf: koh=265/559" "$solve" --reader table plain-edge-ko.sgf
+# Black lives only by taking White's eb, which the posing counts as frame:
+# the second try, two rings with the weak frame open to capture, answers.
+echo '(;FF[4]SZ[19]PL[B]AB[ba][bb][ac][bc][bd][cd][dd][ed]AW[cb][eb][cc][fc][ad][fd][ae][be][ce][de][ee])' \
+    >"$out/weak-frame.sgf"
+check second_reading_weak_frame 0 "$out/weak-frame.sgf: life=2862/17548" "$solve" "$out/weak-frame.sgf"
 echo '(;FF[4]SZ[19]PL[W]AB[pa][pb][pc][qc][qd][rd][sd][sa]AW[qa][qb][rb][rc][sc])' >"$out/dead.sgf"
 check second_reading_no_better 0 "$out/dead.sgf: death=5/10" "$solve" "$out/dead.sgf"
 for bad in "--reader" "--reader tables" "--memory 0" "--memory x" "--memory 2000000"; do
