@@ -80,9 +80,9 @@ constexpr int kAllReadings = -2;
 constexpr int kHeldProblems = 64;
 
 // How many tries of more room a posed problem may be given for a second
-// reading: one ring, then two with the attacker's weak strings at the
+// reading: one ring, two, then two with the attacker's weak strings at the
 // edge open to capture.
-constexpr int kMoreRoomTries = 2;
+constexpr int kMoreRoomTries = 3;
 
 std::string TimeSuffix(const BatchOptions& options, const CFirstMoveReading& reading)
 {
@@ -459,10 +459,11 @@ private:
     }
 
     // A posed problem whose side to play fails, or wins only a ko, is read
-    // again by the wide reader with one ring more room, and if that does
-    // not help with two, each within a tenth of the time limit: the blocks
-    // around a posed region are a guess at the wall, the table reader's
-    // pass and ko rules are not Go's, and a book's problem has a solution.
+    // again by the wide reader with one ring more room, and while that does
+    // not help with two, then with the weak frame open too, each within a
+    // tenth of the time limit: the blocks and the frame of a posed region
+    // are a guess at the wall, the table reader's pass and ko rules are
+    // not Go's, and a book's problem has a solution.
     // The wider problem takes the place of the posed one when its side to
     // play does better there.
     void TryMoreRoom(FileJob& job, BatchWorker& worker, std::chrono::steady_clock::time_point deadline)

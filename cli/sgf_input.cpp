@@ -1,5 +1,6 @@
 #include "sgf_input.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -47,15 +48,15 @@ std::string FileMoveName(const CFirstMoveReading& reading)
 }
 
 // The posed problem as the given try of more room reads it (0: as posed):
-// one ring, then two rings with the attacker's weak strings at the edge
-// open to capture after each. The first ring answers most problems that
-// more room helps, and opening the weak strings there too slows it down.
+// one ring, two rings, then two rings with the attacker's weak strings at
+// the edge open to capture after each. Opening them makes a reading
+// slower, so it comes last.
 go::Problem WithRoomOfTry(const go::Problem& posed, int attempt)
 {
     go::Problem problem = posed;
-    for (int ring = 0; ring < attempt; ++ring) {
+    for (int ring = 0; ring < std::min(attempt, 2); ++ring) {
         problem = WithMoreRoom(problem);
-        if (attempt >= 2)
+        if (attempt == 3)
             problem = WithWeakFrameOpen(problem);
     }
     return problem;
