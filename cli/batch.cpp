@@ -459,13 +459,12 @@ private:
     }
 
     // A posed problem whose side to play fails, or wins only a ko, is read
-    // again by the wide reader with one ring more room, and while that does
-    // not help with two, then with the weak frame open too, each within a
+    // again by the wide reader with one ring more room; while that does not
+    // help, with two, then with two and the weak frame open, each within a
     // tenth of the time limit: the blocks and the frame of a posed region
     // are a guess at the wall, the table reader's pass and ko rules are
-    // not Go's, and a book's problem has a solution.
-    // The wider problem takes the place of the posed one when its side to
-    // play does better there.
+    // not Go's, and a book's problem has a solution. The wider problem
+    // takes the place of the posed one when its side to play does better.
     void TryMoreRoom(FileJob& job, BatchWorker& worker, std::chrono::steady_clock::time_point deadline)
     {
         const int before = OutcomeOf(job.check.goal, job.whole.result);
@@ -474,8 +473,9 @@ private:
         for (int attempt = 1; attempt <= kMoreRoomTries; ++attempt) {
             FileJob wider;
             wider.source.label = job.source.label;
-            // A try that adds nothing is the last read again; only the
-            // first is worth it, and only by the other reader.
+            // A try that adds nothing would read the last one again. The
+            // first still reads the posed problem itself when the table
+            // reader read it: the wide reader's rules may answer otherwise.
             if (!job.source.widen(wider.source, attempt) && (job.source.wide || attempt > 1))
                 continue;
             if (ReadWithMoreRoom(job, wider, before, worker, deadline))

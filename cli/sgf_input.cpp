@@ -53,10 +53,12 @@ std::string FileMoveName(const CFirstMoveReading& reading)
 // slower, so it comes last.
 go::Problem WithRoomOfTry(const go::Problem& posed, int attempt)
 {
+    constexpr int kMostRings = 2;
+    const bool weakFrame = attempt > kMostRings;
     go::Problem problem = posed;
-    for (int ring = 0; ring < std::min(attempt, 2); ++ring) {
+    for (int ring = 0; ring < std::min(attempt, kMostRings); ++ring) {
         problem = WithMoreRoom(problem);
-        if (attempt == 3)
+        if (weakFrame)
             problem = WithWeakFrameOpen(problem);
     }
     return problem;
