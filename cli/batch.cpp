@@ -83,6 +83,10 @@ constexpr int kHeldProblems = 64;
 // reading: one ring, two, then two with the attacker's weak strings at the
 // edge open to capture.
 constexpr int kMoreRoomTries = 3;
+// The share of the time limit a try of more room may take, and after a
+// try the limit stopped.
+constexpr double kShare = 0.1;
+constexpr double kShareAfterStop = 0.025;
 
 std::string TimeSuffix(const BatchOptions& options, const CFirstMoveReading& reading)
 {
@@ -465,11 +469,16 @@ private:
     // are a guess at the wall, the table reader's pass and ko rules are
     // not Go's, and a book's problem has a solution. The wider problem
     // takes the place of the posed one when its side to play does better.
+    // A try the limit stopped leaves the next one a quarter of that time:
+    // more room seldom reads faster, and when it does it is quick
+    // (measured on the book data: of 184 tries after a stopped one, one
+    // helped, in 54 ms).
     void TryMoreRoom(FileJob& job, BatchWorker& worker, std::chrono::steady_clock::time_point deadline)
     {
         const int before = OutcomeOf(job.check.goal, job.whole.result);
         if (job.whole.cancelled || job.whole.traceFailed || before < 2)
             return;
+        bool stopped = false;
         for (int attempt = 1; attempt <= kMoreRoomTries; ++attempt) {
             FileJob wider;
             wider.source.label = job.source.label;
@@ -478,17 +487,18 @@ private:
             // reader read it: the wide reader's rules may answer otherwise.
             if (!job.source.widen(wider.source, attempt) && (job.source.wide || attempt > 1))
                 continue;
-            if (ReadWithMoreRoom(job, wider, before, worker, deadline))
+            if (ReadWithMoreRoom(job, wider, before, stopped ? kShareAfterStop : kShare, worker, deadline))
                 return;
+            stopped = wider.whole.cancelled;
         }
     }
 
     // Reads the wider problem; true when it took the job's place.
-    bool ReadWithMoreRoom(FileJob& job, FileJob& wider, int before, BatchWorker& worker,
+    bool ReadWithMoreRoom(FileJob& job, FileJob& wider, int before, double share, BatchWorker& worker,
                           std::chrono::steady_clock::time_point deadline)
     {
         PrepareWide(wider);
-        auto limit = DeadlineAfter(m_options.timeout / 10);
+        auto limit = DeadlineAfter(m_options.timeout * share);
         if (deadline != std::chrono::steady_clock::time_point{})
             limit = std::min(limit, deadline);
         // Read on the second reader: the posed problem's first moves, when
