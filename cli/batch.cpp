@@ -83,10 +83,10 @@ constexpr int kHeldProblems = 64;
 // reading: one ring, two, then two with the attacker's weak strings at the
 // edge open to capture.
 constexpr int kMoreRoomTries = 3;
-// The share of the time limit a try of more room may take, and after a
-// try the limit stopped.
-constexpr double kShare = 0.1;
-constexpr double kShareAfterStop = 0.025;
+// The share of the time limit a try of more room may take, and the share
+// after a try the limit stopped.
+constexpr double kMoreRoomShare = 0.1;
+constexpr double kMoreRoomShareAfterStop = 0.025;
 
 std::string TimeSuffix(const BatchOptions& options, const CFirstMoveReading& reading)
 {
@@ -487,7 +487,8 @@ private:
             // reader read it: the wide reader's rules may answer otherwise.
             if (!job.source.widen(wider.source, attempt) && (job.source.wide || attempt > 1))
                 continue;
-            if (ReadWithMoreRoom(job, wider, before, stopped ? kShareAfterStop : kShare, worker, deadline))
+            const double share = stopped ? kMoreRoomShareAfterStop : kMoreRoomShare;
+            if (ReadWithMoreRoom(job, wider, before, share, worker, deadline))
                 return;
             stopped = wider.whole.cancelled;
         }
