@@ -8,7 +8,8 @@
 // string reaches over its own stones, attacker strings in atari and empty
 // points, without entering the outside (the empty points the other side
 // owns, reached from the open board). The one side whose area reaches no
-// open point is walled in and defends (both walled in: the smaller area).
+// open point is walled in and defends (both walled in: the smaller area,
+// or with areas alike the larger main string).
 // Targets are the main string and, when the attacker plays first, the
 // defender's strings of three stones or more in its area that are not in
 // atari; the defender playing first need only save the main string.
@@ -99,9 +100,15 @@ go::Color TellDefender(const go::Board& board, const pose::Reach& reach, go::Pla
     const pose::Area b = pose::FindArea(board, reach, black), w = pose::FindArea(board, reach, white);
     if (b.enclosed != w.enclosed)
         return b.enclosed ? go::Color::Black : go::Color::White;
-    if (!b.enclosed || b.emptyPoints == w.emptyPoints)
+    if (!b.enclosed)
         return go::Color::Empty;
-    return b.emptyPoints < w.emptyPoints ? go::Color::Black : go::Color::White;
+    if (b.emptyPoints != w.emptyPoints)
+        return b.emptyPoints < w.emptyPoints ? go::Color::Black : go::Color::White;
+    // As much room each, as in a race between a group and the stones cut
+    // off inside it: the problem is about the larger group.
+    if (board.StringSize(black) == board.StringSize(white))
+        return go::Color::Empty;
+    return board.StringSize(black) > board.StringSize(white) ? go::Color::Black : go::Color::White;
 }
 
 struct Region {

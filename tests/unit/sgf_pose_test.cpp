@@ -124,6 +124,10 @@ const Case kCases[] = {
      go::Color::White, go::Color::Black, "da ab", ""},
     {"two stones may be given up", {"...OOO.X", "OO.O..XX", "...OXX..", "XXXX....", "........"}, 'B', {},
      go::Color::White, go::Color::Black, "da", ""},
+    // A race inside a wall: both groups walled in with as much room each;
+    // the larger group is the problem's.
+    {"race inside a wall", {"XOOXO..", "XOOXO..", "...XO..", "XXXXO..", "OOOO...", "......."}, 'B', {},
+     go::Color::Black, go::Color::Black, "ad", ""},
     // To live, only the main string counts: the book may give up the rest.
     {"the defender to play saves the main string", {".O.OOO.X", "OO.O..XX", "...OXX..", "XXXX....", "........"},
      'W', {}, go::Color::White, go::Color::White, "da", ""},
