@@ -502,10 +502,7 @@ private:
     {
         if (stopped)
             return DeadlineAfter(m_options.timeout * kMoreRoomShareAfterStop);
-        const auto end = DeadlineAfter(m_options.timeout * kMoreRoomShare * attempt);
-        if (end == std::chrono::steady_clock::time_point{})
-            return end;  // no limit
-        return end - (std::chrono::steady_clock::now() - start);
+        return DeadlineAfter(m_options.timeout * kMoreRoomShare * attempt, start);
     }
 
     // Reads the wider problem; true when it took the job's place.

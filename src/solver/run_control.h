@@ -21,16 +21,17 @@ struct CRunControl {
     std::chrono::steady_clock::time_point deadline{};
 };
 
-// The deadline of a read allowed that many seconds from now; the zero time
-// point (no limit) for none (0 or less, not a number) and for a century or
-// more, which is no limit either and would overflow the clock's count
-// (nanoseconds in 64 bits reach about 292 years).
-inline std::chrono::steady_clock::time_point DeadlineAfter(double seconds)
+// The deadline of a read allowed that many seconds from now (or from an
+// earlier start); the zero time point (no limit) for none (0 or less, not
+// a number) and for a century or more, which is no limit either and would
+// overflow the clock's count (nanoseconds in 64 bits reach about 292 years).
+inline std::chrono::steady_clock::time_point DeadlineAfter(
+    double seconds, std::chrono::steady_clock::time_point from = std::chrono::steady_clock::now())
 {
     constexpr double kCentury = 100 * 365.25 * 24 * 3600;
     if (!(seconds > 0) || !(seconds < kCentury))
         return std::chrono::steady_clock::time_point{};
-    return std::chrono::steady_clock::now() +
+    return from +
            std::chrono::duration_cast<std::chrono::steady_clock::duration>(
                std::chrono::duration<double>(seconds));
 }

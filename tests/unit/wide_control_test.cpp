@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <limits>
 
 #include "solver/run_control.h"
 #include "wide/wide_reader.h"
@@ -58,4 +59,23 @@ TEST(WideControl, AFinishedReadingPublishesItsCount)
     EXPECT_GT(r.expanded, static_cast<std::int64_t>(kPollNodes));
     EXPECT_EQ(control.nodes.load(), r.expanded);
     EXPECT_GT(r.depth, 10);
+}
+
+TEST(RunControl, DeadlinesCountFromTheirStart)
+{
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point start = Clock::now() - std::chrono::seconds(5);
+    const struct {
+        double seconds;
+        Clock::time_point expected;
+    } cases[] = {
+        {1.5, start + std::chrono::milliseconds(1500)},
+        // No limit: none asked for, or too far for the clock to count.
+        {0, Clock::time_point{}},
+        {-1, Clock::time_point{}},
+        {std::numeric_limits<double>::quiet_NaN(), Clock::time_point{}},
+        {1e12, Clock::time_point{}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(DeadlineAfter(c.seconds, start), c.expected) << c.seconds;
 }
