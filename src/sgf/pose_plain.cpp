@@ -12,7 +12,8 @@
 // or with areas alike the larger main string).
 // Targets are the main string and, when the attacker plays first, the
 // defender's strings of three stones or more in its area that are not in
-// atari; the defender playing first need only save the main string.
+// atari; the defender playing first need only save the main string, which
+// is then not one in atari while one of three stones or more is not.
 // Candidates: the area's empty points and a ring around it open to both
 // ('f', vital points first), the stones that may be taken ('m'), the
 // attacker's blocks beyond the ring ('z': played only next to a defender
@@ -90,6 +91,22 @@ Loc MainString(const go::Board& board, go::Player colour, go::Player first)
         if (!Lost(board, s, first))
             return s;
     return strings.empty() ? go::kNoLoc : strings[0];
+}
+
+// The string the defender's problem is about. To live, the book gives up
+// a main string in atari for a group of three stones or more in its area
+// that is not (measured on the book data: elementary 87 lives in the
+// corner by giving up four stones that could take their way out).
+Loc LivingString(const go::Board& board, const pose::Reach& reach, go::Player defender, go::Player first, bool kill)
+{
+    const Loc main = MainString(board, defender, first);
+    if (kill || board.Liberties(main) > 1)
+        return main;
+    const pose::Area area = pose::FindArea(board, reach, main);
+    for (Loc s : pose::StringsBySize(board, defender))
+        if (area.in[s] && board.Liberties(s) > 1 && board.StringSize(s) >= kTargetStones)
+            return s;
+    return main;
 }
 
 // The walled-in side, or Empty when the stones do not say.
@@ -433,13 +450,13 @@ std::string PosePlain(const SgfSource& source, const PoseOptions& options, go::P
 
     // Both colours stand on the board (a point given both is refused when
     // the file is read), so the defender has a main string.
-    const Loc main = MainString(board, defender, problem.first);
+    const bool kill = problem.first != defender;
+    const Loc main = LivingString(board, reach, defender, problem.first, kill);
     const pose::Area area = pose::FindArea(board, reach, main);
     // A side that reaches the open board is no problem's defender.
     if (!area.enclosed)
         return std::string("the defender (") + (defender == go::Color::Black ? "Black" : "White") +
                ") is not walled in";
-    const bool kill = problem.first != defender;
     const std::vector<Loc> targets = FindTargets(board, area, kill);
 
     // The widest region that keeps to the size the reader reads quickly,

@@ -131,6 +131,13 @@ const Case kCases[] = {
     // To live, only the main string counts: the book may give up the rest.
     {"the defender to play saves the main string", {".O.OOO.X", "OO.O..XX", "...OXX..", "XXXX....", "........"},
      'W', {}, go::Color::White, go::Color::White, "da", ""},
+    // To live, four stones in atari that could take their way out are
+    // given up for the three in the corner.
+    {"the defender to play gives up a string in atari", {".X.XXO..", "XXOXXO..", "..XOOO..", ".OO.....", "........"},
+     'B', {}, go::Color::Black, go::Color::Black, "ab", ""},
+    // Not for two stones: the four are the problem's, to be saved.
+    {"the defender to play saves a string in atari", {".X.XXO..", ".XOXXO..", "..XOOO..", ".OO.....", "........"},
+     'B', {}, go::Color::Black, go::Color::Black, "da", ""},
 };
 
 TEST(SgfPose, PosesHandMadeProblemsInEveryCorner)
