@@ -12,8 +12,9 @@
 // or with areas alike the larger main string).
 // Targets are the main string and, when the attacker plays first, the
 // defender's strings of three stones or more in its area that are not in
-// atari; the defender playing first need only save the main string, which
-// is then not one in atari while one of three stones or more is not.
+// atari; the defender playing first need only save the main string, and
+// gives up one in atari for the largest string of three stones or more in
+// its area that is not.
 // Candidates: the area's empty points and a ring around it open to both
 // ('f', vital points first), the stones that may be taken ('m'), the
 // attacker's blocks beyond the ring ('z': played only next to a defender
@@ -93,20 +94,18 @@ Loc MainString(const go::Board& board, go::Player colour, go::Player first)
     return strings.empty() ? go::kNoLoc : strings[0];
 }
 
-// The string the defender's problem is about. To live, the book gives up
-// a main string in atari for a group of three stones or more in its area
-// that is not (measured on the book data: elementary 87 lives in the
-// corner by giving up four stones that could take their way out).
-Loc LivingString(const go::Board& board, const pose::Reach& reach, go::Player defender, go::Player first, bool kill)
+// To live, the book gives up a main string in atari for a group of three
+// stones or more in its area that is not (measured on the book data:
+// elementary 87 lives in the corner by giving up four stones that could
+// take their way out). That group, or kNoLoc when the main string stays.
+Loc GroupBeside(const go::Board& board, const pose::Area& area)
 {
-    const Loc main = MainString(board, defender, first);
-    if (kill || board.Liberties(main) > 1)
-        return main;
-    const pose::Area area = pose::FindArea(board, reach, main);
-    for (Loc s : pose::StringsBySize(board, defender))
+    if (board.Liberties(area.main) > 1)
+        return go::kNoLoc;
+    for (Loc s : pose::StringsBySize(board, area.defender))
         if (area.in[s] && board.Liberties(s) > 1 && board.StringSize(s) >= kTargetStones)
             return s;
-    return main;
+    return go::kNoLoc;
 }
 
 // The walled-in side, or Empty when the stones do not say.
@@ -451,8 +450,10 @@ std::string PosePlain(const SgfSource& source, const PoseOptions& options, go::P
     // Both colours stand on the board (a point given both is refused when
     // the file is read), so the defender has a main string.
     const bool kill = problem.first != defender;
-    const Loc main = LivingString(board, reach, defender, problem.first, kill);
-    const pose::Area area = pose::FindArea(board, reach, main);
+    pose::Area area = pose::FindArea(board, reach, MainString(board, defender, problem.first));
+    const Loc beside = kill ? go::kNoLoc : GroupBeside(board, area);
+    if (beside != go::kNoLoc)
+        area = pose::FindArea(board, reach, beside);
     // A side that reaches the open board is no problem's defender.
     if (!area.enclosed)
         return std::string("the defender (") + (defender == go::Color::Black ? "Black" : "White") +
