@@ -9,7 +9,9 @@
 // points, without entering the outside (the empty points the other side
 // owns, reached from the open board). The one side whose area reaches no
 // open point is walled in and defends (both walled in: the smaller area,
-// or with areas alike the larger main string).
+// or with areas alike the larger main string). When the stones do not say
+// so, the areas are drawn again without the points both sides reach
+// alike, as in an open fight.
 // Targets are the main string and, when the attacker plays first, the
 // defender's strings of three stones or more in its area that are not in
 // atari; the defender playing first need only save the main string, and
@@ -108,12 +110,14 @@ Loc GroupBeside(const go::Board& board, const pose::Area& area)
     return go::kNoLoc;
 }
 
-// The walled-in side, or Empty when the stones do not say.
-go::Color TellDefender(const go::Board& board, const pose::Reach& reach, go::Player first)
+// The walled-in side, or Empty when the stones do not say; strict: its
+// area leaves out the points both sides reach alike.
+go::Color TellDefender(const go::Board& board, const pose::Reach& reach, go::Player first, bool strict)
 {
     const Loc black = MainString(board, go::Color::Black, first);
     const Loc white = MainString(board, go::Color::White, first);
-    const pose::Area b = pose::FindArea(board, reach, black), w = pose::FindArea(board, reach, white);
+    const pose::Area b = pose::FindArea(board, reach, black, strict);
+    const pose::Area w = pose::FindArea(board, reach, white, strict);
     if (b.enclosed != w.enclosed)
         return b.enclosed ? go::Color::Black : go::Color::White;
     if (!b.enclosed)
@@ -441,7 +445,15 @@ std::string PosePlain(const SgfSource& source, const PoseOptions& options, go::P
 
     const go::Player fileFirst = FirstPlayer(source);
     const pose::Reach reach = pose::FindReach(board);
-    const go::Color defender = options.defender ? *options.defender : TellDefender(board, reach, fileFirst);
+    go::Color defender = options.defender ? *options.defender : TellDefender(board, reach, fileFirst, false);
+    // In an open fight each side's area runs out between the other's
+    // stones over the points both reach alike: the wall is then what
+    // either side holds alone.
+    bool strict = false;
+    if (defender == go::Color::Empty) {
+        defender = TellDefender(board, reach, fileFirst, true);
+        strict = true;
+    }
     if (defender == go::Color::Empty)
         return "cannot tell attacker from defender";
     problem.defender = defender;
@@ -450,10 +462,10 @@ std::string PosePlain(const SgfSource& source, const PoseOptions& options, go::P
     // Both colours stand on the board (a point given both is refused when
     // the file is read), so the defender has a main string.
     const bool kill = problem.first != defender;
-    pose::Area area = pose::FindArea(board, reach, MainString(board, defender, problem.first));
+    pose::Area area = pose::FindArea(board, reach, MainString(board, defender, problem.first), strict);
     const Loc beside = kill ? go::kNoLoc : GroupBeside(board, area);
     if (beside != go::kNoLoc)
-        area = pose::FindArea(board, reach, beside);
+        area = pose::FindArea(board, reach, beside, strict);
     // A side that reaches the open board is no problem's defender.
     if (!area.enclosed)
         return std::string("the defender (") + (defender == go::Color::Black ? "Black" : "White") +

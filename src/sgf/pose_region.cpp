@@ -120,7 +120,7 @@ bool IsWeakString(const go::Board& board, go::Loc stone)
     return board.Liberties(stone) <= kWeakLiberties;
 }
 
-Area FindArea(const go::Board& board, const Reach& reach, go::Loc main)
+Area FindArea(const go::Board& board, const Reach& reach, go::Loc main, bool strict)
 {
     Area area;
     area.main = main;
@@ -148,7 +148,7 @@ Area FindArea(const go::Board& board, const Reach& reach, go::Loc main)
             return true;
         if (c == attacker)
             return IsWeakString(board, p);
-        return c == go::Color::Empty && !outside[p];
+        return c == go::Color::Empty && !outside[p] && (!strict || reach.Owner(p) == defender);
     });
     area.enclosed = true;
     ForEachPoint(board, [&](go::Loc p) {

@@ -128,6 +128,12 @@ const Case kCases[] = {
     // the larger group is the problem's.
     {"race inside a wall", {"XOOXO..", "XOOXO..", "...XO..", "XXXXO..", "OOOO...", "......."}, 'B', {},
      go::Color::Black, go::Color::Black, "ad", ""},
+    // An open fight: Black's stone below reaches the top group over points
+    // both sides reach alike, so both areas run out; without those points
+    // Black's group at the top is walled in.
+    {"open fight", {"...XXX.X...", "..OX...XO..", "..OX..OXO..", "..OOO.OOO..", ".....X.....", "...........",
+                    "..........."},
+     'B', {}, go::Color::Black, go::Color::Black, "da", ""},
     // To live, only the main string counts: the book may give up the rest.
     {"the defender to play saves the main string", {".O.OOO.X", "OO.O..XX", "...OXX..", "XXXX....", "........"},
      'W', {}, go::Color::White, go::Color::White, "da", ""},
