@@ -10,8 +10,8 @@
 // owns, reached from the open board). The one side whose area reaches no
 // open point is walled in and defends (both walled in: the smaller area,
 // or with areas alike the larger main string). When the stones do not say
-// so, the areas are drawn again without the points both sides reach
-// alike, as in an open fight.
+// so, as in an open fight, the areas are drawn again over the empty points
+// each side holds alone (its stones strictly nearer).
 // Targets are the main string and, when the attacker plays first, the
 // defender's strings of three stones or more in its area that are not in
 // atari; the defender playing first need only save the main string, and
@@ -110,8 +110,8 @@ Loc GroupBeside(const go::Board& board, const pose::Area& area)
     return go::kNoLoc;
 }
 
-// The walled-in side, or Empty when the stones do not say; strict: its
-// area leaves out the points both sides reach alike.
+// The walled-in side, or Empty when the stones do not say; strict: each
+// area holds only the empty points its side holds alone.
 go::Color TellDefender(const go::Board& board, const pose::Reach& reach, go::Player first, bool strict)
 {
     const Loc black = MainString(board, go::Color::Black, first);
@@ -447,8 +447,8 @@ std::string PosePlain(const SgfSource& source, const PoseOptions& options, go::P
     const pose::Reach reach = pose::FindReach(board);
     go::Color defender = options.defender ? *options.defender : TellDefender(board, reach, fileFirst, false);
     // In an open fight each side's area runs out between the other's
-    // stones over the points both reach alike: the wall is then what
-    // either side holds alone.
+    // stones over the points both reach alike: the wall is then drawn by
+    // what either side holds alone.
     bool strict = false;
     if (defender == go::Color::Empty) {
         defender = TellDefender(board, reach, fileFirst, true);

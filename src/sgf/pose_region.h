@@ -53,8 +53,9 @@ struct Area {
     int emptyPoints = 0;
     bool enclosed = false;
 };
-// Strict: the points both sides reach alike stay out of the area, as the
-// wall a player sees around a group in an open fight.
+// Strict: only the empty points the defender holds alone (its stones
+// strictly nearer) are in the area, as the wall a player sees around a
+// group in an open fight.
 Area FindArea(const go::Board& board, const Reach& reach, go::Loc main, bool strict = false);
 
 // The defender's strings, largest first (the earlier point on equal size),
