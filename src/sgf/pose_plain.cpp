@@ -13,8 +13,8 @@
 // over the empty points each side holds alone (its stones strictly
 // nearer).
 // Targets are the main string and, when the attacker plays first, the
-// defender's strings of three stones or more in its area that are not in
-// atari; the defender playing first need only save the main string, and
+// defender's strings of three stones or more (or as large as the main
+// one) in its area that are not in atari; the defender playing first need only save the main string, and
 // gives up one in atari for the largest string of three stones or more in
 // its area that is not.
 // Candidates: the area's empty points and a ring around it open to both
@@ -156,8 +156,11 @@ std::vector<Loc> FindTargets(const go::Board& board, const pose::Area& area, boo
     std::vector<Loc> targets{area.main};
     if (!kill)
         return targets;
+    // A string as large as the main one is as much the problem's: which of
+    // them is the main one says nothing.
+    const int sizeable = std::min(kTargetStones, board.StringSize(area.main));
     for (Loc s : pose::StringsBySize(board, area.defender))
-        if (area.in[s] && !IsTarget(board, targets, s) && board.StringSize(s) >= kTargetStones &&
+        if (area.in[s] && !IsTarget(board, targets, s) && board.StringSize(s) >= sizeable &&
             board.Liberties(s) > 1)
             targets.push_back(s);
     return targets;

@@ -160,6 +160,22 @@ Area FindArea(const go::Board& board, const Reach& reach, go::Loc main, bool str
     return area;
 }
 
+namespace {
+
+// How far a string lies from the board's corners: its stone nearest to
+// one, in steps along the lines. The same in every corner of the board.
+int CornerDistance(const go::Board& board, go::Loc string)
+{
+    int nearest = 4 * board.Size();
+    board.ForEachStone(string, [&](go::Loc s) {
+        const int x = go::LocX(s) - 1, y = go::LocY(s) - 1, last = board.Size() - 1;
+        nearest = std::min(nearest, std::min(x, last - x) + std::min(y, last - y));
+    });
+    return nearest;
+}
+
+}  // namespace
+
 std::vector<go::Loc> StringsBySize(const go::Board& board, go::Player colour)
 {
     std::vector<go::Loc> heads;
@@ -168,10 +184,24 @@ std::vector<go::Loc> StringsBySize(const go::Board& board, go::Player colour)
             std::none_of(heads.begin(), heads.end(), [&](go::Loc h) { return board.Head(h) == board.Head(p); }))
             heads.push_back(p);
     });
-    std::stable_sort(heads.begin(), heads.end(), [&](go::Loc a, go::Loc b) {
-        return board.StringSize(a) > board.StringSize(b);
+    // Strings alike in size go nearest the corner first, so that a problem
+    // is posed alike in every corner (a problem's group mostly stands in
+    // the corner, as in the books).
+    std::vector<std::pair<int, int>> order;  // size, corner distance
+    for (go::Loc h : heads)
+        order.emplace_back(board.StringSize(h), CornerDistance(board, h));
+    std::vector<std::size_t> index(heads.size());
+    for (std::size_t k = 0; k < index.size(); ++k)
+        index[k] = k;
+    std::stable_sort(index.begin(), index.end(), [&](std::size_t a, std::size_t b) {
+        if (order[a].first != order[b].first)
+            return order[a].first > order[b].first;
+        return order[a].second < order[b].second;
     });
-    return heads;
+    std::vector<go::Loc> sorted;
+    for (std::size_t k : index)
+        sorted.push_back(heads[k]);
+    return sorted;
 }
 
 }  // namespace pose

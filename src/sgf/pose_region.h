@@ -58,8 +58,8 @@ struct Area {
 // group in an open fight.
 Area FindArea(const go::Board& board, const Reach& reach, go::Loc main, bool strict = false);
 
-// The defender's strings, largest first (the earlier point on equal size),
-// one stone of each.
+// A colour's strings, largest first (on equal size the one nearest a
+// corner, then the earlier point), one stone of each.
 std::vector<go::Loc> StringsBySize(const go::Board& board, go::Player colour);
 
 }  // namespace pose

@@ -52,15 +52,21 @@ std::string Candidates(const go::Problem& problem, int mirror)
     return text;
 }
 
-// Each target string by its first point seen from the top-left.
+// Each target string by its first point seen from the top-left: the main
+// string, then the others sorted (their order means nothing).
 std::string Targets(const go::Problem& problem, int mirror)
 {
-    std::string text;
+    std::vector<std::string> firsts;
     for (go::Loc t : problem.targets) {
         std::string first = "zz";
         problem.board.ForEachStone(t, [&](go::Loc s) { first = std::min(first, Unmirrored(s, mirror)); });
-        text += (text.empty() ? "" : " ") + first;
+        firsts.push_back(first);
     }
+    if (!firsts.empty())
+        std::sort(firsts.begin() + 1, firsts.end());
+    std::string text;
+    for (const std::string& f : firsts)
+        text += (text.empty() ? "" : " ") + f;
     return text;
 }
 
@@ -97,7 +103,7 @@ struct Case {
     PoseOptions options;
     go::Player defender;
     go::Player first;
-    const char* targets;     // null: not compared
+    const char* targets;
     const char* candidates;  // seen from the top-left corner, sorted
 };
 
@@ -124,15 +130,18 @@ const Case kCases[] = {
      go::Color::White, go::Color::Black, "da ab", ""},
     {"two stones may be given up", {"...OOO.X", "OO.O..XX", "...OXX..", "XXXX....", "........"}, 'B', {},
      go::Color::White, go::Color::Black, "da", ""},
+    // To kill, a string as large as the main one is a target too, in every
+    // corner: which of them is the main one says nothing.
+    {"strings alike are targets", {"...O.X..", ".O..OOX.", "..OOXX.X", ".XXX....", "........"}, 'B', {},
+     go::Color::White, go::Color::Black, "cc eb", ""},
     // A race inside a wall: both sides walled in, the stones cut off
     // inside and the group around them. The side to play takes the other's
-    // stones, whichever has less room.
-    {"race inside a wall, as much room each", {"XOOXO..", "XOOXO..", ".O.XO..", "XXXXO..", "OOOO...", "......."},
+    // stones, whichever has less room. Of White's strings alike in size,
+    // the one nearest the corner is the main one, in every corner.
+    {"race inside a wall, as much room each", {"XOOXO..", "XOOXO..", "...XO..", "XXXXO..", "OOOO...", "......."},
      'B', {}, go::Color::White, go::Color::Black, "ba", ""},
-    // (White's main string is one of three alike, which one depends on
-    // the corner: its targets are not compared.)
     {"race inside a wall, less room to play", {"XXX.O...", "O...O.X.", "..OOXX..", "OOXX....", ".X......", "..X....."},
-     'B', {}, go::Color::White, go::Color::Black, nullptr, ""},
+     'B', {}, go::Color::White, go::Color::Black, "ad cc ea", ""},
     {"race inside a wall, White to play", {"XXX.O...", "O...O.X.", "..OOXX..", "OOXX....", ".X......", "..X....."},
      'W', {}, go::Color::Black, go::Color::White, "aa", ""},
     // An open fight: Black's stone below reaches the top group over points
@@ -162,9 +171,7 @@ TEST(SgfPose, PosesHandMadeProblemsInEveryCorner)
             ASSERT_EQ(PosePlain(Source(c.rows, mirror, c.toPlay), c.options, problem), "");
             EXPECT_EQ(problem.defender, c.defender);
             EXPECT_EQ(problem.first, c.first);
-            if (c.targets != nullptr) {
-                EXPECT_EQ(Targets(problem, mirror), c.targets);
-            }
+            EXPECT_EQ(Targets(problem, mirror), c.targets);
             if (*c.candidates != '\0') {
                 EXPECT_EQ(Candidates(problem, mirror), c.candidates);
             }
