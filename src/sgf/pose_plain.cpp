@@ -14,9 +14,9 @@
 // nearer).
 // Targets are the main string and, when the attacker plays first, the
 // defender's strings of three stones or more (or as large as the main
-// one) in its area that are not in atari; the defender playing first need only save the main string, and
-// gives up one in atari for the largest string of three stones or more in
-// its area that is not.
+// one) in its area that are not in atari; the defender playing first need
+// only save the main string, and gives up one in atari for the largest
+// string of three stones or more in its area that is not.
 // Candidates: the area's empty points and a ring around it open to both
 // ('f', vital points first), the stones that may be taken ('m'), the
 // attacker's blocks beyond the ring ('z': played only next to a defender
@@ -110,8 +110,9 @@ Loc GroupBeside(const go::Board& board, const pose::Area& area)
     return go::kNoLoc;
 }
 
-// The walled-in side, or Empty when the stones do not say; strict: each
-// area holds only the empty points its side holds alone.
+// The walled-in side (both walled in: the side not to play), or Empty
+// when neither is; strict: each area holds only the empty points its side
+// holds alone.
 go::Color TellDefender(const go::Board& board, const pose::Reach& reach, go::Player first, bool strict)
 {
     const Loc black = MainString(board, go::Color::Black, first);

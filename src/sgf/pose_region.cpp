@@ -187,21 +187,20 @@ std::vector<go::Loc> StringsBySize(const go::Board& board, go::Player colour)
     // Strings alike in size go nearest the corner first, so that a problem
     // is posed alike in every corner (a problem's group mostly stands in
     // the corner, as in the books).
-    std::vector<std::pair<int, int>> order;  // size, corner distance
+    struct Ranked {
+        int size;
+        int corner;
+        go::Loc head;
+    };
+    std::vector<Ranked> ranked;
     for (go::Loc h : heads)
-        order.emplace_back(board.StringSize(h), CornerDistance(board, h));
-    std::vector<std::size_t> index(heads.size());
-    for (std::size_t k = 0; k < index.size(); ++k)
-        index[k] = k;
-    std::stable_sort(index.begin(), index.end(), [&](std::size_t a, std::size_t b) {
-        if (order[a].first != order[b].first)
-            return order[a].first > order[b].first;
-        return order[a].second < order[b].second;
+        ranked.push_back(Ranked{board.StringSize(h), CornerDistance(board, h), h});
+    std::stable_sort(ranked.begin(), ranked.end(), [](const Ranked& a, const Ranked& b) {
+        return a.size != b.size ? a.size > b.size : a.corner < b.corner;
     });
-    std::vector<go::Loc> sorted;
-    for (std::size_t k : index)
-        sorted.push_back(heads[k]);
-    return sorted;
+    for (std::size_t k = 0; k < ranked.size(); ++k)
+        heads[k] = ranked[k].head;
+    return heads;
 }
 
 }  // namespace pose
