@@ -151,12 +151,7 @@ Area FindArea(const go::Board& board, const Reach& reach, go::Loc main, bool str
         return c == go::Color::Empty && !outside[p] && (!strict || reach.Owner(p) == defender);
     });
     area.enclosed = true;
-    ForEachPoint(board, [&](go::Loc p) {
-        if (!area.in[p])
-            return;
-        area.emptyPoints += board.At(p) == go::Color::Empty;
-        area.enclosed = area.enclosed && !reach.open[p];
-    });
+    ForEachPoint(board, [&](go::Loc p) { area.enclosed = area.enclosed && !(area.in[p] && reach.open[p]); });
     return area;
 }
 

@@ -50,7 +50,6 @@ struct Area {
     go::Player defender = go::Color::White;
     go::Loc main = go::kNoLoc;  // a stone of the string it grew from
     Cells<bool> in{};
-    int emptyPoints = 0;
     bool enclosed = false;
 };
 // Strict: only the empty points the defender holds alone (its stones
