@@ -80,8 +80,8 @@ constexpr int kAllReadings = -2;
 constexpr int kHeldProblems = 64;
 
 // How many tries of more room a posed problem may be given for a second
-// reading: one ring, two, then two with the attacker's weak strings at the
-// edge open to capture.
+// reading: one ring, one ring with the attacker's weak strings at the edge
+// open to capture, then two rings with them open.
 constexpr int kMoreRoomTries = 3;
 // The share of the time limit each try of more room adds to the tries'
 // time, and the share a try after one the limit stopped may take.
@@ -464,7 +464,7 @@ private:
 
     // A posed problem whose side to play fails, or wins only a ko, is read
     // again by the wide reader with one ring more room; while that does not
-    // help, with two, then with two and the weak frame open, each within a
+    // help, with the weak frame open too, then with two rings, each within a
     // tenth of the time limit: the blocks and the frame of a posed region
     // are a guess at the wall, the table reader's pass and ko rules are
     // not Go's, and a book's problem has a solution. The wider problem

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -48,17 +49,25 @@ std::string FileMoveName(const CFirstMoveReading& reading)
 }
 
 // The posed problem as the given try of more room reads it (0: as posed):
-// one ring, two rings, then two rings with the attacker's weak strings at
-// the edge open to capture after each. Opening them makes a reading
-// slower, so it comes last.
+// one ring; one ring with the attacker's weak strings at the edge open to
+// capture; then a second ring, and the weak strings at its edge open too.
+// A ring with the frame opened reads faster than two rings, and a group
+// that lives by taking a frame string seldom needs the second (measured on
+// the book data: five problems more answered with the book's move, one
+// fewer, which lives with two rings but reads too long with the frame
+// open).
 go::Problem WithRoomOfTry(const go::Problem& posed, int attempt)
 {
-    constexpr int kMostRings = 2;
-    const bool weakFrame = attempt > kMostRings;
+    struct Room {
+        int rings;
+        bool weakFrame;
+    };
+    static const Room kTries[] = {{0, false}, {1, false}, {1, true}, {2, true}};
+    const Room room = kTries[std::min<std::size_t>(static_cast<std::size_t>(attempt), std::size(kTries) - 1)];
     go::Problem problem = posed;
-    for (int ring = 0; ring < std::min(attempt, kMostRings); ++ring) {
+    for (int ring = 0; ring < room.rings; ++ring) {
         problem = WithMoreRoom(problem);
-        if (weakFrame)
+        if (room.weakFrame)
             problem = WithWeakFrameOpen(problem);
     }
     return problem;

@@ -5,6 +5,7 @@
 // move that kills without a ko. The frame is a guess too: an attacker
 // string at the region's edge with few liberties off it may be taken
 // after all.
+#include <algorithm>
 #include <vector>
 
 #include "sgf/pose_region.h"
@@ -40,12 +41,18 @@ go::Problem WithWeakFrameOpen(const go::Problem& posed)
             if (!board.IsPoint(n) || board.At(n) != attacker || seen[static_cast<std::size_t>(board.Head(n))])
                 continue;
             seen[static_cast<std::size_t>(board.Head(n))] = true;
+            const std::vector<go::Loc> liberties = pose::LibertiesOf(board, n);
             std::vector<go::Loc> off;
-            for (go::Loc l : pose::LibertiesOf(board, n))
+            for (go::Loc l : liberties)
                 if (!listed[static_cast<std::size_t>(l)])
                     off.push_back(l);
             if (off.empty() || off.size() > kWeakFrameLiberties)
                 continue;
+            // The defender fills the string's liberties to take it: the
+            // blocks among them are open to both.
+            for (go::Candidate& k : wider.candidates)
+                if (k.kind == go::Kind::Z && std::find(liberties.begin(), liberties.end(), k.at) != liberties.end())
+                    k.kind = go::Kind::F;
             board.ForEachStone(n, [&](go::Loc s) {
                 if (!listed[static_cast<std::size_t>(s)])
                     Add(wider, listed, s, go::Kind::M);

@@ -141,7 +141,8 @@ std::string PosePlain(const SgfSource& source, const PoseOptions& options, go::P
 go::Problem WithMoreRoom(const go::Problem& posed);
 // The problem with the attacker's strings next to its points that have one
 // or two liberties off them open to capture: their stones become 'm',
-// those liberties 'f'.
+// those liberties 'f', and so do the blocks ('z') among their liberties,
+// which the defender fills to take them.
 go::Problem WithWeakFrameOpen(const go::Problem& posed);
 // The problem on the table reader's board when it holds it: at most 15
 // candidates and 5 targets, every stone and candidate on an 11x11 board

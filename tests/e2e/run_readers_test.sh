@@ -65,7 +65,7 @@ grep -q "PL\[W\]" "$out/answers/Bent_three__White_first.sgf" || fail "answers wr
 check second_reading 0 "plain-edge-ko.sgf: death=117/335" "$solve" plain-edge-ko.sgf
 check second_reading_table 0 "plain-edge-ko.sgf: koh=265/559" "$solve" --reader table plain-edge-ko.sgf
 # Black lives only by taking White's eb, which the posing counts as frame:
-# the last try, two rings with the weak frame open to capture, answers.
+# the try with a ring more and the weak frame open to capture answers.
 echo '(;FF[4]SZ[19]PL[B]AB[ba][bb][ac][bc][bd][cd][dd][ed]AW[cb][eb][cc][fc][ad][fd][ae][be][ce][de][ee])' \
     >"$out/weak-frame.sgf"
 check second_reading_weak_frame 0 "$out/weak-frame.sgf: life=2862/17548" "$solve" "$out/weak-frame.sgf"

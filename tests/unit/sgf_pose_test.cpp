@@ -355,7 +355,8 @@ TEST(SgfPose, MoreRoomOpensTheBlocksAndAddsARing)
 // most two liberties off it may be taken: the book lives by taking White's
 // eb, whose one liberty off the region is then fb; the wall below, with
 // many, stays safe. Along the edge, Black's eb and fb have two liberties
-// off the region past the ring.
+// off the region past the ring, and White, to take them, fills gb: that
+// block opens to both.
 TEST(SgfPose, WeakFrameOpensToCapture)
 {
     const struct {
@@ -367,7 +368,7 @@ TEST(SgfPose, WeakFrameOpensToCapture)
         {"one liberty off", {".X......", ".XO.O...", "XXO..O..", "OXXXXO..", "OOOOO...", "........"}, 'B',
          {"eb m", "fb f", "fc -", "gc -", "ae -"}},
         {"two liberties off", {"...O....", "OOOOXX..", "XXXX....", "........"}, 'B',
-         {"eb m", "fb m", "ec f", "fc f", "gb z", "gc -"}},
+         {"eb m", "fb m", "ec f", "fc f", "gb f", "gc -"}},
     };
     for (const auto& c : cases)
         for (int mirror = 0; mirror < 4; ++mirror) {
