@@ -62,8 +62,11 @@ go::Problem WithRoomOfTry(const go::Problem& posed, int attempt)
         int rings;
         bool weakFrame;
     };
-    static const Room kTries[] = {{0, false}, {1, false}, {1, true}, {2, true}};
-    const Room room = kTries[std::min<std::size_t>(static_cast<std::size_t>(attempt), std::size(kTries) - 1)];
+    // One row per try (kMoreRoomTries of them) after the posed problem;
+    // a later try reads the last again, which adds nothing.
+    static constexpr Room kTries[] = {{0, false}, {1, false}, {1, true}, {2, true}};
+    constexpr int kLastTry = static_cast<int>(std::size(kTries)) - 1;
+    const Room& room = kTries[std::clamp(attempt, 0, kLastTry)];
     go::Problem problem = posed;
     for (int ring = 0; ring < room.rings; ++ring) {
         problem = WithMoreRoom(problem);
