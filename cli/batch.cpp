@@ -453,7 +453,7 @@ private:
         if (job.source.widen)
             TryMoreRoom(job, worker, deadline);
         if (job.source.wide) {
-            ReadInTurns(job, worker, MostPromisingFirst(job), deadline);
+            ReadInTurns(job, worker, WinnersFirst(job, worker, deadline), deadline);
             return;
         }
         // The table reader's first moves, each with a time of its own, as
@@ -533,6 +533,42 @@ private:
         job.whole = std::move(wider.whole);
         job.check = std::move(wider.check);
         return true;
+    }
+
+    // The first moves in the order they are read alone: when the whole
+    // reading succeeded, the other winning moves are looked for first, as
+    // the whole reading found its own, within half the time left, and the
+    // winners found come first, the rest most promising first. Read in
+    // turns, a winner would wait while every losing move is read as long,
+    // and a problem with many first moves ran out of time before its
+    // winners were found; found so, they are read alone at once from the
+    // table the search left.
+    std::vector<int> WinnersFirst(FileJob& job, BatchWorker& worker, std::chrono::steady_clock::time_point deadline)
+    {
+        std::vector<int> order = MostPromisingFirst(job);
+        if (order.empty() || job.whole.cancelled || job.whole.promising.empty() ||
+            Outcome(job.check.goal, job.whole.result) != 1 || Cancelled())
+            return order;
+        const auto start = std::chrono::steady_clock::now();
+        CRunControl& control = worker.WideControl();
+        control.cancel = m_options.cancel;
+        control.deadline = deadline == std::chrono::steady_clock::time_point{} ? deadline : start + (deadline - start) / 2;
+        std::vector<go::Loc> winners{job.whole.promising.front()};
+        for (;;) {
+            const go::WideReader::OtherWinner w = worker.Wide().FindOtherWinner(job.source.problem, winners, &control);
+            if (w.move == go::kNoLoc)
+                break;
+            winners.push_back(w.move);
+        }
+        job.whole.milliseconds += std::chrono::duration_cast<std::chrono::milliseconds>(
+                                      std::chrono::steady_clock::now() - start)
+                                      .count();  // the answer took this reading too
+        auto rank = [&](int m) {
+            const go::Loc at = job.check.readings[static_cast<std::size_t>(m)].at;
+            return std::find(winners.begin(), winners.end(), at) - winners.begin();
+        };
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return rank(a) < rank(b); });
+        return order;
     }
 
     // Under a time limit no first move may take it all: the moves are read

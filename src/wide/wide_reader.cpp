@@ -72,6 +72,22 @@ WideReading WideReader::Read(const Problem& problem, Loc only, CRunControl* cont
     return reading;
 }
 
+WideReader::OtherWinner WideReader::FindOtherWinner(const Problem& problem, const std::vector<Loc>& known,
+                                                    CRunControl* control)
+{
+    Impl& impl = *m_impl;
+    impl.Start(problem, kNoLoc);
+    WideSearch& search = *impl.search;
+    search.SetControl(control);
+    search.SetReading(Opponent(problem.first), 1);
+    const WideSearch::Outcome out = search.Solve(problem.board, problem.first, Stage::Fight, {}, kNoLoc, true, known);
+    OtherWinner winner;
+    winner.cancelled = out.cancelled;
+    if (!out.cancelled && out.moverWins)
+        winner.move = out.best;
+    return winner;
+}
+
 void WideReader::Forget()
 {
     m_impl->Forget();

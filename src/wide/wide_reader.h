@@ -48,6 +48,19 @@ public:
     // once (unless only is given: that move is still read).
     WideReading Read(const Problem& problem, Loc only, CRunControl* control);
 
+    // After a whole reading the first player won without a ko: another
+    // first move that wins so, the known winners left out, found as the
+    // whole reading finds its first (kNoLoc when none is left). It reads
+    // on the table of the readings before it, and leaves there what the
+    // first moves read alone look up: in a problem with many first moves
+    // the winners are found first, not after every loser was read. The
+    // solution tree of the last Read is gone after it.
+    struct OtherWinner {
+        Loc move = kNoLoc;
+        bool cancelled = false;
+    };
+    OtherWinner FindOtherWinner(const Problem& problem, const std::vector<Loc>& known, CRunControl* control);
+
     // After a Read that was not stopped: the solution tree from the
     // problem's position (opening with the one first move read alone): at
     // the winner's turn one move that keeps the win, at the loser's every

@@ -257,7 +257,7 @@ void WideSearch::SetGuess(Child& c, Player next, const WideRules::Estimate& gues
     c.fixed = false;
 }
 
-void WideSearch::Expand(Frame& f, Loc only)
+void WideSearch::Expand(Frame& f, Loc only, const std::vector<Loc>& skipped)
 {
     ++m_expanded;
     if ((m_expanded & (kPollNodes - 1)) == 0)
@@ -268,7 +268,7 @@ void WideSearch::Expand(Frame& f, Loc only)
     // judged; only the positions new to the table are made.
     const Player next = Opponent(f.toMove);
     for (const WideRules::Move& m : m_moves) {
-        if (only != kNoLoc && m.at != only)
+        if ((only != kNoLoc && m.at != only) || std::find(skipped.begin(), skipped.end(), m.at) != skipped.end())
             continue;
         const Board::Preview after = f.board.Foresee(m.at, f.toMove);
         ++m_played;
@@ -395,7 +395,7 @@ void WideSearch::DescendInto(Frame& f)
     f.current = best;
     m_line.push_back(c.repKey);
     Frame& child = Push(f.board, c.move, Opponent(f.toMove), c.stage, thPhi, thDelta);
-    Expand(child, kNoLoc);
+    Expand(child, kNoLoc, {});
 }
 
 // The frame's moves by what is left to prove that they win, the proven
@@ -417,7 +417,8 @@ std::vector<Loc> WideSearch::ByPromise(const Frame& f)
 }
 
 WideSearch::Outcome WideSearch::Solve(const Board& board, Player toMove, Stage stage,
-                                      const std::vector<std::uint64_t>& line, Loc only, bool fresh)
+                                      const std::vector<std::uint64_t>& line, Loc only, bool fresh,
+                                      const std::vector<Loc>& skipped)
 {
     Outcome out;
     m_cancelled = false;
@@ -435,7 +436,10 @@ WideSearch::Outcome WideSearch::Solve(const Board& board, Player toMove, Stage s
             return out;
         }
     }
-    Expand(root, root.root ? only : kNoLoc);
+    if (root.root)
+        Expand(root, only, skipped);
+    else
+        Expand(root, kNoLoc, {});
     for (;;) {
         Frame& f = *m_frames[m_top];
         if (m_cancelled) {

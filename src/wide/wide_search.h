@@ -51,12 +51,13 @@ public:
     // Reads the position with toMove to play. line holds the positions of
     // the line above it (Repetition keys, from the problem's root on); at
     // the root (line empty) only the first player's 'f' points are open,
-    // and only is the one first move read (kNoLoc: all). fresh reads the
+    // and only is the one first move read (kNoLoc: all but the skipped
+    // ones). fresh reads the
     // position itself again even when the table knows it, so that its
     // winning move fits this line. stage is the position's (Fight at the
     // problem's root).
     Outcome Solve(const Board& board, Player toMove, Stage stage, const std::vector<std::uint64_t>& line, Loc only,
-                  bool fresh);
+                  bool fresh, const std::vector<Loc>& skipped = {});
 
     // Keys of a position: for the table (with the ko ban and the reading)
     // and for repetitions (stones, the side to move, the ko ban and the
@@ -85,7 +86,7 @@ private:
     struct Frame;
     // A frame for board after move (kNoLoc: board itself) with toMove to play.
     Frame& Push(const Board& board, Loc move, Player toMove, Stage stage, std::uint32_t thPhi, std::uint32_t thDelta);
-    void Expand(Frame& f, Loc only);
+    void Expand(Frame& f, Loc only, const std::vector<Loc>& skipped);
     void MakeChild(const Frame& f, Child& c);
     void SetGuess(Child& c, Player next, const WideRules::Estimate& guess) const;
     const TableEntry* FindKoFreeProof(std::uint64_t key) const;

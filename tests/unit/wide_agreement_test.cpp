@@ -65,7 +65,7 @@ TEST(WideAgreement, RandomProblemsReadAsTheBruteForceReadsThem)
     std::mt19937 random(static_cast<std::uint32_t>(Setting("KOVRA_AGREEMENT_SEED", 20240611u)));
     const int wanted = static_cast<int>(Setting("KOVRA_AGREEMENT_PROBLEMS", 600));
     go::WideReader reader(Setting("KOVRA_AGREEMENT_TABLE", 1 << 20));
-    int compared = 0, kos = 0, repetitions = 0, koBans = 0, seki = 0, firstMoves = 0, skipped = 0;
+    int compared = 0, kos = 0, repetitions = 0, koBans = 0, seki = 0, firstMoves = 0, skipped = 0, winnerSweeps = 0;
     int verdicts[3] = {0, 0, 0};
     for (int round = 0; compared < wanted && round < 50 * wanted; ++round) {
         const go::Problem problem = RandomSmallProblem(random);
@@ -106,11 +106,16 @@ TEST(WideAgreement, RandomProblemsReadAsTheBruteForceReadsThem)
             EXPECT_EQ(ordered, listed);
         }
         const bool won = got.verdict == success || got.verdict == go::Verdict::Ko;
+        std::vector<Loc> winners;  // by the brute force
+        bool everyMoveRead = true;
         for (Loc move : moves) {
             BruteReader one(problem, 400000);
             const go::Verdict alone = one.Verdict(move);
+            everyMoveRead = everyMoveRead && alone != go::Verdict::Exhausted;
             if (alone == go::Verdict::Exhausted)
                 continue;
+            if (alone == success)
+                winners.push_back(move);
             const go::Verdict wide = reader.Read(problem, move, nullptr).verdict;
             ASSERT_STREQ(go::NameOf(wide), go::NameOf(alone)) << "first move " << move;
             if (won && !got.promising.empty() && move == got.promising.front()) {
@@ -122,6 +127,24 @@ TEST(WideAgreement, RandomProblemsReadAsTheBruteForceReadsThem)
         }
         EXPECT_EQ(anySuccess, expected == success);
         EXPECT_EQ(anyKo && !anySuccess, expected == go::Verdict::Ko);
+        // The other winners, looked for from the whole reading's own: the
+        // same moves as the brute force's, each once.
+        if (got.verdict == success && !got.promising.empty() && everyMoveRead) {
+            reader.Read(problem, go::kNoLoc, nullptr);
+            std::vector<Loc> found{got.promising.front()};
+            for (;;) {
+                const go::WideReader::OtherWinner w = reader.FindOtherWinner(problem, found, nullptr);
+                ASSERT_FALSE(w.cancelled);
+                if (w.move == go::kNoLoc)
+                    break;
+                ASSERT_EQ(std::count(found.begin(), found.end(), w.move), 0) << "found twice: " << w.move;
+                found.push_back(w.move);
+            }
+            std::sort(found.begin(), found.end());
+            std::sort(winners.begin(), winners.end());
+            EXPECT_EQ(found, winners);
+            ++winnerSweeps;
+        }
     }
     EXPECT_EQ(compared, wanted);
     EXPECT_LT(skipped, compared / 10);
@@ -133,7 +156,9 @@ TEST(WideAgreement, RandomProblemsReadAsTheBruteForceReadsThem)
     EXPECT_GT(verdicts[0], 50);
     EXPECT_GT(verdicts[1], 50);
     EXPECT_GT(firstMoves, 500);
+    EXPECT_GT(winnerSweeps, 10);
     std::printf("compared %d (skipped %d): death %d, life %d, ko %d; repetitions %d, ko bans %d, seki %d; "
-                "first moves %d\n",
-                compared, skipped, verdicts[0], verdicts[1], verdicts[2], repetitions, koBans, seki, firstMoves);
+                "first moves %d, winner sweeps %d\n",
+                compared, skipped, verdicts[0], verdicts[1], verdicts[2], repetitions, koBans, seki, firstMoves,
+                winnerSweeps);
 }
