@@ -287,8 +287,17 @@ void WideSearch::Expand(Frame& f, Loc only, const std::vector<Loc>& skipped)
         if (m_otherReadingStored)
             m_table.Prefetch(c.key ^ m_readingKey ^ m_otherReadingKey);
     }
-    for (Child& c : f.children)
+    // A child won outright, free of the line and of kos, decides the
+    // position as every other child would leave it: the rest are not made
+    // (but at the root, whose first moves are each read).
+    for (std::size_t k = 0; k < f.children.size(); ++k) {
+        Child& c = f.children[k];
         MakeChild(f, c);
+        if (!f.root && c.delta == 0 && c.dep == kFree && c.koFree && !Retakes(f.board, c.move, f.toMove)) {
+            f.children.resize(k + 1);
+            break;
+        }
+    }
 }
 
 void WideSearch::Poll()
