@@ -563,11 +563,7 @@ private:
         job.whole.milliseconds += std::chrono::duration_cast<std::chrono::milliseconds>(
                                       std::chrono::steady_clock::now() - start)
                                       .count();  // the answer took this reading too
-        auto rank = [&](int m) {
-            const go::Loc at = job.check.readings[static_cast<std::size_t>(m)].at;
-            return std::find(winners.begin(), winners.end(), at) - winners.begin();
-        };
-        std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return rank(a) < rank(b); });
+        ListedFirst(job, winners, order);
         return order;
     }
 
@@ -600,16 +596,22 @@ private:
     // solutions it could.
     static std::vector<int> MostPromisingFirst(const FileJob& job)
     {
-        const std::vector<go::Loc>& promising = job.whole.promising;
-        auto rank = [&](int m) {
-            const go::Loc at = job.check.readings[static_cast<std::size_t>(m)].at;
-            return std::find(promising.begin(), promising.end(), at) - promising.begin();
-        };
         std::vector<int> order;
         for (int m = 0; m < static_cast<int>(job.check.readings.size()); ++m)
             order.push_back(m);
-        std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return rank(a) < rank(b); });
+        ListedFirst(job, job.whole.promising, order);
         return order;
+    }
+
+    // Puts the readings whose first move is listed first, in the list's
+    // order; the others keep theirs.
+    static void ListedFirst(const FileJob& job, const std::vector<go::Loc>& list, std::vector<int>& order)
+    {
+        auto rank = [&](int m) {
+            const go::Loc at = job.check.readings[static_cast<std::size_t>(m)].at;
+            return std::find(list.begin(), list.end(), at) - list.begin();
+        };
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return rank(a) < rank(b); });
     }
 
     // Reads one reading by the deadline. turn: the deadline ends a turn,

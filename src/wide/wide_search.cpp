@@ -65,6 +65,13 @@ struct WideSearch::Frame {
     bool koFree = false;
 };
 
+// A proven child's move wins without a ko: nothing in its proof used a
+// retake against the ban, and the move itself is none.
+bool WideSearch::WinsKoFree(const Frame& f, const Child& c)
+{
+    return c.koFree && !Retakes(f.board, c.move, f.toMove);
+}
+
 constexpr std::size_t kKnownEnds = std::size_t{1} << 15;
 
 WideSearch::WideSearch(const WideRules& rules, WideTable& table)
@@ -257,7 +264,14 @@ void WideSearch::SetGuess(Child& c, Player next, const WideRules::Estimate& gues
     c.fixed = false;
 }
 
-void WideSearch::Expand(Frame& f, Loc only, const std::vector<Loc>& skipped)
+bool WideSearch::RootMoves::Open(Loc move) const
+{
+    if (only != kNoLoc)
+        return move == only;
+    return !skipped || std::find(skipped->begin(), skipped->end(), move) == skipped->end();
+}
+
+void WideSearch::Expand(Frame& f, const RootMoves* root)
 {
     ++m_expanded;
     if ((m_expanded & (kPollNodes - 1)) == 0)
@@ -268,7 +282,7 @@ void WideSearch::Expand(Frame& f, Loc only, const std::vector<Loc>& skipped)
     // judged; only the positions new to the table are made.
     const Player next = Opponent(f.toMove);
     for (const WideRules::Move& m : m_moves) {
-        if ((only != kNoLoc && m.at != only) || std::find(skipped.begin(), skipped.end(), m.at) != skipped.end())
+        if (root && !root->Open(m.at))
             continue;
         const Board::Preview after = f.board.Foresee(m.at, f.toMove);
         ++m_played;
@@ -293,7 +307,7 @@ void WideSearch::Expand(Frame& f, Loc only, const std::vector<Loc>& skipped)
     for (std::size_t k = 0; k < f.children.size(); ++k) {
         Child& c = f.children[k];
         MakeChild(f, c);
-        if (!f.root && c.delta == 0 && c.dep == kFree && c.koFree && !Retakes(f.board, c.move, f.toMove)) {
+        if (!f.root && c.delta == 0 && c.dep == kFree && WinsKoFree(f, c)) {
             f.children.resize(k + 1);
             break;
         }
@@ -342,7 +356,7 @@ void WideSearch::Finish(Frame& f)
         for (const Child& c : f.children) {
             if (c.delta != 0)
                 continue;
-            const bool koFree = c.koFree && !Retakes(f.board, c.move, f.toMove);
+            const bool koFree = WinsKoFree(f, c);
             if (c.dep > bestDep || (c.dep == bestDep && koFree && !f.koFree)) {
                 bestDep = c.dep;
                 f.best = c.move;
@@ -404,7 +418,7 @@ void WideSearch::DescendInto(Frame& f)
     f.current = best;
     m_line.push_back(c.repKey);
     Frame& child = Push(f.board, c.move, Opponent(f.toMove), c.stage, thPhi, thDelta);
-    Expand(child, kNoLoc, {});
+    Expand(child, nullptr);
 }
 
 // The frame's moves by what is left to prove that they win, the proven
@@ -445,10 +459,8 @@ WideSearch::Outcome WideSearch::Solve(const Board& board, Player toMove, Stage s
             return out;
         }
     }
-    if (root.root)
-        Expand(root, only, skipped);
-    else
-        Expand(root, kNoLoc, {});
+    const RootMoves open{only, &skipped};
+    Expand(root, root.root ? &open : nullptr);
     for (;;) {
         Frame& f = *m_frames[m_top];
         if (m_cancelled) {

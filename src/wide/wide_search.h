@@ -52,10 +52,9 @@ public:
     // the line above it (Repetition keys, from the problem's root on); at
     // the root (line empty) only the first player's 'f' points are open,
     // and only is the one first move read (kNoLoc: all but the skipped
-    // ones). fresh reads the
-    // position itself again even when the table knows it, so that its
-    // winning move fits this line. stage is the position's (Fight at the
-    // problem's root).
+    // ones). fresh reads the position itself again even when the table
+    // knows it, so that its winning move fits this line. stage is the
+    // position's (Fight at the problem's root).
     Outcome Solve(const Board& board, Player toMove, Stage stage, const std::vector<std::uint64_t>& line, Loc only,
                   bool fresh, const std::vector<Loc>& skipped = {});
 
@@ -86,7 +85,15 @@ private:
     struct Frame;
     // A frame for board after move (kNoLoc: board itself) with toMove to play.
     Frame& Push(const Board& board, Loc move, Player toMove, Stage stage, std::uint32_t thPhi, std::uint32_t thDelta);
-    void Expand(Frame& f, Loc only, const std::vector<Loc>& skipped);
+    // The first moves a reading of the problem's root opens: the one read
+    // alone, or all but the skipped ones.
+    struct RootMoves {
+        Loc only = kNoLoc;
+        const std::vector<Loc>* skipped = nullptr;
+        bool Open(Loc move) const;
+    };
+    // Makes the frame's children; at the problem's root only those root opens.
+    void Expand(Frame& f, const RootMoves* root);
     void MakeChild(const Frame& f, Child& c);
     void SetGuess(Child& c, Player next, const WideRules::Estimate& guess) const;
     const TableEntry* FindKoFreeProof(std::uint64_t key) const;
@@ -94,6 +101,7 @@ private:
     void Refresh(Frame& f) const;
     void Finish(Frame& f);
     static std::vector<Loc> ByPromise(const Frame& f);
+    static bool WinsKoFree(const Frame& f, const Child& c);
     void DescendInto(Frame& f);
     void Poll();
     End EndOf(const Board& board, Player toMove, Stage stage, std::uint64_t key);
