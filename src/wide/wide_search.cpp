@@ -459,6 +459,14 @@ WideSearch::Outcome WideSearch::Solve(const Board& board, Player toMove, Stage s
             return out;
         }
     }
+    // A reading begun when its time is up (the last first moves of a
+    // problem whose limit has passed) ends at once, not after the first
+    // kPollNodes positions.
+    Poll();
+    if (m_cancelled) {
+        out.cancelled = true;
+        return out;
+    }
     const RootMoves open{only, &skipped};
     Expand(root, root.root ? &open : nullptr);
     for (;;) {

@@ -1,11 +1,13 @@
 // Stopping a wide reading: the cancel flag and the deadline end it with
-// the verdict Cancelled after publishing the progress; a reading that is
-// let run publishes its count at the end.
+// the verdict Cancelled, at once when they are set before it begins (the
+// last first moves of a problem whose time is up); a reading that is let
+// run publishes its count at the end.
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
 #include <limits>
+#include <string>
 
 #include "solver/run_control.h"
 #include "wide/wide_reader.h"
@@ -26,26 +28,31 @@ go::Problem LongProblem()
 
 }  // namespace
 
-TEST(WideControl, TheCancelFlagStopsTheReading)
+// Set before the reading begins, the cancel flag or a passed deadline
+// stops it before any position is read, the whole reading as much as a
+// first move read alone: a problem's last first moves, begun after its
+// limit, would each read thousands of positions more.
+TEST(WideControl, AReadingStoppedBeforeItBeginsReadsNothing)
 {
-    std::atomic<bool> cancel{true};
-    CRunControl control;
-    control.cancel = &cancel;
-    go::WideReader reader(1 << 22);
-    const go::WideReading r = reader.Read(LongProblem(), go::kNoLoc, &control);
-    EXPECT_EQ(r.verdict, go::Verdict::Cancelled);
-    EXPECT_EQ(r.expanded, static_cast<std::int64_t>(kPollNodes));
-    EXPECT_EQ(control.nodes.load(), static_cast<std::int32_t>(kPollNodes));
-    bool cut = true;
-    EXPECT_TRUE(reader.SolutionTree(100, cut).empty());
-}
-
-TEST(WideControl, APassedDeadlineStopsTheReading)
-{
-    CRunControl control;
-    control.deadline = std::chrono::steady_clock::now() - std::chrono::seconds(1);
-    go::WideReader reader(1 << 22);
-    EXPECT_EQ(reader.Read(LongProblem(), go::kNoLoc, &control).verdict, go::Verdict::Cancelled);
+    std::atomic<bool> cancelled{true};
+    const go::Problem problem = LongProblem();
+    for (const go::Loc only : {go::kNoLoc, go::FirstMoves(problem).front()}) {
+        for (const bool byFlag : {true, false}) {
+            SCOPED_TRACE(std::string(byFlag ? "cancel flag" : "deadline") + (only == go::kNoLoc ? ", whole" : ", one move"));
+            CRunControl control;
+            if (byFlag)
+                control.cancel = &cancelled;
+            else
+                control.deadline = std::chrono::steady_clock::now() - std::chrono::seconds(1);
+            go::WideReader reader(1 << 22);
+            const go::WideReading r = reader.Read(problem, only, &control);
+            EXPECT_EQ(r.verdict, go::Verdict::Cancelled);
+            EXPECT_EQ(r.expanded, 0);
+            EXPECT_EQ(control.nodes.load(), 0);
+            bool cut = true;
+            EXPECT_TRUE(reader.SolutionTree(100, cut).empty());
+        }
+    }
 }
 
 TEST(WideControl, AFinishedReadingPublishesItsCount)
